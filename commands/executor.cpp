@@ -1,0 +1,36 @@
+#include "commands/executor.h"
+
+#include <new>
+
+namespace kest {
+
+namespace {
+
+const ModeTable& modeTable() {
+  static const ModeTable table = [] {
+    ModeTable t;
+    registerSignatureModes(t);
+    registerTermModes(t);
+    registerAlgebraModes(t);
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void executeCommand(Workspace& ws, char mode, Progress& progress) {
+  const ModeHandler handler = modeTable().handlers[static_cast<unsigned char>(mode)];
+  if (!handler) return;
+  try {
+    handler(ws, progress);
+  } catch (const std::bad_alloc&) {
+    ws.messages.setMessage("Not enough memory for this command");
+  }
+}
+
+const std::string& inputString(const Workspace& ws, int32_t i) { return fieldText(ws.panel, i); }
+
+bool isFormulaNumber(const Workspace& ws, int32_t j) { return j >= 0 && j < ws.terms.formulaListCount(); }
+
+}  // namespace kest

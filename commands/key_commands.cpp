@@ -1,0 +1,69 @@
+#include "commands/key_commands.h"
+
+#include <new>
+#include <string_view>
+
+#include "core/algebra_store.h"
+#include "terms/formulas.h"
+#include "terms/satisfaction.h"
+
+namespace kest {
+
+namespace {
+
+using KeyHandler = Repaint (*)(Workspace& ws, int32_t k, Progress& progress);
+
+struct KeyCommand {
+  char key;
+  KeyHandler run;
+};
+
+constexpr KeyCommand kKeyCommands[] = {
+    {'C', [](Workspace& ws, int32_t k, Progress&) { copyAlgebra(ws, k); return Repaint::whole(); }},
+    {'d', [](Workspace& ws, int32_t k, Progress&) { deleteAlgebra(ws, k); return Repaint::whole(); }},
+    {'h', [](Workspace& ws, int32_t k, Progress&) { toggleDisplayed(ws, k); return Repaint::whole(); }},
+    {'s', [](Workspace& ws, int32_t k, Progress& p) { satisfactionReport(ws, k, p); return Repaint::whole(); }},
+    {'y', [](Workspace& ws, int32_t k, Progress&) { extendAlgebra(ws, k); return Repaint::whole(); }},
+};
+
+const KeyCommand* findKeyCommand(int32_t key) {
+  for (const KeyCommand& c : kKeyCommands) {
+    if (c.key == key) return &c;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool isSingleKeyCommand(int32_t key) {
+  return key > 0 && key < 128 && std::string_view("abBcCdefghiklNrsuxyz").find(static_cast<char>(key)) != std::string_view::npos;
+}
+
+bool hasSingleKeyCommand(int32_t key) { return findKeyCommand(key) != nullptr; }
+
+Repaint runSingleKeyCommand(Workspace& ws, int32_t key, int32_t k, Progress& progress) {
+  const KeyCommand* command = findKeyCommand(key);
+  if (!command || !ws.validAlgebra(k)) return Repaint::nothing();
+  try {
+    return command->run(ws, k, progress);
+  } catch (const std::bad_alloc&) {
+    ws.messages.setMessage("Not enough memory for this command");
+    return Repaint::whole();
+  }
+}
+
+bool deleteListedRowAt(Workspace& ws, int32_t y) {
+  const int32_t terms = ws.terms.namedTermCount();
+  const int32_t formulas = ws.terms.formulaListCount();
+  if (y >= 10 && y < 10 + 16 * terms) {
+    deleteNamedTerm(ws, (y - 10) / 16);
+    return true;
+  }
+  if (y >= 10 + 16 * terms && y < 10 + 16 * (terms + formulas)) {
+    deleteFormula(ws, (y - 10 - 16 * terms) / 16);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace kest

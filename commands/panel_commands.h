@@ -1,0 +1,38 @@
+// Toolbar commands that open the input panel: caption, prompt, field width
+// and the input mode that Enter then runs. The window's buttons and the
+// script verbs open panels through this one table.
+#pragma once
+
+#include <cstdint>
+
+#include "core/progress.h"
+#include "core/workspace.h"
+
+namespace kest {
+
+struct PanelCommand {
+  int32_t id;
+  const char* caption;
+  const char* prompt;
+  int32_t width;
+  char mode;
+};
+
+inline constexpr int32_t kCommandTermOrEquation = 32773;
+inline constexpr int32_t kCommandNewAlgebra = 32775;
+inline constexpr int32_t kCommandConjunction = 32784;
+inline constexpr int32_t kCommandDisjunction = 32785;
+inline constexpr int32_t kCommandImplication = 32786;
+inline constexpr int32_t kCommandEquivalence = 32787;
+inline constexpr int32_t kCommandNegation = 32788;
+
+// The command with this id, or nullptr.
+const PanelCommand* findPanelCommand(int32_t id);
+
+// Opens the one-field panel of the command and sets its input mode.
+void openPanelCommand(Workspace& ws, const PanelCommand& command);
+
+// Enter in the panel: closes it and runs the input mode.
+void submitPanel(Workspace& ws, Progress& progress = noProgress());
+
+}  // namespace kest

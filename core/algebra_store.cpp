@@ -1,0 +1,173 @@
+#include "core/algebra_store.h"
+
+#include <algorithm>
+
+#include "core/limits.h"
+
+namespace kest {
+
+namespace {
+
+void setDisplayedBox(const Workspace& ws, Algebra& a) {
+  const int32_t n = a.card;
+  a.boxWidth = 16 * n + 22;
+  a.boxHeight = (16 * n + 20) * ws.sig.binaryCount + 36 * ws.sig.unaryCount + 16 * ws.sig.constantCount + 20;
+}
+
+void setHiddenBox(Algebra& a) {
+  a.boxWidth = 70;
+  a.boxHeight = 18;
+}
+
+// Makes a displayed or hidden by the flag, with the matching box, keeping
+// displayedCount right; algebras above maxNamedElements stay hidden.
+void setDisplayed(Workspace& ws, int32_t k, int32_t displayed) {
+  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  if (displayed && a.card > ws.sig.maxNamedElements) displayed = 0;
+  ws.displayedCount += displayed - a.displayed;
+  a.displayed = displayed;
+  if (displayed) setDisplayedBox(ws, a);
+  else setHiddenBox(a);
+}
+
+int32_t allDefined(const std::vector<int32_t>& table, int64_t from, int64_t to) {
+  return std::none_of(table.begin() + from, table.begin() + to, [](int32_t v) { return v == -1; }) ? 1 : 0;
+}
+
+}  // namespace
+
+int32_t createAlgebra(Workspace& ws, int32_t n) {
+  if (ws.algebraCount() >= kMaxAlgebras) return -1;
+  Algebra a;
+  a.card = n;
+  const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
+  a.table.assign(static_cast<size_t>(lay.size()), -1);
+  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+    if (!ws.sig.opIdempotent[b]) continue;
+    for (int32_t x = 0; x < n; ++x) a.table[static_cast<size_t>(lay.binary(b, x, x))] = x;
+  }
+  a.displayed = 1;
+  setDisplayedBox(ws, a);
+  if (n > ws.sig.maxNamedElements) {
+    setHiddenBox(a);
+    a.displayed = 0;
+  }
+  ws.algebras.push_back(std::move(a));
+  const int32_t k = ws.algebraCount() - 1;
+  if (ws.redMarked == -1) ws.redMarked = k;
+  if (ws.greenMarked == -1) ws.greenMarked = k;
+  ws.displayedCount += ws.algebras.back().displayed;
+  relayout(ws);
+  ws.messages.clearMessages();
+  return k;
+}
+
+int32_t copyAlgebra(Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k)) return -1;
+  std::vector<int32_t> table = ws.algebras[static_cast<size_t>(k)].table;
+  const int32_t displayed = ws.algebras[static_cast<size_t>(k)].displayed;
+  const int32_t c = createAlgebra(ws, ws.algebras[static_cast<size_t>(k)].card);
+  if (c < 0) return -1;
+  ws.algebras[static_cast<size_t>(c)].table = std::move(table);
+  setDisplayed(ws, c, displayed);
+  relayout(ws);
+  ws.messages.clearMessages();
+  return c;
+}
+
+int32_t extendAlgebra(Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k)) return -1;
+  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t c = createAlgebra(ws, n + 1);
+  if (c < 0) return -1;
+  const Algebra& old = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebras[static_cast<size_t>(c)];
+  const TableLayout from = ws.layout(k);
+  const TableLayout to = ws.layout(c);
+  std::fill(a.table.begin(), a.table.end(), -1);
+  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+    for (int32_t x = 0; x < n; ++x) {
+      std::copy_n(old.table.begin() + from.binary(b, x, 0), n, a.table.begin() + to.binary(b, x, 0));
+    }
+    if (ws.sig.opIdempotent[b]) a.table[static_cast<size_t>(to.binary(b, n, n))] = n;
+  }
+  const int32_t nb = ws.sig.binaryCount;
+  for (int32_t u = nb; u < nb + ws.sig.unaryCount; ++u) {
+    std::copy_n(old.table.begin() + from.unary(u, 0), n, a.table.begin() + to.unary(u, 0));
+  }
+  for (int32_t i = 0; i < ws.sig.constantCount; ++i) {
+    a.table[static_cast<size_t>(to.constant(i))] = old.table[static_cast<size_t>(from.constant(i))];
+  }
+  setDisplayed(ws, c, old.displayed);
+  relayout(ws);
+  ws.messages.clearMessages();
+  return c;
+}
+
+void deleteAlgebra(Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k)) return;
+  ws.displayedCount -= ws.algebras[static_cast<size_t>(k)].displayed;
+  ws.algebras.erase(ws.algebras.begin() + k);
+  const int32_t count = ws.algebraCount();
+  for (int32_t* mark : {&ws.redMarked, &ws.greenMarked}) {
+    if (*mark > k) --*mark;
+    if (*mark >= count) *mark = 0;
+    if (count == 0) *mark = -1;
+  }
+  ws.messages.clearMessages();
+  relayout(ws);
+}
+
+void toggleDisplayed(Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k)) return;
+  setDisplayed(ws, k, ws.algebras[static_cast<size_t>(k)].displayed ? 0 : 1);
+  relayout(ws);
+}
+
+int32_t isComplete(const Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k)) return 0;
+  const std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  return allDefined(t, 0, static_cast<int64_t>(t.size()));
+}
+
+int32_t isJoinComplete(const Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k) || ws.sig.op('+') != 0) return 0;
+  const int64_t nn = static_cast<int64_t>(ws.algebras[static_cast<size_t>(k)].card) * ws.algebras[static_cast<size_t>(k)].card;
+  return allDefined(ws.algebras[static_cast<size_t>(k)].table, 0, nn);
+}
+
+int32_t isMeetComplete(const Workspace& ws, int32_t k) {
+  const int32_t dot = ws.sig.op('.');
+  if (!ws.validAlgebra(k) || (dot != 0 && dot != 1)) return 0;
+  const int64_t nn = static_cast<int64_t>(ws.algebras[static_cast<size_t>(k)].card) * ws.algebras[static_cast<size_t>(k)].card;
+  return allDefined(ws.algebras[static_cast<size_t>(k)].table, dot * nn, (dot + 1) * nn);
+}
+
+int32_t isLatticeComplete(const Workspace& ws, int32_t k) {
+  if (!ws.validAlgebra(k) || !ws.sig.latticeSignature) return 0;
+  const int64_t nn = static_cast<int64_t>(ws.algebras[static_cast<size_t>(k)].card) * ws.algebras[static_cast<size_t>(k)].card;
+  return allDefined(ws.algebras[static_cast<size_t>(k)].table, 0, 2 * nn);
+}
+
+void relayout(Workspace& ws) {
+  const int32_t lines = ws.terms.namedTermCount() + ws.terms.formulaListCount();
+  ws.hiddenRowY = 16 * lines + 35;
+  ws.displayedRowY = ws.hiddenRowY + (ws.algebraCount() > ws.displayedCount ? 25 : 0);
+  int32_t hiddenX = 18;
+  int32_t shownX = 18;
+  for (Algebra& a : ws.algebras) {
+    if (a.displayed) {
+      a.x = shownX;
+      a.y = ws.displayedRowY;
+      shownX += a.boxWidth + 10;
+    } else {
+      a.x = hiddenX;
+      a.y = ws.hiddenRowY;
+      hiddenX += 72;
+    }
+  }
+  ws.messageX = shownX;
+  ws.messageY = ws.displayedRowY;
+}
+
+}  // namespace kest

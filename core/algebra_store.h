@@ -1,0 +1,42 @@
+// The numbered store of algebras: create, copy, extend, delete, hide and
+// show, the completeness tests, and the layout of the rows of hidden and
+// displayed algebras. Every change ends with relayout; creating, copying,
+// extending and deleting clear the message lines.
+#pragma once
+
+#include <cstdint>
+
+#include "core/workspace.h"
+
+namespace kest {
+
+// Appends an algebra of card n with every entry undefined except the
+// diagonals of idempotent operations; marks it red and green where no mark
+// is set. Returns its index, or -1 when the store is full. Throws
+// std::bad_alloc (before changing anything) when the table cannot be had.
+int32_t createAlgebra(Workspace& ws, int32_t n);
+
+// Appends a copy of algebra k; -1 when the store is full.
+int32_t copyAlgebra(Workspace& ws, int32_t k);
+
+// Appends a copy of k extended by one element whose row, column and unary
+// values are undefined; -1 when the store is full.
+int32_t extendAlgebra(Workspace& ws, int32_t k);
+
+// Removes algebra k; later algebras move down and the marks follow them.
+void deleteAlgebra(Workspace& ws, int32_t k);
+
+// Hides a displayed algebra or shows a hidden one of at most
+// maxNamedElements elements.
+void toggleDisplayed(Workspace& ws, int32_t k);
+
+// 1 when k is valid and no entry of the tested tables is undefined.
+int32_t isComplete(const Workspace& ws, int32_t k);
+int32_t isJoinComplete(const Workspace& ws, int32_t k);
+int32_t isMeetComplete(const Workspace& ws, int32_t k);
+int32_t isLatticeComplete(const Workspace& ws, int32_t k);
+
+// Recomputes box positions and the layout values.
+void relayout(Workspace& ws);
+
+}  // namespace kest

@@ -1,0 +1,84 @@
+// The one workspace: the whole state of a session. It is created by the
+// front end (window or script runner) and handed by reference to every
+// operation; nothing in the system keeps a workspace of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/algebra.h"
+#include "core/input_panel.h"
+#include "core/messages.h"
+#include "core/signature.h"
+#include "core/term_store.h"
+
+namespace kest {
+
+struct Workspace {
+  Workspace();
+
+  // Signature, and the text it was last parsed from, as typed.
+  Signature sig;
+  std::string signatureText;
+
+  TermStore terms;
+
+  // Algebra store (at most kMaxAlgebras) and its marks (-1 none).
+  std::vector<Algebra> algebras;
+  int32_t displayedCount = 0;
+  int32_t redMarked = -1;
+  int32_t greenMarked = -1;
+
+  // Layout values computed by relayout.
+  int32_t displayedRowY = 30;
+  int32_t hiddenRowY = 30;
+  int32_t messageX = 18;
+  int32_t messageY = 30;
+
+  MessageLines messages;
+
+  // Interaction state shared by the command executor and the view.
+  char inputMode = ' ';
+  InputPanel panel;
+  int32_t keyTarget = -1;
+  std::vector<int32_t> integerBuffer;
+  int32_t polishNotation = 0;
+  int32_t helpShown = 0;
+  int32_t infoShown = 0;
+  int32_t latticeShown = 0;
+  int32_t embeddingShown = 0;
+  int32_t helpScrollX = 0;
+  int32_t helpScrollY = 0;
+  int32_t pageScrollX = 0;
+  int32_t pageScrollY = 0;
+  int32_t embeddingOffsetX = 0;
+  int32_t embeddingOffsetY = 0;
+  int32_t pressMarked = 0;
+  // Last pointer position in page coordinates.
+  int32_t pointerX = 0;
+  int32_t pointerY = 0;
+
+  int32_t algebraCount() const { return static_cast<int32_t>(algebras.size()); }
+  bool validAlgebra(int32_t k) const { return k >= 0 && k < algebraCount(); }
+  TableLayout layout(int32_t k) const {
+    return {algebras[static_cast<size_t>(k)].card, sig.binaryCount, sig.unaryCount, sig.constantCount};
+  }
+};
+
+// The reset at the start of a session and inside New: empty store, no
+// marks, default layout, and the signature prompt open in mode ' '.
+void resetWorkspace(Workspace& ws);
+
+// Fills the input panel with the twelve signature prompt lines and one field.
+void showSignaturePrompt(Workspace& ws);
+
+// Parses text as the signature (shorthands and flags rewritten in place)
+// and rebuilds the term node table for it.
+void parseSignature(Workspace& ws, std::string& text);
+
+// The command New: clear everything, keep the signature; the panel stays
+// closed.
+void newWorkspace(Workspace& ws);
+
+}  // namespace kest

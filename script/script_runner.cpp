@@ -1,0 +1,55 @@
+#include "script/script_runner.h"
+
+#include <istream>
+#include <ostream>
+
+#include "script/script_context.h"
+
+namespace kest {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+void printMessages(const Workspace& ws, std::ostream& out) {
+  for (const std::string& line : ws.messages.lines()) out << line << '\n';
+}
+
+}  // namespace
+
+int runScript(std::istream& in, const std::string& name, std::ostream& out, std::ostream& err, Progress& progress) {
+  ScriptContext ctx{Workspace(), false, out, progress};
+  std::string raw;
+  for (int32_t lineNo = 1; std::getline(in, raw); ++lineNo) {
+    const std::string_view line = trim(raw);
+    if (line.empty() || line.front() == '#') continue;
+    size_t verbEnd = 0;
+    while (verbEnd < line.size() && !isBlank(line[verbEnd])) ++verbEnd;
+    const std::string_view verbName = line.substr(0, verbEnd);
+    std::string_view arg = line.substr(verbEnd);
+    while (!arg.empty() && isBlank(arg.front())) arg.remove_prefix(1);
+
+    auto fail = [&](const std::string& what) {
+      out.flush();
+      err << "kest: " << name << ':' << lineNo << ": " << what << '\n';
+      return 2;
+    };
+    const Verb* verb = findVerb(verbName);
+    if (!verb) return fail("unknown verb '" + std::string(verbName) + "'");
+    if (verb->needsSignature && !ctx.signatureGiven) return fail("no signature given yet");
+    const uint64_t serial = ctx.ws.messages.writeSerial();
+    const std::string error = verb->run(ctx, arg);
+    if (!error.empty()) return fail(error);
+    if (ctx.ws.messages.writeSerial() != serial) printMessages(ctx.ws, out);
+  }
+  out.flush();
+  return 0;
+}
+
+}  // namespace kest

@@ -1,0 +1,232 @@
+// The script verbs. Each one does what the matching action in the window
+// does, through the same command functions.
+#include <ostream>
+#include <vector>
+
+#include "commands/cell_edit.h"
+#include "commands/info_page.h"
+#include "commands/key_commands.h"
+#include "commands/panel_commands.h"
+#include "core/algebra_store.h"
+#include "core/element_names.h"
+#include "io/algebra_text.h"
+#include "script/script_context.h"
+#include "terms/formulas.h"
+#include "terms/term_print.h"
+
+namespace kest {
+
+namespace {
+
+std::vector<std::string_view> words(std::string_view s) {
+  std::vector<std::string_view> out;
+  size_t i = 0;
+  while (i < s.size()) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    const size_t start = i;
+    while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
+    if (i > start) out.push_back(s.substr(start, i - start));
+  }
+  return out;
+}
+
+void printLines(ScriptContext& ctx, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) ctx.out << line << '\n';
+}
+
+// Opens the panel of a toolbar command, types the text and presses Enter.
+std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg) {
+  if (arg.empty()) return "missing argument";
+  openPanelCommand(ctx.ws, *findPanelCommand(id));
+  setFieldText(ctx.ws.panel, 0, arg);
+  submitPanel(ctx.ws, ctx.progress);
+  return "";
+}
+
+std::string signatureVerb(ScriptContext& ctx, std::string_view arg) {
+  if (ctx.signatureGiven) return "the signature is given once, before everything that needs it";
+  showSignaturePrompt(ctx.ws);
+  setFieldText(ctx.ws.panel, 0, arg);
+  submitPanel(ctx.ws, ctx.progress);
+  ctx.signatureGiven = true;
+  return "";
+}
+
+std::string markVerb(ScriptContext& ctx, std::string_view arg, int32_t& mark) {
+  const std::vector<std::string_view> w = words(arg);
+  int32_t k = -1;
+  if (w.size() != 1 || !readAlgebraNumber(ctx.ws, w[0], k)) return "expected one algebra number";
+  mark = k;
+  return "";
+}
+
+// The operation of a symbol word, or -1.
+int32_t operationOfWord(const Workspace& ws, std::string_view word) {
+  return word.size() == 1 ? ws.sig.op(word[0]) : -1;
+}
+
+std::string tableVerb(ScriptContext& ctx, std::string_view arg) {
+  const std::vector<std::string_view> w = words(arg);
+  int32_t k = -1;
+  if (w.size() < 2 || !readAlgebraNumber(ctx.ws, w[0], k)) return "expected: table K OP ROWS";
+  const int32_t op = operationOfWord(ctx.ws, w[1]);
+  if (op < 0) return "'" + std::string(w[1]) + "' is no operation symbol";
+  Algebra& a = ctx.ws.algebras[static_cast<size_t>(k)];
+  const int32_t n = a.card;
+  const int32_t arity = ctx.ws.sig.opArity[static_cast<size_t>(op)];
+  const size_t rows = arity == 2 ? static_cast<size_t>(n) : 1;
+  const size_t length = arity == 0 ? 1 : static_cast<size_t>(n);
+  if (w.size() - 2 != rows) return "expected " + std::to_string(rows) + " rows";
+  for (size_t r = 0; r < rows; ++r) {
+    if (w[2 + r].size() != length) return "row " + std::to_string(r + 1) + " should have " + std::to_string(length) + " entries";
+  }
+  const TableLayout lay = ctx.ws.layout(k);
+  const int64_t start = arity == 2 ? lay.binary(op, 0, 0)
+                        : arity == 1 ? lay.unary(op, 0)
+                                     : lay.constant(op - ctx.ws.sig.binaryCount - ctx.ws.sig.unaryCount);
+  for (size_t r = 0; r < rows; ++r) {
+    for (size_t c = 0; c < length; ++c) {
+      const int32_t e = elementOfName(w[2 + r][c], ctx.ws.sig.maxNamedElements);
+      a.table[static_cast<size_t>(start) + r * length + c] = (e >= 0 && e < n) ? e : -1;
+    }
+  }
+  a.discardLatticeCoordinates();
+  return "";
+}
+
+bool readElement(const Workspace& ws, int32_t k, std::string_view word, int32_t& e) {
+  if (word.size() != 1) return false;
+  e = elementOfName(word[0], ws.sig.maxNamedElements);
+  return e >= 0 && e < ws.algebras[static_cast<size_t>(k)].card;
+}
+
+std::string cellVerb(ScriptContext& ctx, std::string_view arg) {
+  const std::vector<std::string_view> w = words(arg);
+  int32_t k = -1;
+  if (w.size() < 3 || !readAlgebraNumber(ctx.ws, w[0], k)) return "expected: cell K OP [X [Y]] V";
+  const int32_t op = operationOfWord(ctx.ws, w[1]);
+  if (op < 0) return "'" + std::string(w[1]) + "' is no operation symbol";
+  const int32_t arity = ctx.ws.sig.opArity[static_cast<size_t>(op)];
+  if (w.size() != static_cast<size_t>(3 + arity)) return "expected " + std::to_string(arity) + " element names and a key";
+  TableCell cell{op, 0, 0};
+  if (arity >= 1 && !readElement(ctx.ws, k, w[2], cell.i)) return "'" + std::string(w[2]) + "' is no element of A" + std::to_string(k);
+  if (arity == 2 && !readElement(ctx.ws, k, w[3], cell.j)) return "'" + std::string(w[3]) + "' is no element of A" + std::to_string(k);
+  const std::string_view key = w.back();
+  if (key.size() != 1) return "the key is one character";
+  editTableEntry(ctx.ws, k, cell, static_cast<unsigned char>(key[0]));
+  return "";
+}
+
+std::string keyVerb(ScriptContext& ctx, std::string_view arg) {
+  const std::vector<std::string_view> w = words(arg);
+  int32_t k = -1;
+  if (w.size() < 2 || w[0].size() != 1 || !readAlgebraNumber(ctx.ws, w[1], k)) return "expected: key C K [TEXT]";
+  const int32_t key = static_cast<unsigned char>(w[0][0]);
+  if (isSingleKeyCommand(key) && !hasSingleKeyCommand(key)) return "the key '" + std::string(w[0]) + "' is not in this build yet";
+  runSingleKeyCommand(ctx.ws, key, k, ctx.progress);
+  return "";
+}
+
+std::string deleteVerb(ScriptContext& ctx, std::string_view arg) {
+  const std::vector<std::string_view> w = words(arg);
+  if (w.size() == 2 && w[0] == "term" && w[1].size() == 1 && w[1][0] >= 'A' && w[1][0] <= 'Z') {
+    const int32_t i = w[1][0] - 'A';
+    if (i < ctx.ws.terms.namedTermCount()) deleteListedRowAt(ctx.ws, 10 + 16 * i);
+    return "";
+  }
+  int32_t j = 0;
+  if (w.size() == 2 && w[0] == "formula" && readCount(w[1], j)) {
+    if (j < ctx.ws.terms.formulaListCount()) deleteListedRowAt(ctx.ws, 10 + 16 * (ctx.ws.terms.namedTermCount() + j));
+    return "";
+  }
+  return "expected: delete term LETTER, or delete formula NUMBER";
+}
+
+std::string noArgument(std::string_view arg) { return arg.empty() ? "" : "this verb takes no argument"; }
+
+const Verb kVerbs[] = {
+    {"signature", false, signatureVerb},
+    {"term", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandTermOrEquation, a); }},
+    {"equation", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandTermOrEquation, a); }},
+    {"and", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandConjunction, a); }},
+    {"or", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandDisjunction, a); }},
+    {"implies", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandImplication, a); }},
+    {"iff", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandEquivalence, a); }},
+    {"not", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandNegation, a); }},
+    {"algebra", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandNewAlgebra, a); }},
+    {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
+    {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},
+    {"table", true, tableVerb},
+    {"cell", true, cellVerb},
+    {"key", true, keyVerb},
+    {"delete", true, deleteVerb},
+    {"polish", true,
+     [](ScriptContext& c, std::string_view a) {
+       c.ws.polishNotation = !c.ws.polishNotation;
+       return noArgument(a);
+     }},
+    {"new", true,
+     [](ScriptContext& c, std::string_view a) {
+       if (!a.empty()) return noArgument(a);
+       newWorkspace(c.ws);
+       return std::string();
+     }},
+    {"messages", true,
+     [](ScriptContext& c, std::string_view a) {
+       printLines(c, c.ws.messages.lines());
+       return noArgument(a);
+     }},
+    {"list", true,
+     [](ScriptContext& c, std::string_view a) {
+       printLines(c, listingLines(c.ws));
+       return noArgument(a);
+     }},
+    {"info", true,
+     [](ScriptContext& c, std::string_view a) {
+       printLines(c, infoPageLines(c.ws));
+       return noArgument(a);
+     }},
+    {"show", true,
+     [](ScriptContext& c, std::string_view a) {
+       int32_t k = -1;
+       if (!readAlgebraNumber(c.ws, a, k)) return std::string("expected one algebra number");
+       printLines(c, algebraTextLines(c.ws, k));
+       return std::string();
+     }},
+    {"marks", true,
+     [](ScriptContext& c, std::string_view a) {
+       c.out << "red " << c.ws.redMarked << " green " << c.ws.greenMarked << '\n';
+       return noArgument(a);
+     }},
+    {"echo", false,
+     [](ScriptContext& c, std::string_view a) {
+       c.out << a << '\n';
+       return std::string();
+     }},
+};
+
+}  // namespace
+
+const Verb* findVerb(std::string_view name) {
+  for (const Verb& v : kVerbs) {
+    if (name == v.name) return &v;
+  }
+  return nullptr;
+}
+
+bool readCount(std::string_view word, int32_t& value) {
+  if (word.empty() || word.size() > 9) return false;
+  value = 0;
+  for (char c : word) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return true;
+}
+
+bool readAlgebraNumber(const Workspace& ws, std::string_view word, int32_t& k) {
+  if (!word.empty() && word.front() == 'A') word.remove_prefix(1);
+  return readCount(word, k) && ws.validAlgebra(k);
+}
+
+}  // namespace kest

@@ -1,0 +1,29 @@
+#include "script/sigint_progress.h"
+
+#include <csignal>
+#include <unistd.h>
+
+namespace kest {
+
+namespace {
+
+volatile std::sig_atomic_t interruptPending = 0;
+
+extern "C" void onSigint(int) {
+  if (interruptPending) _exit(130);
+  interruptPending = 1;
+}
+
+}  // namespace
+
+SigintProgress::SigintProgress() { std::signal(SIGINT, onSigint); }
+
+SigintProgress::~SigintProgress() { std::signal(SIGINT, SIG_DFL); }
+
+bool SigintProgress::stopRequested() {
+  if (!interruptPending) return false;
+  interruptPending = 0;
+  return true;
+}
+
+}  // namespace kest

@@ -1,0 +1,250 @@
+#include "terms/formula_program.h"
+
+#include <algorithm>
+
+#include "core/algebra_store.h"
+
+namespace kest {
+
+FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const std::vector<int32_t>& variables)
+    : ws_(ws),
+      table_(ws.algebras[static_cast<size_t>(k)].table.data()),
+      n_(ws.algebras[static_cast<size_t>(k)].card),
+      complete_(isComplete(ws, k) != 0),
+      variables_(variables),
+      last_(static_cast<int32_t>(variables.size()) - 1),
+      nodeStep_(static_cast<size_t>(ws.terms.nodeCount()), -1),
+      formulaStep_(static_cast<size_t>(ws.terms.formulaPoolCount()), -1) {
+  const int32_t a = ws.terms.formulaA[static_cast<size_t>(f)];
+  const int32_t b = ws.terms.formulaB[static_cast<size_t>(f)];
+  topEquation_ = ws.terms.formulaKind[static_cast<size_t>(f)] == kEquation;
+  if (topEquation_) {
+    top_ = addStep(Code::kEqual, -1, termStep(a), termStep(b), 0);
+    Step& st = steps_.back();
+    st.level = std::max(steps_[static_cast<size_t>(st.a)].level, steps_[static_cast<size_t>(st.b)].level);
+  } else {
+    top_ = formulaStep(f);
+  }
+  int32_t slots = 0;
+  for (Step& st : steps_) {
+    st.slot = slots;
+    slots += st.level == last_ ? n_ : 1;
+  }
+  values_.assign(static_cast<size_t>(slots), 0);
+  outerValues_.assign(variables_.size(), 0);
+}
+
+int32_t FormulaProgram::addStep(Code code, int32_t level, int32_t a, int32_t b, int64_t base) {
+  steps_.push_back({code, level, a, b, base, 0});
+  return static_cast<int32_t>(steps_.size()) - 1;
+}
+
+int32_t FormulaProgram::termStep(int32_t node) {
+  int32_t& known = nodeStep_[static_cast<size_t>(node)];
+  if (known >= 0) return known;
+  const TermStore& ts = ws_.terms;
+  const TableLayout lay{n_, ws_.sig.binaryCount, ws_.sig.unaryCount, ws_.sig.constantCount};
+  int32_t step;
+  if (node < 26) {
+    const auto pos = std::find(variables_.begin(), variables_.end(), node) - variables_.begin();
+    step = addStep(Code::kVariable, static_cast<int32_t>(pos), static_cast<int32_t>(pos), 0, 0);
+  } else if (node < ts.firstCompoundNode) {
+    step = addStep(Code::kConstant, -1, 0, 0, lay.constant(node - 26));
+  } else {
+    const int32_t op = ts.nodeOp[static_cast<size_t>(node)];
+    const int32_t l = termStep(ts.nodeLeft[static_cast<size_t>(node)]);
+    const int32_t ll = steps_[static_cast<size_t>(l)].level;
+    if (ws_.sig.opArity[static_cast<size_t>(op)] == 2) {
+      const int32_t r = termStep(ts.nodeRight[static_cast<size_t>(node)]);
+      const int32_t level = std::max(ll, steps_[static_cast<size_t>(r)].level);
+      step = addStep(Code::kBinary, level, l, r, lay.binary(op, 0, 0));
+    } else {
+      step = addStep(Code::kUnary, ll, l, 0, lay.unary(op, 0));
+    }
+  }
+  nodeStep_[static_cast<size_t>(node)] = step;
+  return step;
+}
+
+int32_t FormulaProgram::formulaStep(int32_t f) {
+  int32_t& known = formulaStep_[static_cast<size_t>(f)];
+  if (known >= 0) return known;
+  const TermStore& ts = ws_.terms;
+  const int32_t kind = ts.formulaKind[static_cast<size_t>(f)];
+  const int32_t fa = ts.formulaA[static_cast<size_t>(f)];
+  const int32_t fb = ts.formulaB[static_cast<size_t>(f)];
+  int32_t a;
+  int32_t b;
+  Code code;
+  switch (kind) {
+    case kEquation:
+      code = Code::kEqual;
+      a = termStep(fa);
+      b = termStep(fb);
+      break;
+    case kNegation:
+      code = Code::kNot;
+      a = b = formulaStep(fa);
+      break;
+    default:
+      code = kind == kConjunction ? Code::kAnd : kind == kDisjunction ? Code::kOr
+           : kind == kImplication ? Code::kImplies : Code::kIff;
+      a = formulaStep(fa);
+      b = formulaStep(fb);
+  }
+  const int32_t level = std::max(steps_[static_cast<size_t>(a)].level, steps_[static_cast<size_t>(b)].level);
+  const int32_t step = addStep(code, level, a, b, 0);
+  formulaStep_[static_cast<size_t>(f)] = step;
+  return step;
+}
+
+void FormulaProgram::computeScalar(const Step& st) {
+  int32_t* v = values_.data();
+  const int32_t x = st.code == Code::kVariable || st.code == Code::kConstant ? 0
+                                                                           : v[steps_[static_cast<size_t>(st.a)].slot];
+  const int32_t y = st.code == Code::kVariable || st.code == Code::kConstant ? 0
+                                                                           : v[steps_[static_cast<size_t>(st.b)].slot];
+  int32_t out = 0;
+  switch (st.code) {
+    case Code::kVariable: out = outerValues_[static_cast<size_t>(st.a)]; break;
+    case Code::kConstant: out = table_[st.base]; break;
+    case Code::kBinary: out = (x < 0 || y < 0) ? -1 : table_[st.base + static_cast<int64_t>(x) * n_ + y]; break;
+    case Code::kUnary: out = x < 0 ? -1 : table_[st.base + x]; break;
+    case Code::kEqual: out = x == y; break;
+    case Code::kAnd: out = x && y; break;
+    case Code::kOr: out = x || y; break;
+    case Code::kImplies: out = !x || y; break;
+    case Code::kIff: out = x == y; break;
+    case Code::kNot: out = !x; break;
+  }
+  v[st.slot] = out;
+}
+
+// kCheck is false for complete algebras, where no value can be undefined.
+template <bool kCheck>
+void FormulaProgram::computeVector(const Step& st) {
+  int32_t* out = values_.data() + st.slot;
+  const int32_t n = n_;
+  if (st.code == Code::kVariable) {
+    for (int32_t i = 0; i < n; ++i) out[i] = i;
+    return;
+  }
+  const int32_t* x = values_.data() + steps_[static_cast<size_t>(st.a)].slot;
+  const int32_t* y = values_.data() + steps_[static_cast<size_t>(st.b)].slot;
+  const bool vx = vec(st.a);
+  const bool vy = vec(st.b);
+  const int32_t* t = table_ + st.base;
+  switch (st.code) {
+    case Code::kBinary:
+      if (vx && vy) {
+        for (int32_t i = 0; i < n; ++i) {
+          if (kCheck && (x[i] | y[i]) < 0) out[i] = -1;
+          else out[i] = t[static_cast<int64_t>(x[i]) * n + y[i]];
+        }
+      } else if (vy) {
+        if (kCheck && x[0] < 0) {
+          std::fill(out, out + n, -1);
+          break;
+        }
+        const int32_t* row = t + static_cast<int64_t>(x[0]) * n;
+        for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && y[i] < 0) ? -1 : row[y[i]];
+      } else {
+        if (kCheck && y[0] < 0) {
+          std::fill(out, out + n, -1);
+          break;
+        }
+        const int32_t* col = t + y[0];
+        for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : col[static_cast<int64_t>(x[i]) * n];
+      }
+      break;
+    case Code::kUnary:
+      for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : t[x[i]];
+      break;
+    default: {
+      const int32_t sx = vx ? 1 : 0;
+      const int32_t sy = vy ? 1 : 0;
+      for (int32_t i = 0; i < n; ++i) {
+        const int32_t p = x[i * sx];
+        const int32_t q = y[i * sy];
+        switch (st.code) {
+          case Code::kEqual: out[i] = p == q; break;
+          case Code::kAnd: out[i] = p && q; break;
+          case Code::kOr: out[i] = p || q; break;
+          case Code::kImplies: out[i] = !p || q; break;
+          case Code::kIff: out[i] = p == q; break;
+          default: out[i] = !p; break;
+        }
+      }
+    }
+  }
+}
+
+int32_t FormulaProgram::firstFailingLane(bool topEquation) const {
+  const Step& top = steps_[static_cast<size_t>(top_)];
+  if (topEquation) {
+    const int32_t* x = values_.data() + steps_[static_cast<size_t>(top.a)].slot;
+    const int32_t* y = values_.data() + steps_[static_cast<size_t>(top.b)].slot;
+    const int32_t sx = vec(top.a) ? 1 : 0;
+    const int32_t sy = vec(top.b) ? 1 : 0;
+    for (int32_t i = 0; i < n_; ++i) {
+      if (x[i * sx] != y[i * sy] || x[i * sx] < 0) return i;
+    }
+    return -1;
+  }
+  const int32_t* t = values_.data() + top.slot;
+  const int32_t st = vec(top_) ? 1 : 0;
+  for (int32_t i = 0; i < n_; ++i) {
+    if (!t[i * st]) return i;
+  }
+  return -1;
+}
+
+Verdict FormulaProgram::run(Assignment& s, Progress& progress) {
+  const int32_t m = last_ + 1;
+  // Steps by level: the scalar ones to redo when a variable at a level
+  // changes, and the vector ones redone for every outer assignment.
+  std::vector<std::vector<const Step*>> scalarAt(static_cast<size_t>(m));
+  std::vector<const Step*> vectors;
+  for (const Step& st : steps_) {
+    // A top equation is decided from its two sides in firstFailingLane.
+    if (topEquation_ && &st == &steps_[static_cast<size_t>(top_)]) continue;
+    if (st.level == last_ && st.code == Code::kVariable) computeVector<false>(st);
+    else if (st.level == last_) vectors.push_back(&st);
+    else if (st.level < 0) computeScalar(st);
+    else scalarAt[static_cast<size_t>(st.level)].push_back(&st);
+  }
+  int64_t lanesSincePoll = 0;
+  int32_t changed = 0;  // lowest level whose variable changed since the last step
+  for (;;) {
+    for (int32_t level = changed; level < last_; ++level) {
+      for (const Step* st : scalarAt[static_cast<size_t>(level)]) computeScalar(*st);
+    }
+    for (const Step* st : vectors) {
+      if (complete_) computeVector<false>(*st);
+      else computeVector<true>(*st);
+    }
+    const int32_t lane = firstFailingLane(topEquation_);
+    if (lane >= 0) {
+      for (int32_t i = 0; i < last_; ++i) s[static_cast<size_t>(variables_[static_cast<size_t>(i)])] = outerValues_[static_cast<size_t>(i)];
+      s[static_cast<size_t>(variables_[static_cast<size_t>(last_)])] = lane;
+      return Verdict::kNotSatisfied;
+    }
+    lanesSincePoll += n_ * static_cast<int64_t>(vectors.size() + 1);
+    if (lanesSincePoll >= (int64_t{1} << 22)) {
+      lanesSincePoll = 0;
+      if (progress.stopRequested()) return Verdict::kInterrupted;
+    }
+    int32_t level = last_ - 1;
+    while (level >= 0 && outerValues_[static_cast<size_t>(level)] == n_ - 1) --level;
+    if (level < 0) break;
+    ++outerValues_[static_cast<size_t>(level)];
+    std::fill(outerValues_.begin() + level + 1, outerValues_.end(), 0);
+    changed = level;
+  }
+  // The odometer's final state: the first variable past its range, the rest 0.
+  for (int32_t v : variables_) s[static_cast<size_t>(v)] = 0;
+  s[static_cast<size_t>(variables_[0])] = n_;
+  return Verdict::kSatisfied;
+}
+
+}  // namespace kest
