@@ -31,6 +31,7 @@ FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const 
     slots += st.level == last_ ? n_ : 1;
   }
   values_.assign(static_cast<size_t>(slots), 0);
+  for (const Step& st : steps_) view_.push_back(values_.data() + st.slot);
   outerValues_.assign(variables_.size(), 0);
 }
 
@@ -99,11 +100,9 @@ int32_t FormulaProgram::formulaStep(int32_t f) {
 }
 
 void FormulaProgram::computeScalar(const Step& st) {
-  int32_t* v = values_.data();
-  const int32_t x = st.code == Code::kVariable || st.code == Code::kConstant ? 0
-                                                                           : v[steps_[static_cast<size_t>(st.a)].slot];
-  const int32_t y = st.code == Code::kVariable || st.code == Code::kConstant ? 0
-                                                                           : v[steps_[static_cast<size_t>(st.b)].slot];
+  const bool atom = st.code == Code::kVariable || st.code == Code::kConstant;
+  const int32_t x = atom ? 0 : *view_[static_cast<size_t>(st.a)];
+  const int32_t y = atom ? 0 : *view_[static_cast<size_t>(st.b)];
   int32_t out = 0;
   switch (st.code) {
     case Code::kVariable: out = outerValues_[static_cast<size_t>(st.a)]; break;
@@ -117,20 +116,22 @@ void FormulaProgram::computeScalar(const Step& st) {
     case Code::kIff: out = x == y; break;
     case Code::kNot: out = !x; break;
   }
-  v[st.slot] = out;
+  values_[static_cast<size_t>(st.slot)] = out;
 }
 
 // kCheck is false for complete algebras, where no value can be undefined.
 template <bool kCheck>
 void FormulaProgram::computeVector(const Step& st) {
+  const size_t self = static_cast<size_t>(&st - steps_.data());
   int32_t* out = values_.data() + st.slot;
+  view_[self] = out;
   const int32_t n = n_;
   if (st.code == Code::kVariable) {
     for (int32_t i = 0; i < n; ++i) out[i] = i;
     return;
   }
-  const int32_t* x = values_.data() + steps_[static_cast<size_t>(st.a)].slot;
-  const int32_t* y = values_.data() + steps_[static_cast<size_t>(st.b)].slot;
+  const int32_t* x = view_[static_cast<size_t>(st.a)];
+  const int32_t* y = view_[static_cast<size_t>(st.b)];
   const bool vx = vec(st.a);
   const bool vy = vec(st.b);
   const int32_t* t = table_ + st.base;
@@ -139,25 +140,31 @@ void FormulaProgram::computeVector(const Step& st) {
       if (vx && vy) {
         for (int32_t i = 0; i < n; ++i) {
           if (kCheck && (x[i] | y[i]) < 0) out[i] = -1;
-          else out[i] = t[static_cast<int64_t>(x[i]) * n + y[i]];
+          else out[i] = t[x[i] * n + y[i]];
         }
       } else if (vy) {
         if (kCheck && x[0] < 0) {
           std::fill(out, out + n, -1);
-          break;
+        } else if (isLastVariable(st.b)) {
+          view_[self] = t + x[0] * n;  // x op (last variable) is a table row
+        } else {
+          const int32_t* row = t + x[0] * n;
+          for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && y[i] < 0) ? -1 : row[y[i]];
         }
-        const int32_t* row = t + static_cast<int64_t>(x[0]) * n;
-        for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && y[i] < 0) ? -1 : row[y[i]];
       } else {
         if (kCheck && y[0] < 0) {
           std::fill(out, out + n, -1);
           break;
         }
         const int32_t* col = t + y[0];
-        for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : col[static_cast<int64_t>(x[i]) * n];
+        for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : col[x[i] * n];
       }
       break;
     case Code::kUnary:
+      if (isLastVariable(st.a)) {
+        view_[self] = t;  // u(last variable) is the unary table
+        break;
+      }
       for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : t[x[i]];
       break;
     default: {
@@ -179,19 +186,45 @@ void FormulaProgram::computeVector(const Step& st) {
   }
 }
 
+namespace {
+
+// The first lane where x and y differ or x is undefined, or -1; blocks of
+// lanes are tested without branches so that the test vectorises.
+int32_t firstUnequalLane(const int32_t* x, const int32_t* y, int32_t n) {
+  constexpr int32_t kBlock = 16;
+  int32_t i = 0;
+  for (; i + kBlock <= n; i += kBlock) {
+    int32_t bad = 0;
+    for (int32_t j = i; j < i + kBlock; ++j) bad |= (x[j] != y[j]) | (x[j] < 0);
+    if (bad) break;
+  }
+  for (; i < n; ++i) {
+    if (x[i] != y[i] || x[i] < 0) return i;
+  }
+  return -1;
+}
+
+int32_t firstLaneNotEqualTo(const int32_t* x, int32_t value, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) {
+    if (x[i] != value || x[i] < 0) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
 int32_t FormulaProgram::firstFailingLane(bool topEquation) const {
   const Step& top = steps_[static_cast<size_t>(top_)];
   if (topEquation) {
-    const int32_t* x = values_.data() + steps_[static_cast<size_t>(top.a)].slot;
-    const int32_t* y = values_.data() + steps_[static_cast<size_t>(top.b)].slot;
-    const int32_t sx = vec(top.a) ? 1 : 0;
-    const int32_t sy = vec(top.b) ? 1 : 0;
-    for (int32_t i = 0; i < n_; ++i) {
-      if (x[i * sx] != y[i * sy] || x[i * sx] < 0) return i;
-    }
-    return -1;
+    const int32_t* x = view_[static_cast<size_t>(top.a)];
+    const int32_t* y = view_[static_cast<size_t>(top.b)];
+    if (vec(top.a) && vec(top.b)) return firstUnequalLane(x, y, n_);
+    if (vec(top.a)) return firstLaneNotEqualTo(x, y[0], n_);
+    // Only the right side varies: the left is one value for every lane.
+    if (x[0] < 0) return 0;
+    return firstLaneNotEqualTo(y, x[0], n_);
   }
-  const int32_t* t = values_.data() + top.slot;
+  const int32_t* t = view_[static_cast<size_t>(top_)];
   const int32_t st = vec(top_) ? 1 : 0;
   for (int32_t i = 0; i < n_; ++i) {
     if (!t[i * st]) return i;

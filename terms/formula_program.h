@@ -47,6 +47,9 @@ class FormulaProgram {
   template <bool kCheck>
   void computeVector(const Step& st);
   bool vec(int32_t step) const { return steps_[static_cast<size_t>(step)].level == last_; }
+  bool isLastVariable(int32_t step) const {
+    return steps_[static_cast<size_t>(step)].code == Code::kVariable && vec(step);
+  }
   int32_t firstFailingLane(bool topEquation) const;
 
   const Workspace& ws_;
@@ -59,6 +62,9 @@ class FormulaProgram {
   std::vector<int32_t> nodeStep_;
   std::vector<int32_t> formulaStep_;
   std::vector<int32_t> values_;
+  // Where each step's current value is: its own slot, or (for a vector
+  // that is a table row or a unary table) the table itself.
+  std::vector<const int32_t*> view_;
   std::vector<int32_t> outerValues_;
   int32_t top_ = -1;
   bool topEquation_ = false;

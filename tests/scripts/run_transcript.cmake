@@ -1,0 +1,21 @@
+# Runs one transcript test: KEST --script SCRIPT, compared with SCRIPT's
+# .out (and .err) files beside it.
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(base ${SCRIPT} NAME_WE)
+get_filename_component(name ${SCRIPT} NAME)
+execute_process(COMMAND ${KEST} --script ${name} WORKING_DIRECTORY ${dir}
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+file(READ ${dir}/${base}.out expected)
+set(expected_rc 0)
+set(expected_err "")
+if(EXISTS ${dir}/${base}.err)
+  set(expected_rc 2)
+  file(READ ${dir}/${base}.err expected_err)
+endif()
+if(NOT out STREQUAL expected)
+  file(WRITE ${dir}/${base}.actual "${out}")
+  message(FATAL_ERROR "output differs from ${base}.out (got ${base}.actual):\n${out}")
+endif()
+if(NOT rc EQUAL expected_rc OR NOT err STREQUAL expected_err)
+  message(FATAL_ERROR "exit status ${rc} (expected ${expected_rc}), standard error:\n${err}")
+endif()
