@@ -36,7 +36,7 @@ FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const 
 }
 
 int32_t FormulaProgram::addStep(Code code, int32_t level, int32_t a, int32_t b, int64_t base) {
-  steps_.push_back({code, level, a, b, base, 0});
+  steps_.push_back({code, level, a, b, base, nullptr, 0});
   return static_cast<int32_t>(steps_.size()) - 1;
 }
 
@@ -57,14 +57,33 @@ int32_t FormulaProgram::termStep(int32_t node) {
     const int32_t ll = steps_[static_cast<size_t>(l)].level;
     if (ws_.sig.opArity[static_cast<size_t>(op)] == 2) {
       const int32_t r = termStep(ts.nodeRight[static_cast<size_t>(node)]);
-      const int32_t level = std::max(ll, steps_[static_cast<size_t>(r)].level);
+      const int32_t rl = steps_[static_cast<size_t>(r)].level;
+      const int32_t level = std::max(ll, rl);
       step = addStep(Code::kBinary, level, l, r, lay.binary(op, 0, 0));
+      if (ll == last_ && rl < last_) steps_.back().transposed = transposedTable(op);
     } else {
       step = addStep(Code::kUnary, ll, l, 0, lay.unary(op, 0));
     }
   }
   nodeStep_[static_cast<size_t>(node)] = step;
   return step;
+}
+
+// Kept only while the copy stays small (n <= 2048, 16 MB at most).
+const int32_t* FormulaProgram::transposedTable(int32_t op) {
+  constexpr int64_t kMaxTransposedEntries = int64_t{2048} * 2048;
+  const int64_t nn = static_cast<int64_t>(n_) * n_;
+  if (nn > kMaxTransposedEntries) return nullptr;
+  if (transposed_.empty()) transposed_.resize(static_cast<size_t>(ws_.sig.binaryCount));
+  std::vector<int32_t>& t = transposed_[static_cast<size_t>(op)];
+  if (t.empty() && nn > 0) {
+    t.resize(static_cast<size_t>(nn));
+    const int32_t* src = table_ + op * nn;
+    for (int32_t x = 0; x < n_; ++x) {
+      for (int32_t y = 0; y < n_; ++y) t[static_cast<size_t>(y) * n_ + x] = src[x * n_ + y];
+    }
+  }
+  return t.data();
 }
 
 int32_t FormulaProgram::formulaStep(int32_t f) {
@@ -119,25 +138,51 @@ void FormulaProgram::computeScalar(const Step& st) {
   values_[static_cast<size_t>(st.slot)] = out;
 }
 
+namespace {
+
+// The gathers that do the work of a complete algebra's check. Each is built
+// twice, for AVX2 (whose gather instruction vectorises them) and for any
+// x86-64, and the loader picks the one the processor runs.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
+#define KEST_GATHER_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define KEST_GATHER_CLONES
+#endif
+
+KEST_GATHER_CLONES
+void gatherRow(int32_t* __restrict out, const int32_t* __restrict row, const int32_t* __restrict index, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) out[i] = row[index[i]];
+}
+
+KEST_GATHER_CLONES
+void gatherPairs(int32_t* __restrict out, const int32_t* __restrict table, const int32_t* __restrict x,
+                 const int32_t* __restrict y, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) out[i] = table[x[i] * n + y[i]];
+}
+
+}  // namespace
+
 // kCheck is false for complete algebras, where no value can be undefined.
 template <bool kCheck>
 void FormulaProgram::computeVector(const Step& st) {
   const size_t self = static_cast<size_t>(&st - steps_.data());
-  int32_t* out = values_.data() + st.slot;
+  int32_t* __restrict out = values_.data() + st.slot;
   view_[self] = out;
   const int32_t n = n_;
   if (st.code == Code::kVariable) {
     for (int32_t i = 0; i < n; ++i) out[i] = i;
     return;
   }
-  const int32_t* x = view_[static_cast<size_t>(st.a)];
-  const int32_t* y = view_[static_cast<size_t>(st.b)];
+  const int32_t* __restrict x = view_[static_cast<size_t>(st.a)];
+  const int32_t* __restrict y = view_[static_cast<size_t>(st.b)];
   const bool vx = vec(st.a);
   const bool vy = vec(st.b);
   const int32_t* t = table_ + st.base;
   switch (st.code) {
     case Code::kBinary:
-      if (vx && vy) {
+      if (vx && vy && !kCheck) {
+        gatherPairs(out, t, x, y, n);
+      } else if (vx && vy) {
         for (int32_t i = 0; i < n; ++i) {
           if (kCheck && (x[i] | y[i]) < 0) out[i] = -1;
           else out[i] = t[x[i] * n + y[i]];
@@ -148,12 +193,23 @@ void FormulaProgram::computeVector(const Step& st) {
         } else if (isLastVariable(st.b)) {
           view_[self] = t + x[0] * n;  // x op (last variable) is a table row
         } else {
-          const int32_t* row = t + x[0] * n;
-          for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && y[i] < 0) ? -1 : row[y[i]];
+          const int32_t* __restrict row = t + x[0] * n;
+          if (!kCheck) gatherRow(out, row, y, n);
+          else for (int32_t i = 0; i < n; ++i) out[i] = y[i] < 0 ? -1 : row[y[i]];
         }
       } else {
         if (kCheck && y[0] < 0) {
           std::fill(out, out + n, -1);
+          break;
+        }
+        if (st.transposed) {
+          const int32_t* __restrict column = st.transposed + y[0] * n;
+          if (isLastVariable(st.a)) {
+            view_[self] = column;  // (last variable) op y is a table column
+          } else {
+            if (!kCheck) gatherRow(out, column, x, n);
+            else for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : column[x[i]];
+          }
           break;
         }
         const int32_t* col = t + y[0];
@@ -165,7 +221,8 @@ void FormulaProgram::computeVector(const Step& st) {
         view_[self] = t;  // u(last variable) is the unary table
         break;
       }
-      for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : t[x[i]];
+      if (!kCheck) gatherRow(out, t, x, n);
+      else for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : t[x[i]];
       break;
     default: {
       const int32_t sx = vx ? 1 : 0;
@@ -190,6 +247,7 @@ namespace {
 
 // The first lane where x and y differ or x is undefined, or -1; blocks of
 // lanes are tested without branches so that the test vectorises.
+KEST_GATHER_CLONES
 int32_t firstUnequalLane(const int32_t* x, const int32_t* y, int32_t n) {
   constexpr int32_t kBlock = 16;
   int32_t i = 0;

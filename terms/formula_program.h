@@ -37,12 +37,14 @@ class FormulaProgram {
     int32_t a;      // operand step, or the variable position, or the table index
     int32_t b;      // second operand step
     int64_t base;   // table offset of the operation
+    const int32_t* transposed;  // the op's table by columns, when one is kept
     int32_t slot;   // offset of the value in values_
   };
 
   int32_t termStep(int32_t node);
   int32_t formulaStep(int32_t f);
   int32_t addStep(Code code, int32_t level, int32_t a, int32_t b, int64_t base);
+  const int32_t* transposedTable(int32_t op);
   void computeScalar(const Step& st);
   template <bool kCheck>
   void computeVector(const Step& st);
@@ -65,6 +67,9 @@ class FormulaProgram {
   // Where each step's current value is: its own slot, or (for a vector
   // that is a table row or a unary table) the table itself.
   std::vector<const int32_t*> view_;
+  // Transposed binary tables, for steps whose left operand varies over the
+  // last variable and whose right one does not: a column becomes a row.
+  std::vector<std::vector<int32_t>> transposed_;
   std::vector<int32_t> outerValues_;
   int32_t top_ = -1;
   bool topEquation_ = false;
