@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Set-up, build and run for Kest on Debian 12.
+#   ./build.sh run    install what is missing, build, start Kest
+#   ./build.sh test   install what is missing, build, run every test, then
+#                     build again with AddressSanitizer and UBSan and rerun
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+if [[ $mode != run && $mode != test ]]; then
+  echo "usage: ./build.sh run | ./build.sh test" >&2
+  exit 2
+fi
+
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [[ $(id -u) -ne 0 ]] && sudo="sudo"
+  echo "Installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+configure_and_build() {  # build-dir, cmake options...
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+if [[ $mode == run ]]; then
+  configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_BUILD_TESTS=OFF -DKEST_BUILD_BENCH=OFF
+  echo "Running the example script examples/tour.kest:"
+  exec build/release/script/kest --script examples/tour.kest
+fi
+
+configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_WERROR=ON
+(cd build/release && ctest --output-on-failure -j "$jobs")
+configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_WERROR=ON -DKEST_SANITIZE=ON \
+  -DKEST_BUILD_BENCH=OFF
+(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
