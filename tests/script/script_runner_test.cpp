@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
+
+#include "script/sigint_progress.h"
 
 namespace kest {
 namespace {
@@ -85,6 +88,28 @@ TEST(ScriptRunner, RandomLinesNeverCrash) {
     const Outcome r = run(script);
     EXPECT_TRUE(r.status == 0 || r.status == 2);
   }
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+TEST(SigintProgress, FirstInterruptStopsTheRunningCommandOnce) {
+  SigintProgress progress;
+  EXPECT_FALSE(progress.stopRequested());
+  std::raise(SIGINT);
+  EXPECT_TRUE(progress.stopRequested());
+  EXPECT_FALSE(progress.stopRequested());  // consumed: the next command runs on
+}
+
+TEST(ScriptRunner, StandardInputScriptsRunTheSameWay) {
+  std::istringstream in("signature .\nalgebra 1\ntable 0 . a\nequation x=x\nkey s 0\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(runScript(in, "-", out, err), 0);
+  EXPECT_EQ(out.str(), "E0   satisfied\n");
 }
 
 }  // namespace
