@@ -58,6 +58,12 @@ struct Workspace {
   // Last pointer position in page coordinates.
   int32_t pointerX = 0;
   int32_t pointerY = 0;
+  // View positions of the last left-button press: on the normal page where
+  // it hit no algebra (a drag scrolls from there), and on the drawings.
+  int32_t scrollPressX = 0;
+  int32_t scrollPressY = 0;
+  int32_t drawingPressX = 0;
+  int32_t drawingPressY = 0;
 
   int32_t algebraCount() const { return static_cast<int32_t>(algebras.size()); }
   bool validAlgebra(int32_t k) const { return k >= 0 && k < algebraCount(); }

@@ -6,6 +6,8 @@
 #include "commands/cell_edit.h"
 #include "commands/info_page.h"
 #include "commands/key_commands.h"
+#include "commands/key_dispatch.h"
+#include "commands/toolbar_commands.h"
 #include "commands/panel_commands.h"
 #include "core/algebra_store.h"
 #include "core/element_names.h"
@@ -18,17 +20,7 @@ namespace kest {
 
 namespace {
 
-std::vector<std::string_view> words(std::string_view s) {
-  std::vector<std::string_view> out;
-  size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    const size_t start = i;
-    while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
-    if (i > start) out.push_back(s.substr(start, i - start));
-  }
-  return out;
-}
+std::vector<std::string_view> words(std::string_view s) { return scriptWords(s); }
 
 void printLines(ScriptContext& ctx, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) ctx.out << line << '\n';
@@ -123,7 +115,19 @@ std::string keyVerb(ScriptContext& ctx, std::string_view arg) {
   if (w.size() < 2 || w[0].size() != 1 || !readAlgebraNumber(ctx.ws, w[1], k)) return "expected: key C K [TEXT]";
   const int32_t key = static_cast<unsigned char>(w[0][0]);
   if (isSingleKeyCommand(key) && !hasSingleKeyCommand(key)) return "the key '" + std::string(w[0]) + "' is not in this build yet";
-  runSingleKeyCommand(ctx.ws, key, k, ctx.progress);
+  // The pointer goes into K's top field, and the key through the dispatch.
+  const Algebra& a = ctx.ws.algebras[static_cast<size_t>(k)];
+  ctx.ws.pointerX = a.x + 2;
+  ctx.ws.pointerY = a.y + 2;
+  dispatchKey(ctx.ws, key, ctx.progress);
+  // A key that opened the panel takes the rest of the line, then Enter.
+  const size_t textStart = arg.find(w[1]) + w[1].size();
+  std::string_view text = arg.substr(textStart);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (ctx.ws.panel.open) {
+    setFieldText(ctx.ws.panel, 0, text);
+    submitPanel(ctx.ws, ctx.progress);
+  }
   return "";
 }
 
@@ -162,15 +166,22 @@ const Verb kVerbs[] = {
     {"delete", true, deleteVerb},
     {"polish", true,
      [](ScriptContext& c, std::string_view a) {
-       c.ws.polishNotation = !c.ws.polishNotation;
-       return noArgument(a);
+       if (!a.empty()) return noArgument(a);
+       runToolbarCommand(c.ws, kCommandNotation, c.progress);
+       return std::string();
      }},
     {"new", true,
      [](ScriptContext& c, std::string_view a) {
        if (!a.empty()) return noArgument(a);
-       newWorkspace(c.ws);
+       runToolbarCommand(c.ws, kCommandNew, c.progress);
        return std::string();
      }},
+    {"page", true, pageVerb},
+    {"pointer", true, pointerVerb},
+    {"click", true, clickVerb},
+    {"drag", true, dragVerb},
+    {"press", true, pressVerb},
+    {"draw", true, drawVerb},
     {"messages", true,
      [](ScriptContext& c, std::string_view a) {
        printLines(c, c.ws.messages.lines());
@@ -221,6 +232,26 @@ bool readCount(std::string_view word, int32_t& value) {
     if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
   }
+  return true;
+}
+
+std::vector<std::string_view> scriptWords(std::string_view s) {
+  std::vector<std::string_view> out;
+  size_t i = 0;
+  while (i < s.size()) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    const size_t start = i;
+    while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
+    if (i > start) out.push_back(s.substr(start, i - start));
+  }
+  return out;
+}
+
+bool readCoordinate(std::string_view word, int32_t& value) {
+  const bool negative = !word.empty() && word.front() == '-';
+  if (negative) word.remove_prefix(1);
+  if (!readCount(word, value)) return false;
+  if (negative) value = -value;
   return true;
 }
 

@@ -1,0 +1,92 @@
+#include "commands/toolbar_commands.h"
+
+#include "commands/panel_commands.h"
+
+namespace kest {
+
+const std::vector<ToolbarButton>& toolbarButtons() {
+  static const std::vector<ToolbarButton> buttons = {
+      {kCommandHelp, "Help", "help", false, true},
+      {kCommandInfo, "Info", "info", false, true},
+      {kCommandNotation, "Binary symbols at the front / inside", "F", false, true},
+      {kCommandDrawLattice, "Draw algebra if it is a lattice", "D", false, true},
+      {kCommandDrawEmbedding, "Embeddability of a lattice into another lattice", "Ediamond", false, true},
+      {kCommandEmbed, "Embeddability of an algebra into another algebra", "E", false, false},
+      {kCommandExtendMap, "Extend partial map to homomorphism", "X", false, false},
+      {kCommandNew, "New", "new", false, false},
+      {kCommandOpen, "Open", "open", false, false},
+      {kCommandSaveAs, "Save as", "save", false, false},
+      {kCommandTermOrEquation, "Input term or equation", "=", true, false},
+      {kCommandConjunction, "Conjunction", "&", false, false},
+      {kCommandDisjunction, "Disjunction", "V", false, false},
+      {kCommandImplication, "Implication", "->", false, false},
+      {kCommandEquivalence, "Equivalence", "<->", false, false},
+      {kCommandNegation, "Negation", "!", false, false},
+      {kCommandNewAlgebra, "Input Card for a new algebra", "#", true, false},
+      {32783, "Define binary operation by linear expression", "2x-y", false, false},
+      {32776, "Define conservative binary operation by graph", "triangle", false, false},
+      {32779, "Conservative binary order operation", "leq", false, false},
+      {32780, "Define meet operation", "meet", false, false},
+      {32781, "Define join operation", "join", false, false},
+      {32782, "Define lattice by its order relation", "diamond", false, false},
+      {32794, "Glued ordinal sum of two lattices", "diamonds", false, false},
+      {32777, "Generate subalgebra", "sub", true, false},
+      {32778, " Product of two algebras", "Pi", false, false},
+      {32798, " Subalgebra of product of 2 algebras", "Pi2", false, false},
+      {32795, "Free algebra over partial algebra and listed equations", "fr1", true, false},
+      {32796, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
+  };
+  return buttons;
+}
+
+Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
+  (void)progress;
+  switch (id) {
+    case kCommandHelp:
+      ws.helpShown = !ws.helpShown;
+      ws.embeddingShown = 0;
+      ws.infoShown = 0;
+      return Repaint::whole();
+    case kCommandInfo:
+      ws.infoShown = !ws.infoShown;
+      ws.embeddingShown = 0;
+      ws.helpShown = 0;
+      return Repaint::whole();
+    case kCommandNotation:
+      ws.polishNotation = !ws.polishNotation;
+      return Repaint::whole();
+    case kCommandDrawLattice:
+      if (!ws.helpShown && !ws.infoShown && !ws.embeddingShown) ws.latticeShown = !ws.latticeShown;
+      return Repaint::whole();
+    case kCommandDrawEmbedding:
+      ws.embeddingOffsetX = 0;
+      ws.embeddingOffsetY = 0;
+      if (!ws.helpShown && !ws.infoShown) ws.embeddingShown = !ws.embeddingShown;
+      return Repaint::whole();
+    case kCommandNew:
+      newWorkspace(ws);
+      return Repaint::whole();
+    default:
+      break;
+  }
+  if (const PanelCommand* command = findPanelCommand(id)) {
+    openPanelCommand(ws, *command);
+    return Repaint::whole();
+  }
+  // The commands of later constructions, and Open and Save As, which the
+  // front end runs with a file name.
+  return Repaint::nothing();
+}
+
+bool toolbarChecked(const Workspace& ws, int32_t id) {
+  switch (id) {
+    case kCommandHelp: return ws.helpShown != 0;
+    case kCommandInfo: return ws.infoShown != 0;
+    case kCommandNotation: return ws.polishNotation != 0;
+    case kCommandDrawLattice: return ws.latticeShown != 0;
+    case kCommandDrawEmbedding: return ws.embeddingShown != 0;
+    default: return false;
+  }
+}
+
+}  // namespace kest

@@ -1,0 +1,116 @@
+#include "ui/kest_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "commands/key_dispatch.h"
+#include "commands/mouse_input.h"
+#include "draw/page_drawing.h"
+#include "ui/long_command.h"
+#include "ui/qpainter_canvas.h"
+
+namespace kest {
+
+CKestView::CKestView(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(200, 150);
+}
+
+void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
+  if (busy_) return;
+  lastPicture_ = grab();
+  busy_ = true;
+  const Repaint r = runLongCommand(this, work);
+  busy_ = false;
+  repaint(r);
+  emit commandDone();
+}
+
+void CKestView::repaint(const Repaint& r) {
+  switch (r.kind) {
+    case Repaint::Kind::kNothing: break;
+    case Repaint::Kind::kWhole: update(); break;
+    case Repaint::Kind::kRect:
+      update(QRect(QPoint(r.rect.left, r.rect.top), QPoint(r.rect.right, r.rect.bottom)));
+      break;
+  }
+}
+
+void CKestView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (busy_) {
+    painter.drawPixmap(0, 0, lastPicture_);
+    return;
+  }
+  painter.fillRect(rect(), Qt::white);
+  QPainterCanvas canvas(painter);
+  drawPage(ws_, canvas);
+}
+
+int CKestView::keyCode(int qtKey, const QString& text) {
+  switch (qtKey) {
+    case Qt::Key_PageUp: return kKeyPageUp;
+    case Qt::Key_PageDown: return kKeyPageDown;
+    case Qt::Key_End: return kKeyEnd;
+    case Qt::Key_Home: return kKeyHome;
+    case Qt::Key_Left: return kKeyLeft;
+    case Qt::Key_Up: return kKeyUp;
+    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Down: return kKeyDown;
+    case Qt::Key_Insert: return kKeyInsert;
+    case Qt::Key_Delete: return kKeyDelete;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Escape: return 27;
+    default: break;
+  }
+  if (text.isEmpty()) return -1;
+  const char16_t c = text.front().unicode();
+  return c < 256 ? c : -1;
+}
+
+void CKestView::keyPressEvent(QKeyEvent* event) {
+  const int code = keyCode(event->key(), event->text());
+  if (code < 0 || busy_) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  runCommand([this, code](Progress& p) { return dispatchKey(ws_, code, p); });
+}
+
+void CKestView::mousePressEvent(QMouseEvent* event) {
+  if (busy_) return;
+  const QPoint p = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) repaint(leftButtonDown(ws_, p.x(), p.y()));
+  else if (event->button() == Qt::RightButton) repaint(rightButtonDown(ws_, p.x(), p.y()));
+  emit commandDone();
+}
+
+void CKestView::mouseReleaseEvent(QMouseEvent* event) {
+  if (busy_ || event->button() != Qt::LeftButton) return;
+  const QPoint p = event->position().toPoint();
+  repaint(leftButtonUp(ws_, p.x(), p.y()));
+}
+
+void CKestView::mouseMoveEvent(QMouseEvent* event) {
+  if (busy_) return;
+  const QPoint p = event->position().toPoint();
+  repaint(mouseMove(ws_, p.x(), p.y()));
+}
+
+void CKestView::wheelEvent(QWheelEvent* event) {
+  if (busy_) return;
+  const int notches = event->angleDelta().y() / 120;
+  if (notches != 0) repaint(scrollByWheel(ws_, -notches));
+}
+
+// Tab belongs to the input panel, not to focus changes.
+bool CKestView::focusNextPrevChild(bool) { return false; }
+
+}  // namespace kest

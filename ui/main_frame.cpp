@@ -1,0 +1,91 @@
+#include "ui/main_frame.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "commands/toolbar_commands.h"
+#include "ui/kest_view.h"
+#include "ui/toolbar_icons.h"
+
+namespace kest {
+
+CMainFrame::CMainFrame(Workspace& ws) : ws_(ws), view_(new CKestView(ws, this)) {
+  setWindowTitle(QStringLiteral("Untitled - Kest"));
+  setCentralWidget(view_);
+  buildToolbar();
+  buildMenu();
+  connect(view_, &CKestView::commandDone, this, &CMainFrame::refreshChecks);
+  resize(1100, 750);
+  view_->setFocus();
+}
+
+QAction* CMainFrame::action(int id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::runCommandId(int id) {
+  if (view_->busy()) return;
+  if (id == kCommandAbout) {
+    CAboutDlg(this).exec();
+    return;
+  }
+  view_->runCommand([this, id](Progress& p) { return runToolbarCommand(ws_, id, p); });
+  refreshChecks();
+}
+
+void CMainFrame::buildToolbar() {
+  toolbar_ = addToolBar(QStringLiteral("Toolbar"));
+  toolbar_->setObjectName(QStringLiteral("toolbar"));
+  toolbar_->setIconSize(kToolbarIconSize);
+  toolbar_->setFocusPolicy(Qt::NoFocus);
+  for (const ToolbarButton& b : toolbarButtons()) {
+    if (b.separatorBefore) toolbar_->addSeparator();
+    QAction* a = toolbar_->addAction(toolbarIcon(b.face), QString::fromUtf8(b.tooltip));
+    a->setToolTip(QString::fromUtf8(b.tooltip));
+    a->setCheckable(b.checkable);
+    a->setData(b.id);
+    connect(a, &QAction::triggered, this, [this, id = b.id] { runCommandId(id); });
+    actions_[b.id] = a;
+  }
+  action(kCommandNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  action(kCommandOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  action(kCommandSaveAs)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  for (auto& [id, a] : actions_) a->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+void CMainFrame::buildMenu() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* open = file->addAction(QStringLiteral("&Open...\tCtrl+O"));
+  connect(open, &QAction::triggered, this, [this] { runCommandId(kCommandOpen); });
+  QAction* save = file->addAction(QStringLiteral("Save &As..."));
+  connect(save, &QAction::triggered, this, [this] { runCommandId(kCommandSaveAs); });
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+  QAction* toggle = toolbar_->toggleViewAction();
+  toggle->setText(QStringLiteral("&Toolbar"));
+  viewMenu->addAction(toggle);
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* about = help->addAction(QStringLiteral("&About Kest..."));
+  connect(about, &QAction::triggered, this, [this] { runCommandId(kCommandAbout); });
+}
+
+void CMainFrame::refreshChecks() {
+  for (auto& [id, a] : actions_) {
+    if (a->isCheckable()) a->setChecked(toolbarChecked(ws_, id));
+  }
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("About Kest"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Kest 0.1\nA workbench for finite universal algebra"), this));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  layout->addWidget(buttons);
+}
+
+}  // namespace kest

@@ -1,0 +1,45 @@
+#include "ui/page_export.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+#include <memory>
+
+#include "draw/page_drawing.h"
+#include "ui/qpainter_canvas.h"
+
+namespace kest {
+
+namespace {
+
+// Fonts need a QGuiApplication; script mode makes one on first use.
+void ensureGuiApplication() {
+  if (QGuiApplication::instance()) return;
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  }
+  static int argc = 1;
+  static char name[] = "kest";
+  static char* argv[] = {name, nullptr};
+  // Never destroyed: tearing Qt down among the static destructors at exit
+  // crashes, and the process ends right after anyway.
+  static QGuiApplication* app = new QGuiApplication(argc, argv);
+  (void)app;
+}
+
+}  // namespace
+
+bool writePagePng(Workspace& ws, const std::string& path, int width, int height) {
+  ensureGuiApplication();
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    drawPage(ws, canvas);
+  }
+  return image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace kest
