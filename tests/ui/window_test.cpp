@@ -1,0 +1,146 @@
+// The window driven by real Qt events on the offscreen platform.
+#include <QAction>
+#include <QApplication>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include "commands/panel_commands.h"
+#include "commands/toolbar_commands.h"
+#include "core/algebra_store.h"
+#include "terms/formulas.h"
+#include "terms/term_parse.h"
+#include "ui/kest_view.h"
+#include "ui/main_frame.h"
+
+namespace kest {
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+  Workspace* ws = nullptr;
+  CMainFrame* frame = nullptr;
+
+  void type(const char* text) {
+    QTest::keyClicks(frame->view(), QString::fromLatin1(text));
+    QTest::keyClick(frame->view(), Qt::Key_Return);
+  }
+
+  // Moves the pointer to a view point, as the mouse does.
+  void point(int x, int y) { QTest::mouseMove(frame->view(), QPoint(x, y)); }
+
+ private slots:
+  void init() {
+    ws = new Workspace();
+    frame = new CMainFrame(*ws);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+  }
+
+  void cleanup() {
+    delete frame;
+    delete ws;
+  }
+
+  void toolbarHasTheButtonsInOrder() {
+    const auto actions = frame->toolbar()->actions();
+    int buttons = 0;
+    int separators = 0;
+    for (QAction* a : actions) (a->isSeparator() ? separators : buttons)++;
+    QCOMPARE(buttons, 29);
+    QCOMPARE(separators, 4);
+    QCOMPARE(frame->action(32778)->toolTip(), QStringLiteral(" Product of two algebras"));
+    QVERIFY(frame->action(kCommandHelp)->isCheckable());
+    QCOMPARE(frame->action(kCommandSaveAs)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  }
+
+  void signatureAlgebraAndMarks() {
+    QVERIFY(ws->panel.open);
+    type("+ci .ci");
+    QVERIFY(!ws->panel.open);
+    QCOMPARE(ws->sig.latticeSignature, 1);
+    frame->action(kCommandNewAlgebra)->trigger();
+    QVERIFY(ws->panel.open);
+    QCOMPARE(ws->panel.labels[0].text, std::string("Define new algebra"));
+    type("4");
+    QCOMPARE(ws->algebraCount(), 1);
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("2");
+    // The second algebra's box starts right of the first one.
+    const Algebra& second = ws->algebras[1];
+    point(second.x + 5, second.y + 5);
+    QTest::mouseClick(frame->view(), Qt::LeftButton, {}, QPoint(second.x + 5, second.y + 5));
+    QCOMPARE(ws->redMarked, 1);
+    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    QTest::mouseClick(frame->view(), Qt::RightButton, {}, QPoint(ws->algebras[0].x + 5, ws->algebras[0].y + 5));
+    QCOMPARE(ws->greenMarked, 0);
+  }
+
+  void keysOverCellsAndTopFields() {
+    type(".");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("2");
+    const Algebra& a = ws->algebras[0];
+    // Cell (a, b) of the table: row a, column b.
+    point(a.x + 26 + 16 + 3, a.y + 37 + 3);
+    QTest::keyClick(frame->view(), 'b');
+    QCOMPARE(ws->algebras[0].table[1], 1);
+    point(a.x + 5, a.y + 5);
+    QTest::keyClick(frame->view(), 'C');
+    QCOMPARE(ws->algebraCount(), 2);
+    QTest::keyClick(frame->view(), 'y');
+    QCOMPARE(ws->algebraCount(), 3);
+    QCOMPARE(ws->algebras[2].card, 3);
+    point(ws->algebras[2].x + 5, ws->algebras[2].y + 5);
+    QTest::keyClick(frame->view(), 'h');
+    QCOMPARE(ws->algebras[2].displayed, 0);
+    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    QTest::keyClick(frame->view(), 'd');
+    QCOMPARE(ws->algebraCount(), 2);
+  }
+
+  void helpTogglesAndScrolls() {
+    type(".");
+    frame->action(kCommandHelp)->trigger();
+    QVERIFY(ws->helpShown);
+    QVERIFY(frame->action(kCommandHelp)->isChecked());
+    QTest::keyClick(frame->view(), Qt::Key_Down);
+    QCOMPARE(ws->helpScrollY, 300);
+    QTest::keyClick(frame->view(), Qt::Key_Up);
+    QTest::keyClick(frame->view(), Qt::Key_Up);
+    QCOMPARE(ws->helpScrollY, 0);
+    frame->action(kCommandHelp)->trigger();
+    QVERIFY(!ws->helpShown);
+    QVERIFY(!frame->action(kCommandHelp)->isChecked());
+  }
+
+  void longSatisfactionCheckCanBeCancelled() {
+    type(".");
+    const int32_t k = createAlgebra(*ws, 300);
+    std::fill(ws->algebras[k].table.begin(), ws->algebras[k].table.end(), 0);
+    const EquationSides s = parseEquation(*ws, "(xy)(zu)=(x(yz))u");
+    addEquation(*ws, s.left, s.right);
+    relayout(*ws);
+    // 8.1 billion assignments: far longer than the test waits.
+    point(ws->algebras[k].x + 5, ws->algebras[k].y + 5);
+    bool sawDialog = false;
+    QTimer::singleShot(1500, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible()) {
+          sawDialog = true;
+          dialog->cancel();
+        }
+      }
+    });
+    QTest::keyClick(frame->view(), 's');
+    QVERIFY(sawDialog);
+    QCOMPARE(ws->messages.lines(), std::vector<std::string>{"Interrupted"});
+    QCOMPARE(ws->terms.formulaListCount(), 1);
+  }
+};
+
+}  // namespace kest
+
+QTEST_MAIN(kest::WindowTest)
+#include "window_test.moc"
