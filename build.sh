@@ -12,7 +12,7 @@ if [[ $mode != run && $mode != test ]]; then
   exit 2
 fi
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -35,12 +35,15 @@ configure_and_build() {  # build-dir, cmake options...
 
 if [[ $mode == run ]]; then
   configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_BUILD_TESTS=OFF -DKEST_BUILD_BENCH=OFF
-  echo "Running the example script examples/tour.kest:"
+  if [[ -n ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
+    exec build/release/script/kest
+  fi
+  echo "No display here: running the example script examples/tour.kest instead of the window."
   exec build/release/script/kest --script examples/tour.kest
 fi
 
-configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_WERROR=ON
+configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_WERROR=ON -DKEST_BUILD_GUI=ON
 (cd build/release && ctest --output-on-failure -j "$jobs")
-configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_WERROR=ON -DKEST_SANITIZE=ON \
+configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_WERROR=ON -DKEST_SANITIZE=ON -DKEST_BUILD_GUI=ON \
   -DKEST_BUILD_BENCH=OFF
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")

@@ -42,10 +42,15 @@ void drawTopField(const Workspace& ws, int32_t k, int32_t width, Canvas& c) {
   if (k == ws.greenMarked) twoLines(c, kGreen, a.x + width, a.y);
 }
 
-void nameAt(Canvas& c, int32_t x, int32_t y, int32_t e, int32_t maxNamed) {
-  const char name = nameOfElement(e, maxNamed);
-  c.text(x, y, std::string_view(&name, 1));
+// The names of count elements as one row of cells 16 apart.
+template <typename ElementOf>
+void nameRow(Canvas& c, int32_t x, int32_t y, int32_t count, int32_t maxNamed, ElementOf elementOf) {
+  std::string names(static_cast<size_t>(count), '.');
+  for (int32_t j = 0; j < count; ++j) names[static_cast<size_t>(j)] = nameOfElement(elementOf(j), maxNamed);
+  c.textAtPitch(x, y, names, kCellPitch);
 }
+
+int32_t identity(int32_t j) { return j; }
 
 }  // namespace
 
@@ -68,11 +73,11 @@ void drawAlgebra(const Workspace& ws, int32_t k, Canvas& c) {
     line(c, x + kSeparatorX, y0, x + kSeparatorX, y0 + 16 * n + 18);
     line(c, x, y0 + 17, x + w, y0 + 17);
     c.text(x + kHeaderX, y0 + 1, std::string_view(&sig.opSymbol[static_cast<size_t>(b)], 1));
-    for (int32_t j = 0; j < n; ++j) nameAt(c, x + 26 + 16 * j, y0 + 1, j, m);
+    nameRow(c, x + kFirstColumnX, y0 + 1, n, m, identity);
     for (int32_t i = 0; i < n; ++i) {
-      nameAt(c, x + kHeaderX, y0 + 18 + 16 * i, i, m);
+      nameRow(c, x + kHeaderX, y0 + 18 + 16 * i, 1, m, [i](int32_t) { return i; });
       const int32_t* row = a.table.data() + lay.binary(b, i, 0);
-      for (int32_t j = 0; j < n; ++j) nameAt(c, x + 26 + 16 * j, y0 + 18 + 16 * i, row[j], m);
+      nameRow(c, x + kFirstColumnX, y0 + 18 + 16 * i, n, m, [row](int32_t j) { return row[j]; });
     }
   }
   for (int32_t u = 0; u < sig.unaryCount; ++u) {
@@ -82,10 +87,9 @@ void drawAlgebra(const Workspace& ws, int32_t k, Canvas& c) {
     line(c, x + kSeparatorX, yu, x + kSeparatorX, yu + 17);
     line(c, x, yu + 17, x + w, yu + 17);
     c.text(x + kHeaderX, yu + 1, std::string_view(&sig.opSymbol[static_cast<size_t>(op)], 1));
-    for (int32_t j = 0; j < n; ++j) {
-      nameAt(c, x + 26 + 16 * j, yu + 1, j, m);
-      nameAt(c, x + 26 + 16 * j, yu + 18, a.table[static_cast<size_t>(lay.unary(op, j))], m);
-    }
+    nameRow(c, x + kFirstColumnX, yu + 1, n, m, identity);
+    const int32_t* values = a.table.data() + lay.unary(op, 0);
+    nameRow(c, x + kFirstColumnX, yu + 18, n, m, [values](int32_t j) { return values[j]; });
   }
   for (int32_t i = 0; i < sig.constantCount; ++i) {
     const int32_t op = sig.binaryCount + sig.unaryCount + i;

@@ -33,6 +33,11 @@ class Canvas {
 
   virtual void setWindowOrigin(int32_t x, int32_t y) = 0;
   virtual void text(int32_t x, int32_t y, std::string_view s) = 0;
+  // Characters pitch units apart, the first at (x, y): a table row. A
+  // surface may draw the row at once; by default each is a text of its own.
+  virtual void textAtPitch(int32_t x, int32_t y, std::string_view s, int32_t pitch) {
+    for (size_t i = 0; i < s.size(); ++i) text(x + pitch * static_cast<int32_t>(i), y, s.substr(i, 1));
+  }
   virtual void moveTo(int32_t x, int32_t y) = 0;
   virtual void lineTo(int32_t x, int32_t y) = 0;
   // The pen of later lines and ellipse outlines; black of width 1 at first.

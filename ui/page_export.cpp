@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -13,9 +14,16 @@ namespace kest {
 
 namespace {
 
+// Script output stays clean: Qt's own notes (a missing runtime folder and
+// the like) are dropped, its errors still go to standard error.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 // Fonts need a QGuiApplication; script mode makes one on first use.
 void ensureGuiApplication() {
   if (QGuiApplication::instance()) return;
+  qInstallMessageHandler(quietMessages);
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   }

@@ -10,7 +10,7 @@ namespace {
 
 QColor qcolor(Color c) { return QColor(c.r, c.g, c.b); }
 
-QFont makeViewFont() {
+QFont makeViewFont(qreal pitch) {
   static const char* const kFiles[] = {"/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"};
   QString family;
   for (const char* file : kFiles) {
@@ -25,16 +25,22 @@ QFont makeViewFont() {
   font.setPixelSize(12);
   font.setKerning(false);
   font.setHintingPreference(QFont::PreferNoHinting);
-  // Letter spacing makes the advance exactly 7 units.
+  // Letter spacing makes the advance exactly the pitch: 7 units for text,
+  // 16 for the cells of a table row.
   const qreal advance = QFontMetricsF(font).horizontalAdvance(QLatin1Char('M'));
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 7.0 - advance);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, pitch - advance);
+  return font;
+}
+
+const QFont& cellFont() {
+  static const QFont font = makeViewFont(16.0);
   return font;
 }
 
 }  // namespace
 
 const QFont& viewFont() {
-  static const QFont font = makeViewFont();
+  static const QFont font = makeViewFont(7.0);
   return font;
 }
 
@@ -53,6 +59,16 @@ void QPainterCanvas::setWindowOrigin(int32_t x, int32_t y) {
 void QPainterCanvas::text(int32_t x, int32_t y, std::string_view s) {
   // Text is Latin-1, one byte a character, as the layout counts it.
   painter_.drawText(QPoint(x, y + ascent_ + 1), QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())));
+}
+
+void QPainterCanvas::textAtPitch(int32_t x, int32_t y, std::string_view s, int32_t pitch) {
+  if (pitch != 16) {
+    Canvas::textAtPitch(x, y, s, pitch);
+    return;
+  }
+  painter_.setFont(cellFont());
+  text(x, y, s);
+  painter_.setFont(viewFont());
 }
 
 void QPainterCanvas::moveTo(int32_t x, int32_t y) { pen_ = QPoint(x, y); }

@@ -22,6 +22,7 @@ class QPainterCanvas final : public Canvas {
 
   void setWindowOrigin(int32_t x, int32_t y) override;
   void text(int32_t x, int32_t y, std::string_view s) override;
+  void textAtPitch(int32_t x, int32_t y, std::string_view s, int32_t pitch) override;
   void moveTo(int32_t x, int32_t y) override;
   void lineTo(int32_t x, int32_t y) override;
   void setPen(int32_t width, Color color) override;
