@@ -1,6 +1,7 @@
 // The window driven by real Qt events on the offscreen platform.
 #include <QAction>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
+#include "ui/qpainter_canvas.h"
 
 namespace kest {
 
@@ -113,6 +115,21 @@ class WindowTest : public QObject {
     frame->action(kCommandHelp)->trigger();
     QVERIFY(!ws->helpShown);
     QVERIFY(!frame->action(kCommandHelp)->isChecked());
+  }
+
+  void theFontAdvancesSevenUnitsACharacter() {
+    QCOMPARE(qRound(QFontMetricsF(viewFont()).horizontalAdvance(QStringLiteral("MMMMMMMMMM")) * 10), 700);
+    QCOMPARE(qRound(QFontMetricsF(viewFont()).horizontalAdvance(QStringLiteral("i.i.i.i.i.")) * 10), 700);
+  }
+
+  void ctrlNClearsEverythingButTheSignature() {
+    type("+ci .ci");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("3");
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(ws->algebraCount(), 0);
+    QCOMPARE(ws->sig.latticeSignature, 1);
+    QVERIFY(!ws->panel.open);
   }
 
   void longSatisfactionCheckCanBeCancelled() {
