@@ -12,6 +12,7 @@ const ModeTable& modeTable() {
     registerSignatureModes(t);
     registerTermModes(t);
     registerAlgebraModes(t);
+    registerStructureModes(t);
     return t;
   }();
   return table;

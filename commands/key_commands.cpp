@@ -3,6 +3,7 @@
 #include <new>
 #include <string_view>
 
+#include "commands/structure_commands.h"
 #include "core/algebra_store.h"
 #include "terms/formulas.h"
 #include "terms/satisfaction.h"
@@ -18,7 +19,26 @@ struct KeyCommand {
   KeyHandler run;
 };
 
+// Opens the one-field panel for a key; Enter then runs the key's mode on k.
+Repaint openKeyPanel(Workspace& ws, int32_t k, char mode, const char* caption, const char* prompt, int32_t width) {
+  openOneFieldPanel(ws.panel, caption, prompt, width);
+  ws.inputMode = mode;
+  ws.keyTarget = k;
+  return Repaint::whole();
+}
+
 constexpr KeyCommand kKeyCommands[] = {
+    {'a', [](Workspace& ws, int32_t k, Progress& p) { abelianReport(ws, k, p); return Repaint::whole(); }},
+    {'c', [](Workspace& ws, int32_t k, Progress&) {
+       return openKeyPanel(ws, k, 'c', "Generate congruence", "Input generating pairs", 400);
+     }},
+    {'f', [](Workspace& ws, int32_t k, Progress&) {
+       return openKeyPanel(ws, k, 'f', "Factor algebra by a congruence", "Input generating pairs", 400);
+     }},
+    {'g', [](Workspace& ws, int32_t k, Progress&) {
+       return openKeyPanel(ws, k, 'g', "Generate subuniverse", "Input generators", 200);
+     }},
+    {'i', [](Workspace& ws, int32_t k, Progress& p) { minimalCongruencesReport(ws, k, p); return Repaint::whole(); }},
     {'C', [](Workspace& ws, int32_t k, Progress&) { copyAlgebra(ws, k); return Repaint::whole(); }},
     {'d', [](Workspace& ws, int32_t k, Progress&) { deleteAlgebra(ws, k); return Repaint::whole(); }},
     {'h', [](Workspace& ws, int32_t k, Progress&) { toggleDisplayed(ws, k); return Repaint::whole(); }},

@@ -14,6 +14,9 @@ constexpr PanelCommand kPanelCommands[] = {
     {kCommandEquivalence, "Equivalence", "Input two formulas", 300, 'E'},
     {kCommandNegation, "Negation", "Input one formula", 300, 'N'},
     {kCommandNewAlgebra, "Define new algebra", "Input cardinality", 30, 'n'},
+    {kCommandSubalgebra, "Generate a subalgebra (of the red marked algebra)", "Input generators", 300, '\0'},
+    {kCommandSubproduct, "Generate subalgebra of product of the two marked algebras", "Input generators like ab cd ...",
+     400, '2'},
 };
 
 }  // namespace

@@ -25,6 +25,9 @@ inline constexpr int32_t kCommandDisjunction = 32785;
 inline constexpr int32_t kCommandImplication = 32786;
 inline constexpr int32_t kCommandEquivalence = 32787;
 inline constexpr int32_t kCommandNegation = 32788;
+inline constexpr int32_t kCommandSubalgebra = 32777;
+inline constexpr int32_t kCommandProduct = 32778;
+inline constexpr int32_t kCommandSubproduct = 32798;
 
 // The command with this id, or nullptr.
 const PanelCommand* findPanelCommand(int32_t id);

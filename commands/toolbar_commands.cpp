@@ -1,5 +1,6 @@
 #include "commands/toolbar_commands.h"
 
+#include "commands/executor.h"
 #include "commands/panel_commands.h"
 
 namespace kest {
@@ -30,9 +31,9 @@ const std::vector<ToolbarButton>& toolbarButtons() {
       {32781, "Define join operation", "join", false, false},
       {32782, "Define lattice by its order relation", "diamond", false, false},
       {32794, "Glued ordinal sum of two lattices", "diamonds", false, false},
-      {32777, "Generate subalgebra", "sub", true, false},
-      {32778, " Product of two algebras", "Pi", false, false},
-      {32798, " Subalgebra of product of 2 algebras", "Pi2", false, false},
+      {kCommandSubalgebra, "Generate subalgebra", "sub", true, false},
+      {kCommandProduct, " Product of two algebras", "Pi", false, false},
+      {kCommandSubproduct, " Subalgebra of product of 2 algebras", "Pi2", false, false},
       {32795, "Free algebra over partial algebra and listed equations", "fr1", true, false},
       {32796, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
   };
@@ -40,7 +41,6 @@ const std::vector<ToolbarButton>& toolbarButtons() {
 }
 
 Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
-  (void)progress;
   switch (id) {
     case kCommandHelp:
       ws.helpShown = !ws.helpShown;
@@ -65,6 +65,9 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       return Repaint::whole();
     case kCommandNew:
       newWorkspace(ws);
+      return Repaint::whole();
+    case kCommandProduct:
+      executeCommand(ws, 'p', progress);
       return Repaint::whole();
     default:
       break;

@@ -1,6 +1,7 @@
 #include "core/algebra_store.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/limits.h"
 
@@ -35,6 +36,12 @@ int32_t allDefined(const std::vector<int32_t>& table, int64_t from, int64_t to) 
 }
 
 }  // namespace
+
+bool tableFits(const Workspace& ws, int64_t n) {
+  if (n < 0 || n > INT32_MAX) return false;
+  const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
+  return lay.size() <= kMaxTableEntries;
+}
 
 int32_t createAlgebra(Workspace& ws, int32_t n) {
   if (ws.algebraCount() >= kMaxAlgebras) return -1;

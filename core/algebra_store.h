@@ -10,6 +10,13 @@
 
 namespace kest {
 
+// The most table entries one algebra may have (2 GiB of them); larger
+// constructions are refused with a message instead of being attempted.
+inline constexpr int64_t kMaxTableEntries = int64_t{1} << 29;
+
+// Whether an algebra of card n fits that bound in this signature.
+bool tableFits(const Workspace& ws, int64_t n);
+
 // Appends an algebra of card n with every entry undefined except the
 // diagonals of idempotent operations; marks it red and green where no mark
 // is set. Returns its index, or -1 when the store is full. Throws

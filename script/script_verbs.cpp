@@ -27,8 +27,8 @@ void printLines(ScriptContext& ctx, const std::vector<std::string>& lines) {
 }
 
 // Opens the panel of a toolbar command, types the text and presses Enter.
-std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg) {
-  if (arg.empty()) return "missing argument";
+std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg, bool allowEmpty = false) {
+  if (arg.empty() && !allowEmpty) return "missing argument";
   openPanelCommand(ctx.ws, *findPanelCommand(id));
   setFieldText(ctx.ws.panel, 0, arg);
   submitPanel(ctx.ws, ctx.progress);
@@ -158,6 +158,16 @@ const Verb kVerbs[] = {
     {"iff", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandEquivalence, a); }},
     {"not", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandNegation, a); }},
     {"algebra", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandNewAlgebra, a); }},
+    {"subalgebra", true,
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandSubalgebra, a, true); }},
+    {"subproduct", true,
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandSubproduct, a, true); }},
+    {"product", true,
+     [](ScriptContext& c, std::string_view a) {
+       if (!a.empty()) return noArgument(a);
+       runToolbarCommand(c.ws, kCommandProduct, c.progress);
+       return std::string();
+     }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},
     {"table", true, tableVerb},

@@ -1,0 +1,139 @@
+#include "structure/congruence_closure.h"
+
+#include <unordered_map>
+
+#include "core/algebra_store.h"
+
+namespace kest {
+
+CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k) : n_(ws.algebras[static_cast<size_t>(k)].card) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const TableLayout lay = ws.layout(k);
+  const int64_t nn = static_cast<int64_t>(n_) * n_;
+  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+    const int32_t* t = a.table.data() + lay.binary(b, 0, 0);
+    rows_.push_back(t);
+    if (ws.sig.opCommutative[static_cast<size_t>(b)]) continue;
+    std::vector<int32_t> c(static_cast<size_t>(nn));
+    for (int32_t x = 0; x < n_; ++x) {
+      for (int32_t y = 0; y < n_; ++y) c[static_cast<size_t>(y) * n_ + x] = t[static_cast<int64_t>(x) * n_ + y];
+    }
+    columns_.push_back(std::move(c));
+  }
+  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+    unary_.push_back(a.table.data() + lay.unary(u, 0));
+  }
+}
+
+// Every union adds an edge of a spanning forest of the classes; closing
+// under the translations of those edges closes under all of them.
+void CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work) const {
+  auto join = [&](int32_t x, int32_t y) {
+    if (uf.unite(x, y)) work.emplace_back(x, y);
+  };
+  while (!work.empty()) {
+    const auto [u, v] = work.back();
+    work.pop_back();
+    for (const int32_t* t : rows_) {
+      const int32_t* ru = t + static_cast<int64_t>(u) * n_;
+      const int32_t* rv = t + static_cast<int64_t>(v) * n_;
+      for (int32_t x = 0; x < n_; ++x) join(ru[x], rv[x]);
+    }
+    for (const std::vector<int32_t>& c : columns_) {
+      const int32_t* cu = c.data() + static_cast<int64_t>(u) * n_;
+      const int32_t* cv = c.data() + static_cast<int64_t>(v) * n_;
+      for (int32_t x = 0; x < n_; ++x) join(cu[x], cv[x]);
+    }
+    for (const int32_t* t : unary_) join(t[u], t[v]);
+  }
+}
+
+Partition CompleteClosure::close(const Partition& p) const {
+  UnionFind uf(n_);
+  std::vector<std::pair<int32_t, int32_t>> work;
+  for (int32_t i = 0; i < n_; ++i) {
+    if (uf.unite(i, p[static_cast<size_t>(i)])) work.emplace_back(i, p[static_cast<size_t>(i)]);
+  }
+  run(uf, work);
+  return uf.canonicalPartition();
+}
+
+Partition CompleteClosure::principal(int32_t a, int32_t b) const {
+  UnionFind uf(n_);
+  std::vector<std::pair<int32_t, int32_t>> work;
+  if (uf.unite(a, b)) work.emplace_back(a, b);
+  run(uf, work);
+  return uf.canonicalPartition();
+}
+
+namespace {
+
+// The partial closure: passes over the defined entries until no pass joins
+// two classes; in a pass, the defined values of all entries whose two
+// arguments lie in the same pair of classes are joined.
+bool closePartial(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const int32_t n = a.card;
+  const TableLayout lay = ws.layout(k);
+  UnionFind uf(n);
+  for (int32_t i = 0; i < n; ++i) uf.unite(i, p[static_cast<size_t>(i)]);
+  std::unordered_map<int64_t, int32_t> seen;
+  for (bool changed = true; changed;) {
+    changed = false;
+    if (progress.stopRequested()) return false;
+    for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+      seen.clear();
+      const int32_t* t = a.table.data() + lay.binary(b, 0, 0);
+      for (int32_t i = 0; i < n; ++i) {
+        const int64_t ci = uf.find(i);
+        for (int32_t x = 0; x < n; ++x) {
+          const int32_t v = t[static_cast<int64_t>(i) * n + x];
+          if (v < 0) continue;
+          auto [it, fresh] = seen.try_emplace(ci * n + uf.find(x), v);
+          if (!fresh) changed |= uf.unite(it->second, v);
+        }
+      }
+    }
+    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+      seen.clear();
+      const int32_t* t = a.table.data() + lay.unary(u, 0);
+      for (int32_t i = 0; i < n; ++i) {
+        if (t[i] < 0) continue;
+        auto [it, fresh] = seen.try_emplace(uf.find(i), t[i]);
+        if (!fresh) changed |= uf.unite(it->second, t[i]);
+      }
+    }
+  }
+  p = uf.canonicalPartition();
+  return true;
+}
+
+bool closureCanTouch(const Workspace& ws, int32_t k) {
+  if (ws.sig.unaryCount > 0) return true;
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const int64_t binaryEntries = ws.layout(k).unary(ws.sig.binaryCount, 0);
+  for (int64_t i = 0; i < binaryEntries; ++i) {
+    if (a.table[static_cast<size_t>(i)] >= 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool closeCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
+  if (!closureCanTouch(ws, k)) return true;
+  if (isComplete(ws, k)) {
+    p = CompleteClosure(ws, k).close(p);
+    return true;
+  }
+  return closePartial(ws, k, p, progress);
+}
+
+Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t b) {
+  Partition p = identityPartition(ws.algebras[static_cast<size_t>(k)].card);
+  p[static_cast<size_t>(std::max(a, b))] = std::min(a, b);
+  closeCongruence(ws, k, p);
+  return p;
+}
+
+}  // namespace kest

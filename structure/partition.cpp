@@ -1,0 +1,67 @@
+#include "structure/partition.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "core/element_names.h"
+
+namespace kest {
+
+Partition identityPartition(int32_t n) {
+  Partition p(static_cast<size_t>(n));
+  std::iota(p.begin(), p.end(), 0);
+  return p;
+}
+
+std::optional<Partition> readRelation(std::string_view text, int32_t n, int32_t maxNamedElements) {
+  Partition p = identityPartition(n);
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    const size_t start = i;
+    while (i < text.size() && text[i] != ' ') ++i;
+    if (i == start) continue;
+    const std::string_view word = text.substr(start, i - start);
+    int32_t least = n;
+    for (char c : word) {
+      const int32_t e = elementOfName(c, maxNamedElements);
+      if (e < 0 || e >= n) return std::nullopt;
+      least = std::min(least, e);
+    }
+    for (char c : word) p[static_cast<size_t>(elementOfName(c, maxNamedElements))] = least;
+  }
+  return p;
+}
+
+std::string printPartition(const Partition& p, int32_t maxNamedElements) {
+  const int32_t n = static_cast<int32_t>(p.size());
+  // The members of every representative's block, in increasing order.
+  std::vector<std::vector<int32_t>> members(static_cast<size_t>(n));
+  for (int32_t j = 0; j < n; ++j) {
+    const int32_t r = p[static_cast<size_t>(j)];
+    if (r >= 0 && r < n && p[static_cast<size_t>(r)] == r) members[static_cast<size_t>(r)].push_back(j);
+  }
+  std::string out;
+  for (int32_t i = 0; i < n; ++i) {
+    if (p[static_cast<size_t>(i)] != i) continue;
+    out += '(';
+    for (int32_t j : members[static_cast<size_t>(i)]) appendElementText(out, j, maxNamedElements);
+    out += ')';
+  }
+  return out;
+}
+
+bool partitionBelow(const Partition& p, const Partition& q) {
+  for (size_t i = 0; i < p.size(); ++i) {
+    if (q[static_cast<size_t>(p[i])] != q[i]) return false;
+  }
+  return true;
+}
+
+int32_t countBlocks(const Partition& p) {
+  int32_t count = 0;
+  for (size_t i = 0; i < p.size(); ++i) count += p[i] == static_cast<int32_t>(i);
+  return count;
+}
+
+}  // namespace kest

@@ -1,0 +1,175 @@
+#include "structure/subuniverse.h"
+
+#include <algorithm>
+
+#include "core/algebra_store.h"
+
+namespace kest {
+
+void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members) {
+  const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
+  const int32_t n = alg.card;
+  const TableLayout lay = ws.layout(k);
+  const Signature& sig = ws.sig;
+  std::vector<int32_t> list;
+  auto add = [&](int32_t e) {
+    if (e < 0 || members[static_cast<size_t>(e)]) return;
+    members[static_cast<size_t>(e)] = 1;
+    list.push_back(e);
+  };
+  for (int32_t e = 0; e < n; ++e) {
+    if (members[static_cast<size_t>(e)]) list.push_back(e);
+  }
+  for (int32_t c = 0; c < sig.constantCount; ++c) add(alg.table[static_cast<size_t>(lay.constant(c))]);
+  // Every member is combined, when its turn comes, with all members known
+  // by then; a pair is thus met when the later of its two is processed.
+  for (size_t next = 0; next < list.size(); ++next) {
+    const int32_t z = list[next];
+    for (int32_t b = 0; b < sig.binaryCount; ++b) {
+      const int32_t* t = alg.table.data() + lay.binary(b, 0, 0);
+      for (size_t i = 0; i <= next; ++i) {
+        const int32_t m = list[i];
+        add(t[static_cast<int64_t>(z) * n + m]);
+        add(t[static_cast<int64_t>(m) * n + z]);
+      }
+    }
+    for (int32_t u = sig.binaryCount; u < sig.binaryCount + sig.unaryCount; ++u) {
+      add(alg.table[static_cast<size_t>(lay.unary(u, z))]);
+    }
+  }
+}
+
+std::vector<int32_t> memberList(const std::vector<uint8_t>& members) {
+  std::vector<int32_t> out;
+  for (size_t e = 0; e < members.size(); ++e) {
+    if (members[e]) out.push_back(static_cast<int32_t>(e));
+  }
+  return out;
+}
+
+int32_t appendSubalgebra(Workspace& ws, int32_t k, const std::vector<int32_t>& members) {
+  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  std::vector<int32_t> number(static_cast<size_t>(n), -1);
+  for (size_t i = 0; i < members.size(); ++i) number[static_cast<size_t>(members[i])] = static_cast<int32_t>(i);
+  const int32_t s = createAlgebra(ws, static_cast<int32_t>(members.size()));
+  if (s < 0) return -1;
+  const Algebra& from = ws.algebras[static_cast<size_t>(k)];
+  Algebra& to = ws.algebras[static_cast<size_t>(s)];
+  const TableLayout src = ws.layout(k);
+  const TableLayout dst = ws.layout(s);
+  auto renumber = [&](int32_t v) { return v < 0 ? -1 : number[static_cast<size_t>(v)]; };
+  const int32_t m = static_cast<int32_t>(members.size());
+  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+    for (int32_t i = 0; i < m; ++i) {
+      for (int32_t j = 0; j < m; ++j) {
+        to.table[static_cast<size_t>(dst.binary(b, i, j))] =
+            renumber(from.table[static_cast<size_t>(src.binary(b, members[i], members[j]))]);
+      }
+    }
+  }
+  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+    for (int32_t i = 0; i < m; ++i) {
+      to.table[static_cast<size_t>(dst.unary(u, i))] = renumber(from.table[static_cast<size_t>(src.unary(u, members[i]))]);
+    }
+  }
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    to.table[static_cast<size_t>(dst.constant(c))] = renumber(from.table[static_cast<size_t>(src.constant(c))]);
+  }
+  return s;
+}
+
+namespace {
+
+// The componentwise value of two factor entries, or -1.
+int64_t pairOf(int32_t x, int32_t y, int32_t m) { return (x < 0 || y < 0) ? -1 : static_cast<int64_t>(x) * m + y; }
+
+}  // namespace
+
+std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, int32_t b,
+                                               const std::vector<int64_t>& generators, Progress& progress) {
+  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
+  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
+  const int32_t n = A.card;
+  const int32_t m = B.card;
+  const TableLayout la = ws.layout(a);
+  const TableLayout lb = ws.layout(b);
+  std::vector<uint8_t> member(static_cast<size_t>(static_cast<int64_t>(n) * m), 0);
+  std::vector<int64_t> list;
+  auto add = [&](int64_t p) {
+    if (p < 0 || member[static_cast<size_t>(p)]) return;
+    member[static_cast<size_t>(p)] = 1;
+    list.push_back(p);
+  };
+  for (int64_t g : generators) add(g);
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    add(pairOf(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))], m));
+  }
+  for (size_t next = 0; next < list.size(); ++next) {
+    if ((next & 1023) == 0 && progress.stopRequested()) return std::nullopt;
+    const int32_t px = static_cast<int32_t>(list[next] / m);
+    const int32_t py = static_cast<int32_t>(list[next] % m);
+    for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
+      const int32_t* ta = A.table.data() + la.binary(op, 0, 0);
+      const int32_t* tb = B.table.data() + lb.binary(op, 0, 0);
+      for (size_t i = 0; i <= next; ++i) {
+        const int32_t qx = static_cast<int32_t>(list[i] / m);
+        const int32_t qy = static_cast<int32_t>(list[i] % m);
+        add(pairOf(ta[static_cast<int64_t>(px) * n + qx], tb[static_cast<int64_t>(py) * m + qy], m));
+        add(pairOf(ta[static_cast<int64_t>(qx) * n + px], tb[static_cast<int64_t>(qy) * m + py], m));
+      }
+    }
+    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+      add(pairOf(A.table[static_cast<size_t>(la.unary(u, px))], B.table[static_cast<size_t>(lb.unary(u, py))], m));
+    }
+  }
+  std::sort(list.begin(), list.end());
+  return list;
+}
+
+int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
+  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int32_t size = static_cast<int32_t>(pairs.size());
+  // Pair index -> new element: the pairs are sorted, so a binary search.
+  auto number = [&](int64_t p) -> int32_t {
+    if (p < 0) return -1;
+    auto it = std::lower_bound(pairs.begin(), pairs.end(), p);
+    return (it != pairs.end() && *it == p) ? static_cast<int32_t>(it - pairs.begin()) : -1;
+  };
+  const int32_t s = createAlgebra(ws, size);
+  if (s < 0) return -1;
+  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
+  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
+  Algebra& P = ws.algebras[static_cast<size_t>(s)];
+  const TableLayout la = ws.layout(a);
+  const TableLayout lb = ws.layout(b);
+  const TableLayout lp = ws.layout(s);
+  const bool all = static_cast<int64_t>(size) == static_cast<int64_t>(A.card) * m;
+  auto element = [&](int32_t x, int32_t y) -> int32_t {
+    const int64_t p = pairOf(x, y, m);
+    return all ? static_cast<int32_t>(p) : number(p);
+  };
+  for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
+    for (int32_t i = 0; i < size; ++i) {
+      const int32_t ix = static_cast<int32_t>(pairs[i] / m), iy = static_cast<int32_t>(pairs[i] % m);
+      for (int32_t j = 0; j < size; ++j) {
+        const int32_t jx = static_cast<int32_t>(pairs[j] / m), jy = static_cast<int32_t>(pairs[j] % m);
+        P.table[static_cast<size_t>(lp.binary(op, i, j))] =
+            element(A.table[static_cast<size_t>(la.binary(op, ix, jx))], B.table[static_cast<size_t>(lb.binary(op, iy, jy))]);
+      }
+    }
+  }
+  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+    for (int32_t i = 0; i < size; ++i) {
+      const int32_t ix = static_cast<int32_t>(pairs[i] / m), iy = static_cast<int32_t>(pairs[i] % m);
+      P.table[static_cast<size_t>(lp.unary(u, i))] =
+          element(A.table[static_cast<size_t>(la.unary(u, ix))], B.table[static_cast<size_t>(lb.unary(u, iy))]);
+    }
+  }
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    P.table[static_cast<size_t>(lp.constant(c))] =
+        element(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))]);
+  }
+  return s;
+}
+
+}  // namespace kest

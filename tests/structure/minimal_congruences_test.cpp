@@ -1,0 +1,93 @@
+#include "structure/minimal_congruences.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/algebra_store.h"
+#include "structure/abelian.h"
+#include "tests/oracle/random_inputs.h"
+#include "tests/oracle/reference_structure.h"
+
+namespace kest {
+namespace {
+
+using oracle::workspaceWithSignature;
+
+int32_t cyclicGroup(Workspace& ws, int32_t n) {
+  const int32_t k = createAlgebra(ws, n);
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) ws.algebras[k].table[x * n + y] = (x + y) % n;
+  }
+  return k;
+}
+
+int32_t chain(Workspace& ws, int32_t n) {
+  const int32_t k = createAlgebra(ws, n);
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      ws.algebras[k].table[x * n + y] = std::max(x, y);
+      ws.algebras[k].table[n * n + x * n + y] = std::min(x, y);
+    }
+  }
+  return k;
+}
+
+int distinctPrimes(int n) {
+  int count = 0;
+  for (int p = 2; p * p <= n; ++p) {
+    if (n % p) continue;
+    ++count;
+    while (n % p == 0) n /= p;
+  }
+  return count + (n > 1);
+}
+
+TEST(MinimalCongruences, CyclicGroupsHaveOnePerPrimeDivisor) {
+  for (int32_t n : {2, 6, 12, 30, 49, 60}) {
+    Workspace ws = workspaceWithSignature(".");
+    const int32_t k = cyclicGroup(ws, n);
+    EXPECT_EQ(static_cast<int>(minimalCongruences(ws, k)->size()), distinctPrimes(n)) << n;
+  }
+}
+
+TEST(MinimalCongruences, ChainsAndTheTwoElementLattice) {
+  Workspace ws = workspaceWithSignature("L");
+  chain(ws, 2);
+  chain(ws, 3);
+  EXPECT_EQ(minimalCongruences(ws, 0)->size(), 1u);
+  const std::vector<Partition> atoms = *minimalCongruences(ws, 1);
+  ASSERT_EQ(atoms.size(), 2u);
+  EXPECT_EQ(printPartition(atoms[0], 62), "(ab)(c)");
+  EXPECT_EQ(printPartition(atoms[1], 62), "(a)(bc)");
+}
+
+TEST(MinimalCongruences, AgreeWithThePlainSearchOnRandomAlgebras) {
+  std::mt19937 rng(21);
+  for (int round = 0; round < 300; ++round) {
+    Workspace ws = workspaceWithSignature(round % 2 ? ". -" : "+c");
+    const int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 6), 0.0, rng);
+    ASSERT_EQ(*minimalCongruences(ws, k), oracle::minimalCongruencesReference(ws, k)) << round;
+  }
+}
+
+TEST(Abelian, GroupsAreAndLatticesAreNot) {
+  Workspace ws = workspaceWithSignature(".");
+  for (int32_t n : {1, 2, 5, 12}) EXPECT_TRUE(*isAbelian(ws, cyclicGroup(ws, n))) << n;
+  Workspace lat = workspaceWithSignature("L");
+  EXPECT_FALSE(*isAbelian(lat, chain(lat, 2)));
+  Workspace empty = workspaceWithSignature(".");
+  EXPECT_TRUE(*isAbelian(empty, createAlgebra(empty, 0)));
+}
+
+TEST(Abelian, AgreesWithThePlainTestOnRandomAlgebras) {
+  std::mt19937 rng(22);
+  for (int round = 0; round < 300; ++round) {
+    Workspace ws = workspaceWithSignature(round % 3 == 0 ? ". -" : round % 3 == 1 ? "+c" : "-");
+    const int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 4), 0.0, rng);
+    ASSERT_EQ(*isAbelian(ws, k), oracle::isAbelianReference(ws, k)) << round;
+  }
+}
+
+}  // namespace
+}  // namespace kest
