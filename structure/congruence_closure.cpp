@@ -27,11 +27,15 @@ CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k) : n_(ws.algebra
 
 // Every union adds an edge of a spanning forest of the classes; closing
 // under the translations of those edges closes under all of them.
-void CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work) const {
+bool CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work,
+                          const std::vector<std::pair<int32_t, int32_t>>& stops) const {
   auto join = [&](int32_t x, int32_t y) {
     if (uf.unite(x, y)) work.emplace_back(x, y);
   };
   while (!work.empty()) {
+    for (const auto& [s, t] : stops) {
+      if (uf.find(s) == uf.find(t)) return false;
+    }
     const auto [u, v] = work.back();
     work.pop_back();
     for (const int32_t* t : rows_) {
@@ -46,6 +50,10 @@ void CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>
     }
     for (const int32_t* t : unary_) join(t[u], t[v]);
   }
+  for (const auto& [s, t] : stops) {
+    if (uf.find(s) == uf.find(t)) return false;
+  }
+  return true;
 }
 
 Partition CompleteClosure::close(const Partition& p) const {
@@ -58,11 +66,14 @@ Partition CompleteClosure::close(const Partition& p) const {
   return uf.canonicalPartition();
 }
 
-Partition CompleteClosure::principal(int32_t a, int32_t b) const {
+Partition CompleteClosure::principal(int32_t a, int32_t b) const { return *principalUnlessJoining(a, b, {}); }
+
+std::optional<Partition> CompleteClosure::principalUnlessJoining(
+    int32_t a, int32_t b, const std::vector<std::pair<int32_t, int32_t>>& stops) const {
   UnionFind uf(n_);
   std::vector<std::pair<int32_t, int32_t>> work;
   if (uf.unite(a, b)) work.emplace_back(a, b);
-  run(uf, work);
+  if (!run(uf, work, stops)) return std::nullopt;
   return uf.canonicalPartition();
 }
 

@@ -11,6 +11,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/progress.h"
 #include "core/workspace.h"
@@ -38,9 +41,15 @@ class CompleteClosure {
   Partition close(const Partition& p) const;
   // Cg(a, b).
   Partition principal(int32_t a, int32_t b) const;
+  // Cg(a, b), or nothing as soon as it joins one of the stop pairs (then it
+  // lies above the congruence that pair generates).
+  std::optional<Partition> principalUnlessJoining(int32_t a, int32_t b,
+                                                  const std::vector<std::pair<int32_t, int32_t>>& stops) const;
 
  private:
-  void run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work) const;
+  // Closes the work list; false when a stop pair got joined.
+  bool run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work,
+           const std::vector<std::pair<int32_t, int32_t>>& stops = {}) const;
 
   int32_t n_;
   std::vector<const int32_t*> rows_;     // per binary op: the table, row-major

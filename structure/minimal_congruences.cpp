@@ -16,22 +16,19 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
     Partition congruence;
   };
   std::vector<Candidate> candidates;
+  // A candidate is below Cg(a, b) exactly when Cg(a, b) joins the pair that
+  // generates the candidate; the closure stops there, since Cg(a, b) is then
+  // no new atom (or an equal one from a later pair).
+  std::vector<std::pair<int32_t, int32_t>> stops;
   for (int32_t a = 0; a < n; ++a) {
     if (progress.stopRequested()) return std::nullopt;
     for (int32_t b = a + 1; b < n; ++b) {
-      // A candidate below Cg(a, b) (or equal, from an earlier pair) means
-      // Cg(a, b) is no new atom; otherwise it replaces the candidates above it.
-      Partition c = closure.principal(a, b);
-      bool covered = false;
-      for (const Candidate& m : candidates) {
-        if (partitionBelow(m.congruence, c)) {
-          covered = true;
-          break;
-        }
-      }
-      if (covered) continue;
-      std::erase_if(candidates, [&](const Candidate& m) { return partitionBelow(c, m.congruence); });
-      candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(c)});
+      std::optional<Partition> c = closure.principalUnlessJoining(a, b, stops);
+      if (!c) continue;
+      std::erase_if(candidates, [&](const Candidate& m) { return partitionBelow(*c, m.congruence); });
+      candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(*c)});
+      stops.clear();
+      for (const Candidate& m : candidates) stops.emplace_back(static_cast<int32_t>(m.pair / n), static_cast<int32_t>(m.pair % n));
     }
   }
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) { return x.pair < y.pair; });
