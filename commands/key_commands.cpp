@@ -39,6 +39,10 @@ constexpr KeyCommand kKeyCommands[] = {
        return openKeyPanel(ws, k, 'g', "Generate subuniverse", "Input generators", 200);
      }},
     {'i', [](Workspace& ws, int32_t k, Progress& p) { minimalCongruencesReport(ws, k, p); return Repaint::whole(); }},
+    {'b', [](Workspace& ws, int32_t k, Progress&) {
+       ws.binarySaveRequest = k;  // the front end asks for the file name
+       return Repaint::nothing();
+     }},
     {'C', [](Workspace& ws, int32_t k, Progress&) { copyAlgebra(ws, k); return Repaint::whole(); }},
     {'d', [](Workspace& ws, int32_t k, Progress&) { deleteAlgebra(ws, k); return Repaint::whole(); }},
     {'h', [](Workspace& ws, int32_t k, Progress&) { toggleDisplayed(ws, k); return Repaint::whole(); }},

@@ -55,6 +55,9 @@ struct Workspace {
   int32_t embeddingOffsetX = 0;
   int32_t embeddingOffsetY = 0;
   int32_t pressMarked = 0;
+  // The key b names an algebra to be written as a binary file; the front
+  // end asks for the file name and clears the request.
+  int32_t binarySaveRequest = -1;
   // Last pointer position in page coordinates.
   int32_t pointerX = 0;
   int32_t pointerY = 0;

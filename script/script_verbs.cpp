@@ -12,6 +12,7 @@
 #include "core/algebra_store.h"
 #include "core/element_names.h"
 #include "io/algebra_text.h"
+#include "io/file_commands.h"
 #include "script/script_context.h"
 #include "terms/formulas.h"
 #include "terms/term_print.h"
@@ -120,6 +121,10 @@ std::string keyVerb(ScriptContext& ctx, std::string_view arg) {
   ctx.ws.pointerX = a.x + 2;
   ctx.ws.pointerY = a.y + 2;
   dispatchKey(ctx.ws, key, ctx.progress);
+  if (ctx.ws.binarySaveRequest >= 0) {
+    ctx.ws.binarySaveRequest = -1;
+    return "the key b asks for a file name: use save-binary K PATH";
+  }
   // A key that opened the panel takes the rest of the line, then Enter.
   const size_t textStart = arg.find(w[1]) + w[1].size();
   std::string_view text = arg.substr(textStart);
@@ -166,6 +171,28 @@ const Verb kVerbs[] = {
      [](ScriptContext& c, std::string_view a) {
        if (!a.empty()) return noArgument(a);
        runToolbarCommand(c.ws, kCommandProduct, c.progress);
+       return std::string();
+     }},
+    {"open", true,
+     [](ScriptContext& c, std::string_view a) {
+       if (a.empty()) return std::string("expected: open PATH");
+       openFile(c.ws, std::string(a));
+       return std::string();
+     }},
+    {"save", true,
+     [](ScriptContext& c, std::string_view a) {
+       if (a.empty()) return std::string("expected: save PATH");
+       saveFile(c.ws, std::string(a));
+       return std::string();
+     }},
+    {"save-binary", true,
+     [](ScriptContext& c, std::string_view a) {
+       const std::vector<std::string_view> w = words(a);
+       int32_t k = -1;
+       if (w.size() < 2 || !readAlgebraNumber(c.ws, w[0], k)) return std::string("expected: save-binary K PATH");
+       std::string_view path = a.substr(a.find(w[0]) + w[0].size());
+       while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
+       saveBinaryFile(c.ws, k, std::string(path));
        return std::string();
      }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},

@@ -1,5 +1,7 @@
 #include "ui/kest_view.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include "commands/key_dispatch.h"
 #include "commands/mouse_input.h"
 #include "draw/page_drawing.h"
+#include "io/file_commands.h"
 #include "ui/long_command.h"
 #include "ui/qpainter_canvas.h"
 
@@ -27,6 +30,13 @@ void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
   const Repaint r = runLongCommand(this, work);
   busy_ = false;
   repaint(r);
+  if (ws_.binarySaveRequest >= 0) {
+    const int32_t k = ws_.binarySaveRequest;
+    ws_.binarySaveRequest = -1;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save binary algebra"), QDir::currentPath());
+    saveBinaryFile(ws_, k, path.toStdString());
+    update();
+  }
   emit commandDone();
 }
 

@@ -2,12 +2,15 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "commands/toolbar_commands.h"
+#include "io/file_commands.h"
 #include "ui/kest_view.h"
 #include "ui/toolbar_icons.h"
 
@@ -32,6 +35,19 @@ void CMainFrame::runCommandId(int id) {
   if (view_->busy()) return;
   if (id == kCommandAbout) {
     CAboutDlg(this).exec();
+    return;
+  }
+  if (id == kCommandOpen || id == kCommandSaveAs) {
+    const QString path = id == kCommandOpen
+                             ? QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QDir::currentPath())
+                             : QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), QDir::currentPath());
+    const std::string chosen = path.toStdString();
+    view_->runCommand([this, id, chosen](Progress&) {
+      if (id == kCommandOpen) openFile(ws_, chosen);
+      else saveFile(ws_, chosen);
+      return id == kCommandOpen || ws_.messages.count() ? Repaint::whole() : Repaint::nothing();
+    });
+    refreshChecks();
     return;
   }
   view_->runCommand([this, id](Progress& p) { return runToolbarCommand(ws_, id, p); });

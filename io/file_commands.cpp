@@ -1,0 +1,51 @@
+#include "io/file_commands.h"
+
+#include "core/algebra_store.h"
+#include "io/algebra_file.h"
+#include "io/file_io.h"
+#include "io/workspace_file.h"
+
+namespace kest {
+
+bool endsInDotT(const std::string& path) {
+  return path.size() >= 2 && path.compare(path.size() - 2, 2, ".t") == 0;
+}
+
+void openFile(Workspace& ws, const std::string& path) {
+  if (path.size() < 3) return;
+  const std::optional<std::string> text = readWholeFile(path);
+  if (!text) {
+    ws.messages.setMessage("Could not open " + path);
+    return;
+  }
+  if (endsInDotT(path)) {
+    switch (appendAlgebraText(ws, *text)) {
+      case AppendStatus::kAppended: return;
+      case AppendStatus::kStoreFull: ws.messages.setMessage("The store of algebras is full"); return;
+      case AppendStatus::kRejected: ws.messages.setMessage("Could not read " + path); return;
+    }
+  }
+  if (loadWorkspaceText(ws, *text) == LoadStatus::kRejected) ws.messages.setMessage("Could not read " + path);
+}
+
+void saveFile(Workspace& ws, const std::string& path) {
+  if (path.empty()) return;
+  std::string data;
+  if (endsInDotT(path)) {
+    if (!ws.validAlgebra(ws.redMarked)) {
+      ws.messages.setMessage("No red-marked algebra to save");
+      return;
+    }
+    data = singleAlgebraText(ws, ws.redMarked);
+  } else {
+    data = workspaceFileText(ws);
+  }
+  if (!writeFileAtomically(path, data)) ws.messages.setMessage("Could not write " + path);
+}
+
+void saveBinaryFile(Workspace& ws, int32_t k, const std::string& path) {
+  if (path.empty() || !ws.validAlgebra(k)) return;
+  if (!writeFileAtomically(path, binaryAlgebraData(ws, k))) ws.messages.setMessage("Could not write " + path);
+}
+
+}  // namespace kest
