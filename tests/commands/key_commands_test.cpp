@@ -24,8 +24,8 @@ TEST(KeyCommands, CopyExtendHideDelete) {
   EXPECT_EQ(ws.algebraCount(), 2);
   EXPECT_EQ(runSingleKeyCommand(ws, 'q', 0).kind, Repaint::Kind::kNothing);
   EXPECT_EQ(runSingleKeyCommand(ws, 'C', 9).kind, Repaint::Kind::kNothing);
-  EXPECT_TRUE(isSingleKeyCommand('a'));
-  EXPECT_FALSE(hasSingleKeyCommand('a'));
+  EXPECT_TRUE(isSingleKeyCommand('l'));
+  EXPECT_FALSE(hasSingleKeyCommand('l'));
   EXPECT_FALSE(isSingleKeyCommand('q'));
 }
 

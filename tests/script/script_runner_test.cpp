@@ -51,7 +51,7 @@ TEST(ScriptRunner, ErrorsNameTheLineAndStopTheRun) {
       {"signature .\nalgebra 2\ntable 0 + ab ab", "kest: t.kest:3: '+' is no operation symbol\n"},
       {"signature .\nalgebra 2\ncell 0 . a c b", "kest: t.kest:3: 'c' is no element of A0\n"},
       {"signature .\nalgebra 2\ncell 0 . a b", "kest: t.kest:3: expected 2 element names and a key\n"},
-      {"signature .\nalgebra 2\nkey a 0", "kest: t.kest:3: the key 'a' is not in this build yet\n"},
+      {"signature .\nalgebra 2\nkey l 0", "kest: t.kest:3: the key 'l' is not in this build yet\n"},
       {"signature .\nalgebra 2\nkey C 1", "kest: t.kest:3: expected: key C K [TEXT]\n"},
       {"signature .\nred A", "kest: t.kest:2: expected one algebra number\n"},
       {"signature .\nterm", "kest: t.kest:2: missing argument\n"},
