@@ -13,6 +13,7 @@ const ModeTable& modeTable() {
     registerTermModes(t);
     registerAlgebraModes(t);
     registerStructureModes(t);
+    registerMapModes(t);
     return t;
   }();
   return table;

@@ -22,6 +22,7 @@ void registerSignatureModes(ModeTable& table);
 void registerTermModes(ModeTable& table);
 void registerAlgebraModes(ModeTable& table);
 void registerStructureModes(ModeTable& table);
+void registerMapModes(ModeTable& table);
 
 // Runs mode with the current input strings; a mode without an entry does
 // nothing. Memory that cannot be had is answered with a message line, and

@@ -6,6 +6,8 @@
 #include "commands/structure_commands.h"
 #include "core/algebra_store.h"
 #include "terms/formulas.h"
+#include "structure/reconstructible.h"
+#include "terms/completion.h"
 #include "terms/satisfaction.h"
 
 namespace kest {
@@ -32,6 +34,7 @@ constexpr KeyCommand kKeyCommands[] = {
     {'c', [](Workspace& ws, int32_t k, Progress&) {
        return openKeyPanel(ws, k, 'c', "Generate congruence", "Input generating pairs", 400);
      }},
+    {'e', [](Workspace& ws, int32_t, Progress& p) { embedMarkedAlgebras(ws, p); return Repaint::whole(); }},
     {'f', [](Workspace& ws, int32_t k, Progress&) {
        return openKeyPanel(ws, k, 'f', "Factor algebra by a congruence", "Input generating pairs", 400);
      }},
@@ -46,7 +49,13 @@ constexpr KeyCommand kKeyCommands[] = {
     {'C', [](Workspace& ws, int32_t k, Progress&) { copyAlgebra(ws, k); return Repaint::whole(); }},
     {'d', [](Workspace& ws, int32_t k, Progress&) { deleteAlgebra(ws, k); return Repaint::whole(); }},
     {'h', [](Workspace& ws, int32_t k, Progress&) { toggleDisplayed(ws, k); return Repaint::whole(); }},
+    {'r', [](Workspace& ws, int32_t k, Progress& p) { reconstructionReport(ws, k, p); return Repaint::whole(); }},
     {'s', [](Workspace& ws, int32_t k, Progress& p) { satisfactionReport(ws, k, p); return Repaint::whole(); }},
+    {'u', [](Workspace& ws, int32_t k, Progress& p) {
+       if (ws.terms.formulaListCount() == 0) return Repaint::nothing();
+       completionReport(ws, k, p);
+       return Repaint::whole();
+     }},
     {'y', [](Workspace& ws, int32_t k, Progress&) { extendAlgebra(ws, k); return Repaint::whole(); }},
 };
 

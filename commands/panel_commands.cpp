@@ -1,6 +1,7 @@
 #include "commands/panel_commands.h"
 
 #include "commands/executor.h"
+#include "commands/toolbar_commands.h"
 
 namespace kest {
 
@@ -14,6 +15,7 @@ constexpr PanelCommand kPanelCommands[] = {
     {kCommandEquivalence, "Equivalence", "Input two formulas", 300, 'E'},
     {kCommandNegation, "Negation", "Input one formula", 300, 'N'},
     {kCommandNewAlgebra, "Define new algebra", "Input cardinality", 30, 'n'},
+    {kCommandExtendMap, "Extend partial map to homomorphism", "Input ab cd ...", 400, 'X'},
     {kCommandSubalgebra, "Generate a subalgebra (of the red marked algebra)", "Input generators", 300, '\0'},
     {kCommandSubproduct, "Generate subalgebra of product of the two marked algebras", "Input generators like ab cd ...",
      400, '2'},

@@ -1,4 +1,5 @@
-// The reports of the keys a (abelianness) and i (minimal congruences).
+// The reports of the keys a (abelianness), i (minimal congruences) and e
+// (embeddings).
 #pragma once
 
 #include <cstdint>
@@ -10,5 +11,9 @@ namespace kest {
 
 void abelianReport(Workspace& ws, int32_t k, Progress& progress);
 void minimalCongruencesReport(Workspace& ws, int32_t k, Progress& progress);
+
+// Key e and the toolbar's E: an embedding of the red-marked algebra into
+// the green-marked one, when both are complete.
+void embedMarkedAlgebras(Workspace& ws, Progress& progress);
 
 }  // namespace kest

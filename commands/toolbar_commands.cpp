@@ -2,6 +2,7 @@
 
 #include "commands/executor.h"
 #include "commands/panel_commands.h"
+#include "commands/structure_commands.h"
 
 namespace kest {
 
@@ -65,6 +66,10 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       return Repaint::whole();
     case kCommandNew:
       newWorkspace(ws);
+      return Repaint::whole();
+    case kCommandEmbed:
+      if (ws.helpShown || ws.infoShown || ws.latticeShown || ws.embeddingShown) return Repaint::whole();
+      embedMarkedAlgebras(ws, progress);
       return Repaint::whole();
     case kCommandProduct:
       executeCommand(ws, 'p', progress);

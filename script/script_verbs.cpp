@@ -195,6 +195,14 @@ const Verb kVerbs[] = {
        saveBinaryFile(c.ws, k, std::string(path));
        return std::string();
      }},
+    {"embed", true,
+     [](ScriptContext& c, std::string_view a) {
+       if (!a.empty()) return noArgument(a);
+       runToolbarCommand(c.ws, kCommandEmbed, c.progress);
+       return std::string();
+     }},
+    {"extend", true,
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandExtendMap, a, true); }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},
     {"table", true, tableVerb},

@@ -6,24 +6,24 @@
 
 namespace kest {
 
-void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members) {
+namespace {
+
+// Closes the members listed in list; those before firstNew are a closed
+// set already, so only the later ones are combined (each with every member
+// known when its turn comes: a pair is met when the later of two is
+// processed).
+void closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, std::vector<int32_t>& list,
+               size_t firstNew) {
   const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
   const int32_t n = alg.card;
   const TableLayout lay = ws.layout(k);
   const Signature& sig = ws.sig;
-  std::vector<int32_t> list;
   auto add = [&](int32_t e) {
     if (e < 0 || members[static_cast<size_t>(e)]) return;
     members[static_cast<size_t>(e)] = 1;
     list.push_back(e);
   };
-  for (int32_t e = 0; e < n; ++e) {
-    if (members[static_cast<size_t>(e)]) list.push_back(e);
-  }
-  for (int32_t c = 0; c < sig.constantCount; ++c) add(alg.table[static_cast<size_t>(lay.constant(c))]);
-  // Every member is combined, when its turn comes, with all members known
-  // by then; a pair is thus met when the later of its two is processed.
-  for (size_t next = 0; next < list.size(); ++next) {
+  for (size_t next = firstNew; next < list.size(); ++next) {
     const int32_t z = list[next];
     for (int32_t b = 0; b < sig.binaryCount; ++b) {
       const int32_t* t = alg.table.data() + lay.binary(b, 0, 0);
@@ -37,6 +37,31 @@ void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& memb
       add(alg.table[static_cast<size_t>(lay.unary(u, z))]);
     }
   }
+}
+
+}  // namespace
+
+void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members) {
+  const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
+  const TableLayout lay = ws.layout(k);
+  std::vector<int32_t> list = memberList(members);
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    const int32_t v = alg.table[static_cast<size_t>(lay.constant(c))];
+    if (v >= 0 && !members[static_cast<size_t>(v)]) {
+      members[static_cast<size_t>(v)] = 1;
+      list.push_back(v);
+    }
+  }
+  closeFrom(ws, k, members, list, 0);
+}
+
+void extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e) {
+  if (members[static_cast<size_t>(e)]) return;
+  std::vector<int32_t> list = memberList(members);
+  const size_t closed = list.size();
+  members[static_cast<size_t>(e)] = 1;
+  list.push_back(e);
+  closeFrom(ws, k, members, list, closed);
 }
 
 std::vector<int32_t> memberList(const std::vector<uint8_t>& members) {

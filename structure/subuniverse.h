@@ -19,6 +19,10 @@ namespace kest {
 // with the members once.
 void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members);
 
+// Adds e to a subuniverse (members already closed) and closes again,
+// combining only what e brings.
+void extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e);
+
 // The members in increasing order.
 std::vector<int32_t> memberList(const std::vector<uint8_t>& members);
 

@@ -1,0 +1,63 @@
+// Embeddings, the extension of a typed map, completion by the equations
+// and reconstructible places: mode X and the keys e, u and r.
+#include <string>
+#include <vector>
+
+#include "commands/executor.h"
+#include "commands/structure_commands.h"
+#include "core/algebra_store.h"
+#include "core/element_names.h"
+#include "structure/embedding.h"
+
+namespace kest {
+
+namespace {
+
+void extendMapMode(Workspace& ws, Progress&) {
+  const int32_t a = ws.redMarked;
+  const int32_t b = ws.greenMarked;
+  if (!ws.validAlgebra(a) || !ws.validAlgebra(b)) return;
+  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
+  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  std::vector<int32_t> map(static_cast<size_t>(n), -1);
+  const std::string& text = inputString(ws);
+  // Pairs "xy", one separator between them: "ab cd".
+  for (size_t i = 0; i < text.size(); i += 3) {
+    const int32_t x = elementOfName(text[i], ws.sig.maxNamedElements);
+    const int32_t y = i + 1 < text.size() ? elementOfName(text[i + 1], ws.sig.maxNamedElements) : -1;
+    if (x < 0 || x >= n || y < 0 || y >= m ||
+        (map[static_cast<size_t>(x)] >= 0 && map[static_cast<size_t>(x)] != y)) {
+      ws.messages.setMessage("Bad input");
+      return;
+    }
+    map[static_cast<size_t>(x)] = y;
+  }
+  if (!extendHomomorphism(ws, a, b, map)) {
+    ws.messages.setMessage("Not extendable");
+    return;
+  }
+  std::vector<std::string> lines;
+  for (int32_t x = 0; x < n; ++x) {
+    if (map[static_cast<size_t>(x)] < 0) continue;
+    std::string line;
+    appendElementText(line, x, ws.sig.maxNamedElements);
+    line += " -> ";
+    appendElementText(line, map[static_cast<size_t>(x)], ws.sig.maxNamedElements);
+    lines.push_back(std::move(line));
+  }
+  ws.messages.setReport(std::move(lines));
+}
+
+}  // namespace
+
+void registerMapModes(ModeTable& table) { table.add('X', extendMapMode); }
+
+void embedMarkedAlgebras(Workspace& ws, Progress& progress) {
+  if (isComplete(ws, ws.redMarked) && isComplete(ws, ws.greenMarked)) {
+    embeddingReport(ws, ws.redMarked, ws.greenMarked, progress);
+  } else {
+    ws.messages.setMessage("Works for complete algebras only");
+  }
+}
+
+}  // namespace kest

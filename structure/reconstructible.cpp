@@ -1,0 +1,116 @@
+#include "structure/reconstructible.h"
+
+#include <string>
+
+#include "core/algebra_store.h"
+#include "core/element_names.h"
+#include "terms/satisfaction.h"
+
+namespace kest {
+
+namespace {
+
+// Whether the formula's terms use the operation anywhere.
+bool formulaUsesOperation(const Workspace& ws, int32_t f, int32_t op) {
+  const TermStore& ts = ws.terms;
+  std::vector<int32_t> formulas{f};
+  std::vector<int32_t> nodes;
+  while (!formulas.empty()) {
+    const int32_t g = formulas.back();
+    formulas.pop_back();
+    const int32_t kind = ts.formulaKind[static_cast<size_t>(g)];
+    if (kind == kEquation) {
+      nodes.push_back(ts.formulaA[static_cast<size_t>(g)]);
+      nodes.push_back(ts.formulaB[static_cast<size_t>(g)]);
+    } else {
+      formulas.push_back(ts.formulaA[static_cast<size_t>(g)]);
+      if (kind != kNegation) formulas.push_back(ts.formulaB[static_cast<size_t>(g)]);
+    }
+  }
+  while (!nodes.empty()) {
+    const int32_t t = nodes.back();
+    nodes.pop_back();
+    if (t < ts.firstCompoundNode) continue;
+    const int32_t o = ts.nodeOp[static_cast<size_t>(t)];
+    if (o == op) return true;
+    nodes.push_back(ts.nodeLeft[static_cast<size_t>(t)]);
+    if (ws.sig.opArity[static_cast<size_t>(o)] == 2) nodes.push_back(ts.nodeRight[static_cast<size_t>(t)]);
+  }
+  return false;
+}
+
+}  // namespace
+
+Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progress) {
+  Reconstruction result;
+  if (ws.sig.binaryCount == 0 || !isComplete(ws, k)) return result;
+  Assignment s;
+  std::vector<int32_t> affected;  // only these can change when a place of the first table does
+  for (int32_t f : ws.terms.formulaList) {
+    const Verdict v = satisfies(ws, k, f, s, progress);
+    if (v == Verdict::kInterrupted) {
+      result.interrupted = true;
+      return result;
+    }
+    if (v == Verdict::kNotSatisfied) return result;
+    if (formulaUsesOperation(ws, f, 0)) affected.push_back(f);
+  }
+  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  std::vector<uint8_t> marks(static_cast<size_t>(n) * n, 1);
+  std::vector<int32_t>& table = ws.algebras[static_cast<size_t>(k)].table;
+  for (int32_t place = 0; place < n * n; ++place) {
+    const int32_t v = table[static_cast<size_t>(place)];
+    for (int32_t w = 0; w < n && marks[static_cast<size_t>(place)]; ++w) {
+      if (w == v) continue;
+      table[static_cast<size_t>(place)] = w;
+      bool all = true;
+      for (int32_t f : affected) {
+        const Verdict verdict = satisfies(ws, k, f, s, progress);
+        if (verdict == Verdict::kInterrupted) {
+          table[static_cast<size_t>(place)] = v;
+          result.interrupted = true;
+          return result;
+        }
+        if (verdict == Verdict::kNotSatisfied) {
+          all = false;
+          break;
+        }
+      }
+      if (all) marks[static_cast<size_t>(place)] = 0;
+    }
+    table[static_cast<size_t>(place)] = v;
+  }
+  result.marks = std::move(marks);
+  return result;
+}
+
+void reconstructionReport(Workspace& ws, int32_t k, Progress& progress) {
+  const Reconstruction r = reconstructiblePlaces(ws, k, progress);
+  if (r.interrupted) {
+    ws.messages.setMessage("Interrupted");
+    return;
+  }
+  if (!r.marks) {
+    ws.messages.clearMessages();
+    return;
+  }
+  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  int32_t count = 0;
+  for (uint8_t m : *r.marks) count += m;
+  auto places = [&](uint8_t which) {
+    std::string line;
+    for (int32_t p = 0; p < n * n; ++p) {
+      if ((*r.marks)[static_cast<size_t>(p)] != which) continue;
+      appendElementText(line, p / n, ws.sig.maxNamedElements);
+      appendElementText(line, p % n, ws.sig.maxNamedElements);
+      line += ' ';
+    }
+    return line;
+  };
+  if (count == n * n) ws.messages.setMessage("All places are reconstructible");
+  else if (count == 0) ws.messages.setMessage("There are no reconstructible places");
+  else if (count > n * n / 2) ws.messages.setReport({"All places are reconstructible except these:", places(0)});
+  else ws.messages.setReport({"The following are the reconstructible places:", places(1)});
+}
+
+}  // namespace kest

@@ -1,0 +1,193 @@
+#include "structure/embedding.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "core/algebra_store.h"
+#include "structure/subuniverse.h"
+#include "tests/oracle/random_inputs.h"
+
+namespace kest {
+namespace {
+
+using oracle::workspaceWithSignature;
+
+// A lattice from its join table given as rows of names; meet is derived.
+int32_t latticeFromJoin(Workspace& ws, const std::vector<std::string>& rows) {
+  const int32_t n = static_cast<int32_t>(rows.size());
+  const int32_t k = createAlgebra(ws, n);
+  auto join = [&](int32_t x, int32_t y) { return rows[static_cast<size_t>(x)][static_cast<size_t>(y)] - 'a'; };
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      ws.algebras[k].table[x * n + y] = join(x, y);
+      // x.y is the greatest z below both.
+      int32_t meet = -1;
+      for (int32_t z = 0; z < n; ++z) {
+        if (join(z, x) == x && join(z, y) == y && (meet < 0 || join(z, meet) == z)) meet = z;
+      }
+      ws.algebras[k].table[n * n + x * n + y] = meet;
+    }
+  }
+  return k;
+}
+
+// Is map a homomorphism A -> B, and injective? Checked directly.
+bool isEmbedding(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32_t>& map) {
+  const Algebra& A = ws.algebras[a];
+  const Algebra& B = ws.algebras[b];
+  const TableLayout la = ws.layout(a);
+  const TableLayout lb = ws.layout(b);
+  std::vector<int32_t> sorted = map;
+  std::sort(sorted.begin(), sorted.end());
+  if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) return false;
+  for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
+    for (int32_t x = 0; x < A.card; ++x) {
+      for (int32_t y = 0; y < A.card; ++y) {
+        if (map[A.table[la.binary(op, x, y)]] != B.table[lb.binary(op, map[x], map[y])]) return false;
+      }
+    }
+  }
+  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+    for (int32_t x = 0; x < A.card; ++x) {
+      if (map[A.table[la.unary(u, x)]] != B.table[lb.unary(u, map[x])]) return false;
+    }
+  }
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    if (map[A.table[la.constant(c)]] != B.table[lb.constant(c)]) return false;
+  }
+  return true;
+}
+
+// Any injective homomorphism at all, by trying every injective map.
+bool embedsByBruteForce(const Workspace& ws, int32_t a, int32_t b) {
+  const int32_t n = ws.algebras[a].card;
+  const int32_t m = ws.algebras[b].card;
+  std::vector<int32_t> map(static_cast<size_t>(n), 0);
+  for (;;) {
+    if (isEmbedding(ws, a, b, map)) return true;
+    int32_t i = n - 1;
+    while (i >= 0 && map[i] == m - 1) map[i--] = 0;
+    if (i < 0) return false;
+    ++map[i];
+  }
+}
+
+const std::vector<std::string> kTwoChain{"ab", "bb"};
+const std::vector<std::string> kThreeChain{"abc", "bbc", "ccc"};
+// The pentagon 0 < a < b < 1, 0 < c < 1 as a, b, c, d, e = 0, a, b, c, 1.
+const std::vector<std::string> kPentagon{"abcde", "bbcee", "ccce e", "deede", "eeeee"};
+const std::vector<std::string> kDiamond{"abcde", "bbeee", "ceeee", "deeee", "eeeee"};
+
+std::vector<std::string> fixed(std::vector<std::string> rows) {
+  for (std::string& r : rows) r.erase(std::remove(r.begin(), r.end(), ' '), r.end());
+  return rows;
+}
+
+TEST(Embedding, ChainsIntoThePentagonButNotTheDiamond) {
+  Workspace ws = workspaceWithSignature("L");
+  const int32_t two = latticeFromJoin(ws, kTwoChain);
+  const int32_t three = latticeFromJoin(ws, kThreeChain);
+  const int32_t pentagon = latticeFromJoin(ws, fixed(kPentagon));
+  const int32_t diamond = latticeFromJoin(ws, fixed(kDiamond));
+  EXPECT_TRUE(findEmbedding(ws, two, pentagon).embedding.has_value());
+  const EmbeddingSearch chain = findEmbedding(ws, three, pentagon);
+  ASSERT_TRUE(chain.embedding.has_value());
+  EXPECT_TRUE(isEmbedding(ws, three, pentagon, *chain.embedding));
+  EXPECT_FALSE(findEmbedding(ws, diamond, pentagon).embedding.has_value());
+  EXPECT_FALSE(findEmbedding(ws, pentagon, two).embedding.has_value());  // larger source
+  ws.redMarked = pentagon;
+  ws.greenMarked = two;
+  embeddingReport(ws, pentagon, two, noProgress());
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"A2 is not embeddable into A0"});
+}
+
+TEST(Embedding, OneElementGoesToTheFirstIdempotent) {
+  Workspace ws = workspaceWithSignature(". -");
+  const int32_t one = createAlgebra(ws, 1);
+  ws.algebras[one].table = {0, 0};
+  const int32_t b = createAlgebra(ws, 3);
+  ws.algebras[b].table = {1, 0, 0, 0, 1, 0, 0, 0, 2, 1, 0, 2};  // b.b = b but -b = a; c is idempotent
+  embeddingReport(ws, one, b, noProgress());
+  EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"Embedding of A0 into A1:", "a -> c"}));
+}
+
+TEST(Embedding, ConstantsMayBeImagesOfThemselves) {
+  // The two-element lattice with both bounds as constants embeds into itself.
+  Workspace ws = workspaceWithSignature("L01");
+  const int32_t k = createAlgebra(ws, 2);
+  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1, 0, 1};
+  const EmbeddingSearch s = findEmbedding(ws, k, k);
+  ASSERT_TRUE(s.embedding.has_value());
+  EXPECT_EQ(*s.embedding, (std::vector<int32_t>{0, 1}));
+}
+
+TEST(Embedding, SubalgebrasAndProductsWithATrivialFactor) {
+  std::mt19937 rng(81);
+  for (int round = 0; round < 40; ++round) {
+    Workspace ws = workspaceWithSignature(round % 2 ? ". -" : "+c 0");
+    const int32_t a = oracle::addRandomAlgebra(ws, 2 + static_cast<int32_t>(rng() % 5), 0.0, rng);
+    std::vector<uint8_t> members(ws.algebras[a].card, 0);
+    members[rng() % members.size()] = 1;
+    closeSubuniverse(ws, a, members);
+    const int32_t sub = appendSubalgebra(ws, a, memberList(members));
+    const EmbeddingSearch s = findEmbedding(ws, sub, a);
+    ASSERT_TRUE(s.embedding.has_value()) << round;
+    EXPECT_TRUE(isEmbedding(ws, sub, a, *s.embedding));
+    // A x 1, with 1 the one-element algebra on an idempotent of A... any
+    // one-element algebra of the signature: all tables 0.
+    const int32_t one = createAlgebra(ws, 1);
+    std::fill(ws.algebras[one].table.begin(), ws.algebras[one].table.end(), 0);
+    std::vector<int64_t> all(ws.algebras[a].card);
+    for (size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int64_t>(p);
+    const int32_t product = appendSubproduct(ws, a, one, all);
+    const EmbeddingSearch t = findEmbedding(ws, a, product);
+    ASSERT_TRUE(t.embedding.has_value()) << round;
+    EXPECT_TRUE(isEmbedding(ws, a, product, *t.embedding));
+  }
+}
+
+TEST(Embedding, AgreesWithABruteForceSearch) {
+  std::mt19937 rng(82);
+  int embeddable = 0;
+  for (int round = 0; round < 400; ++round) {
+    Workspace ws = workspaceWithSignature(round % 3 == 0 ? ". -" : round % 3 == 1 ? "+c" : ". 0");
+    const int32_t a = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 3), 0.0, rng);
+    const int32_t b = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 5), 0.0, rng);
+    const EmbeddingSearch s = findEmbedding(ws, a, b);
+    ASSERT_EQ(s.embedding.has_value(), embedsByBruteForce(ws, a, b)) << round;
+    if (s.embedding) {
+      ++embeddable;
+      EXPECT_TRUE(isEmbedding(ws, a, b, *s.embedding));
+    }
+  }
+  EXPECT_GT(embeddable, 20);
+}
+
+TEST(Extension, TheEmptyMapAndAContradiction) {
+  Workspace ws = workspaceWithSignature("L");
+  const int32_t two = latticeFromJoin(ws, kTwoChain);
+  const int32_t three = latticeFromJoin(ws, kThreeChain);
+  std::vector<int32_t> map(2, -1);
+  EXPECT_TRUE(extendHomomorphism(ws, two, three, map));
+  EXPECT_EQ(map, (std::vector<int32_t>{-1, -1}));
+  Workspace c = workspaceWithSignature("L01");
+  const int32_t k = createAlgebra(c, 2);
+  c.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1, 0, 1};
+  std::vector<int32_t> empty(2, -1);
+  EXPECT_TRUE(extendHomomorphism(c, k, k, empty));
+  EXPECT_EQ(empty, (std::vector<int32_t>{0, 1}));
+  // In Z_3 (addition), sending 1 to 1 and 2 to 1 does not respect 1+1 = 2.
+  Workspace z = workspaceWithSignature(".");
+  const int32_t g = createAlgebra(z, 3);
+  z.algebras[g].table = {0, 1, 2, 1, 2, 0, 2, 0, 1};
+  std::vector<int32_t> bad{-1, 1, 1};
+  EXPECT_FALSE(extendHomomorphism(z, g, g, bad));
+  std::vector<int32_t> good{-1, 2, -1};
+  EXPECT_TRUE(extendHomomorphism(z, g, g, good));
+  EXPECT_EQ(good, (std::vector<int32_t>{0, 2, 1}));
+}
+
+}  // namespace
+}  // namespace kest

@@ -1,0 +1,89 @@
+#include "structure/reconstructible.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/algebra_store.h"
+#include "terms/formulas.h"
+#include "terms/term_parse.h"
+#include "tests/oracle/random_inputs.h"
+#include "tests/oracle/reference_satisfaction.h"
+
+namespace kest {
+namespace {
+
+using oracle::workspaceWithSignature;
+
+void equation(Workspace& ws, const char* text) {
+  const EquationSides s = parseEquation(ws, text);
+  addEquation(ws, s.left, s.right);
+}
+
+// The plain method: every formula checked afresh for every candidate.
+std::vector<uint8_t> reference(Workspace& ws, int32_t k) {
+  const int32_t n = ws.algebras[k].card;
+  std::vector<uint8_t> marks(static_cast<size_t>(n) * n, 1);
+  Assignment s;
+  for (int32_t p = 0; p < n * n; ++p) {
+    const int32_t v = ws.algebras[k].table[p];
+    for (int32_t w = 0; w < n; ++w) {
+      if (w == v) continue;
+      ws.algebras[k].table[p] = w;
+      bool all = true;
+      for (int32_t f : ws.terms.formulaList) all = all && oracle::satisfiesReference(ws, k, f, s);
+      if (all) marks[p] = 0;
+    }
+    ws.algebras[k].table[p] = v;
+  }
+  return marks;
+}
+
+TEST(Reconstructible, TheSemilatticeExamples) {
+  Workspace ws = workspaceWithSignature(".");
+  const int32_t k = createAlgebra(ws, 2);
+  ws.algebras[k].table = {0, 0, 0, 1};
+  equation(ws, "xy=yx");
+  reconstructionReport(ws, k, noProgress());
+  EXPECT_EQ(ws.messages.lines(),
+            (std::vector<std::string>{"The following are the reconstructible places:", "ab ba "}));
+  equation(ws, "xx=x");
+  equation(ws, "(xy)z=x(yz)");
+  reconstructionReport(ws, k, noProgress());
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"All places are reconstructible"});
+  equation(ws, "x=y");  // fails: nothing is shown
+  reconstructionReport(ws, k, noProgress());
+  EXPECT_EQ(ws.messages.count(), 0);
+}
+
+TEST(Reconstructible, NoFormulasAndOneElement) {
+  Workspace ws = workspaceWithSignature(".");
+  const int32_t two = createAlgebra(ws, 2);
+  ws.algebras[two].table = {0, 0, 0, 1};
+  reconstructionReport(ws, two, noProgress());
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"There are no reconstructible places"});
+  const int32_t one = createAlgebra(ws, 1);
+  ws.algebras[one].table = {0};
+  reconstructionReport(ws, one, noProgress());
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"All places are reconstructible"});
+}
+
+TEST(Reconstructible, AgreesWithThePlainMethod) {
+  std::mt19937 rng(91);
+  for (int round = 0; round < 150; ++round) {
+    Workspace ws = workspaceWithSignature(round % 2 ? ". -" : ". +");
+    const int32_t k = oracle::addRandomAlgebra(ws, 2 + static_cast<int32_t>(rng() % 3), 0.0, rng);
+    // Formulas the algebra satisfies: build random ones and keep the true ones.
+    for (int f = 0; f < 4; ++f) oracle::randomFormula(ws, 2, static_cast<int32_t>(rng() % 2), rng);
+    std::erase_if(ws.terms.formulaList, [&](int32_t f) {
+      Assignment s;
+      return !oracle::satisfiesReference(ws, k, f, s);
+    });
+    const Reconstruction r = reconstructiblePlaces(ws, k);
+    ASSERT_TRUE(r.marks.has_value());
+    ASSERT_EQ(*r.marks, reference(ws, k)) << round;
+  }
+}
+
+}  // namespace
+}  // namespace kest
