@@ -15,10 +15,7 @@ namespace {
 
 using oracle::workspaceWithSignature;
 
-void equation(Workspace& ws, const char* text) {
-  const EquationSides s = parseEquation(ws, text);
-  addEquation(ws, s.left, s.right);
-}
+void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquationText(ws, text)) << text; }
 
 TEST(WorkspaceFile, TheNineLineExampleByteForByte) {
   Workspace ws = workspaceWithSignature("+ .");

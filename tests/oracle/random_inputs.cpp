@@ -3,6 +3,7 @@
 #include "core/algebra_store.h"
 #include "terms/formulas.h"
 #include "terms/term_nodes.h"
+#include "terms/term_parse.h"
 
 namespace kest::oracle {
 
@@ -52,6 +53,13 @@ int32_t randomTerm(Workspace& ws, int32_t variables, int32_t size, std::mt19937&
   const int32_t l = randomTerm(ws, variables, leftSize, rng, stride);
   const int32_t r = randomTerm(ws, variables, size - 1 - leftSize, rng, stride);
   return makeNode(ws, op, l, r);
+}
+
+bool addEquationText(Workspace& ws, const char* text) {
+  const EquationSides s = parseEquation(ws, text);
+  if (!s.ok()) return false;
+  addEquation(ws, s.left, s.right);
+  return true;
 }
 
 int32_t randomFormula(Workspace& ws, int32_t variables, int32_t depth, std::mt19937& rng) {

@@ -22,6 +22,10 @@ int32_t addRandomAlgebra(Workspace& ws, int32_t n, double undefinedShare, std::m
 // 0, stride, 2*stride, ... (variables of them; stride 2 leaves gaps).
 int32_t randomTerm(Workspace& ws, int32_t variables, int32_t size, std::mt19937& rng, int32_t stride = 1);
 
+// Parses an equation in the current notation and lists it; false when it
+// does not parse.
+bool addEquationText(Workspace& ws, const char* text);
+
 // A random formula: an equation, or a connective over random formulas up
 // to the given depth. Returns its pool id (it is listed too).
 int32_t randomFormula(Workspace& ws, int32_t variables, int32_t depth, std::mt19937& rng);

@@ -15,10 +15,7 @@ namespace {
 
 using oracle::workspaceWithSignature;
 
-void equation(Workspace& ws, const char* text) {
-  const EquationSides s = parseEquation(ws, text);
-  addEquation(ws, s.left, s.right);
-}
+void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquationText(ws, text)) << text; }
 
 // The plain method: every formula checked afresh for every candidate.
 std::vector<uint8_t> reference(Workspace& ws, int32_t k) {

@@ -16,11 +16,7 @@ namespace {
 
 using oracle::workspaceWithSignature;
 
-void equation(Workspace& ws, const char* text) {
-  const EquationSides s = parseEquation(ws, text);
-  ASSERT_TRUE(s.ok()) << text;
-  addEquation(ws, s.left, s.right);
-}
+void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquationText(ws, text)) << text; }
 
 TEST(Completion, TheExamples) {
   Workspace ws = workspaceWithSignature("+ci");

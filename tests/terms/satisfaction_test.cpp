@@ -12,11 +12,7 @@ namespace {
 
 using oracle::workspaceWithSignature;
 
-void equation(Workspace& ws, const char* text) {
-  const EquationSides s = parseEquation(ws, text);
-  ASSERT_TRUE(s.ok()) << text;
-  addEquation(ws, s.left, s.right);
-}
+void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquationText(ws, text)) << text; }
 
 int32_t algebraWithTable(Workspace& ws, int32_t n, std::vector<int32_t> table) {
   const int32_t k = createAlgebra(ws, n);
