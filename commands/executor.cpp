@@ -14,6 +14,7 @@ const ModeTable& modeTable() {
     registerAlgebraModes(t);
     registerStructureModes(t);
     registerMapModes(t);
+    registerFreeModes(t);
     return t;
   }();
   return table;

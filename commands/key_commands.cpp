@@ -6,6 +6,7 @@
 #include "commands/structure_commands.h"
 #include "core/algebra_store.h"
 #include "terms/formulas.h"
+#include "free/free_over_partial.h"
 #include "structure/reconstructible.h"
 #include "terms/completion.h"
 #include "terms/satisfaction.h"
@@ -56,7 +57,9 @@ constexpr KeyCommand kKeyCommands[] = {
        completionReport(ws, k, p);
        return Repaint::whole();
      }},
+    {'x', [](Workspace& ws, int32_t k, Progress& p) { stepFreeOverPartial(ws, k, p); return Repaint::whole(); }},
     {'y', [](Workspace& ws, int32_t k, Progress&) { extendAlgebra(ws, k); return Repaint::whole(); }},
+    {'z', [](Workspace& ws, int32_t k, Progress& p) { closeAndFactor(ws, k, p); return Repaint::whole(); }},
 };
 
 const KeyCommand* findKeyCommand(int32_t key) {

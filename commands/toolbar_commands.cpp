@@ -1,6 +1,7 @@
 #include "commands/toolbar_commands.h"
 
 #include "commands/executor.h"
+#include "commands/free_commands.h"
 #include "commands/panel_commands.h"
 #include "commands/structure_commands.h"
 
@@ -35,8 +36,8 @@ const std::vector<ToolbarButton>& toolbarButtons() {
       {kCommandSubalgebra, "Generate subalgebra", "sub", true, false},
       {kCommandProduct, " Product of two algebras", "Pi", false, false},
       {kCommandSubproduct, " Subalgebra of product of 2 algebras", "Pi2", false, false},
-      {32795, "Free algebra over partial algebra and listed equations", "fr1", true, false},
-      {32796, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
+      {kCommandFreeOverPartial, "Free algebra over partial algebra and listed equations", "fr1", true, false},
+      {kCommandFreeInHsp, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
   };
   return buttons;
 }
@@ -70,6 +71,12 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
     case kCommandEmbed:
       if (ws.helpShown || ws.infoShown || ws.latticeShown || ws.embeddingShown) return Repaint::whole();
       embedMarkedAlgebras(ws, progress);
+      return Repaint::whole();
+    case kCommandFreeOverPartial:
+      openFreeOverPartialPanel(ws);
+      return Repaint::whole();
+    case kCommandFreeInHsp:
+      openFreeInHspPanel(ws);
       return Repaint::whole();
     case kCommandProduct:
       executeCommand(ws, 'p', progress);

@@ -58,6 +58,10 @@ struct Workspace {
   // The key b names an algebra to be written as a binary file; the front
   // end asks for the file name and clears the request.
   int32_t binarySaveRequest = -1;
+  // The free algebra over a partial algebra: the classes found by the last
+  // closure of an algebra, and what each element of the input has become.
+  std::vector<int32_t> classOf;
+  std::vector<int32_t> generatorImage;
   // Last pointer position in page coordinates.
   int32_t pointerX = 0;
   int32_t pointerY = 0;

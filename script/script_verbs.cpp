@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "commands/cell_edit.h"
+#include "commands/free_commands.h"
 #include "commands/info_page.h"
 #include "commands/key_commands.h"
 #include "commands/key_dispatch.h"
@@ -203,6 +204,24 @@ const Verb kVerbs[] = {
      }},
     {"extend", true,
      [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandExtendMap, a, true); }},
+    {"free-partial", true,
+     [](ScriptContext& c, std::string_view a) {
+       const std::vector<std::string_view> w = words(a);
+       if (w.size() > 1) return std::string("expected: free-partial [LIMIT]");
+       runToolbarCommand(c.ws, kCommandFreeOverPartial, c.progress);
+       if (w.size() == 1) setFieldText(c.ws.panel, 0, w[0]);
+       submitPanel(c.ws, c.progress);
+       return std::string();
+     }},
+    {"free-hsp", true,
+     [](ScriptContext& c, std::string_view a) {
+       const std::vector<std::string_view> w = words(a);
+       if (w.empty() || w.size() > 3) return std::string("expected: free-hsp N [STOP [TABLES]]");
+       runToolbarCommand(c.ws, kCommandFreeInHsp, c.progress);
+       for (size_t i = 0; i < w.size(); ++i) setFieldText(c.ws.panel, static_cast<int32_t>(i), w[i]);
+       submitPanel(c.ws, c.progress);
+       return std::string();
+     }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},
     {"table", true, tableVerb},

@@ -131,6 +131,10 @@ bool closureCanTouch(const Workspace& ws, int32_t k) {
 
 }  // namespace
 
+bool closePartialCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
+  return closePartial(ws, k, p, progress);
+}
+
 bool closeCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
   if (!closureCanTouch(ws, k)) return true;
   if (isComplete(ws, k)) {

@@ -28,6 +28,10 @@ namespace kest {
 // Returns false when the user stopped it; p is then unchanged.
 bool closeCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress = noProgress());
 
+// The partial closure (i ~ j and x ~ y give i*x ~ j*y where both are
+// defined) whatever the completeness of k.
+bool closePartialCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress = noProgress());
+
 // Cg(a, b) of algebra k.
 Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t b);
 

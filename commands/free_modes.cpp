@@ -1,0 +1,78 @@
+// The free-algebra commands: fr1 (mode F) and fr2 (mode G) with their
+// panels, and the keys x and z.
+#include <string>
+
+#include "commands/executor.h"
+#include "commands/free_commands.h"
+#include "core/algebra_store.h"
+#include "free/free_in_hsp.h"
+#include "free/free_over_partial.h"
+
+namespace kest {
+
+namespace {
+
+// A decimal integer: leading blanks, an optional sign, digits.
+int32_t decimal(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < INT32_MAX; ++i) value = value * 10 + (text[i] - '0');
+  value = std::min<int64_t>(value, INT32_MAX);
+  return static_cast<int32_t>(negative ? -value : value);
+}
+
+void freeInHspMode(Workspace& ws, Progress& progress) {
+  const int32_t k = ws.redMarked;
+  if (!ws.validAlgebra(k) || ws.algebras[static_cast<size_t>(k)].card > ws.sig.maxNamedElements || !isComplete(ws, k)) {
+    return;
+  }
+  const int32_t n = decimal(inputString(ws, 0));
+  const int32_t stop = decimal(inputString(ws, 1));
+  const int32_t tables = decimal(inputString(ws, 2));
+  const std::string head = "The free algebra of order " + std::to_string(n) + " in HSP(A" + std::to_string(k) + ") ";
+  const FreeInHspResult r = buildFreeInHSP(ws, n, k, stop, tables, progress);
+  switch (r.status) {
+    case FreeInHspResult::Status::kSize: ws.messages.setMessage(head + "has " + std::to_string(r.size) + " elements"); break;
+    case FreeInHspResult::Status::kTooMany:
+      ws.messages.setMessage(head + "has more than " + std::to_string(stop) + " elements");
+      break;
+    case FreeInHspResult::Status::kTooBig:
+      ws.messages.setMessage(head + "needs more memory than can be had: choose a smaller n or stop value");
+      break;
+    case FreeInHspResult::Status::kInterrupted: ws.messages.setMessage("Interrupted"); break;
+  }
+}
+
+void freeOverPartialMode(Workspace& ws, Progress& progress) {
+  if (!ws.validAlgebra(ws.redMarked)) return;
+  buildFreeOverPartial(ws, ws.redMarked, decimal(inputString(ws, 0)), progress);
+}
+
+}  // namespace
+
+void registerFreeModes(ModeTable& table) {
+  table.add('G', freeInHspMode);
+  table.add('F', freeOverPartialMode);
+}
+
+void openFreeOverPartialPanel(Workspace& ws) {
+  openOneFieldPanel(ws.panel,
+                    "Try to build free algebra over A" + std::to_string(ws.redMarked) + " satisfying listed equations",
+                    "Input maximal allowed cardinality for intermediate algebras", 60);
+  setFieldText(ws.panel, 0, std::to_string(ws.sig.maxNamedElements));
+  ws.inputMode = 'F';
+}
+
+void openFreeInHspPanel(Workspace& ws) {
+  openThreeFieldPanel(ws.panel, "Try to build free algebra with n generators in HSP(A" + std::to_string(ws.redMarked) + ")",
+                      "Input n", 30, "Stop building if the algebra turns out to be of card more than", 100,
+                      "Build tables for the algebra if its card is at most", 100);
+  setFieldText(ws.panel, 1, "1000");
+  setFieldText(ws.panel, 2, std::to_string(ws.sig.maxNamedElements));
+  ws.inputMode = 'G';
+}
+
+}  // namespace kest

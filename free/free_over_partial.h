@@ -1,0 +1,38 @@
+// The free algebra over a partial algebra A in the variety of the listed
+// equations: A is closed (forced entries filled, forced identifications
+// factored out), and while an entry is undefined a new element is adjoined
+// as its value. The working algebra is always the last of the store.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/progress.h"
+#include "core/workspace.h"
+
+namespace kest {
+
+// The factor of k by ws.classOf (k itself when that identifies nothing):
+// appended, k deleted; ws.generatorImage follows. Returns the factor's
+// index, or -1 when the store is full.
+int32_t factorByClasses(Workspace& ws, int32_t k);
+
+// The undefined entry to fill next, or nothing: constants first, then the
+// binary tables by anti-diagonals, then the unary ones.
+struct EntryChoice {
+  int32_t op;
+  int32_t x;
+  int32_t y;
+};
+std::optional<EntryChoice> chooseUndefinedEntry(const Workspace& ws, int32_t k);
+
+// Mode F: the whole construction on a copy of k, with its report.
+void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress = noProgress());
+
+// Key x: one cycle on a copy of k.
+void stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress = noProgress());
+
+// Key z: close k in place, then replace it by its factor.
+void closeAndFactor(Workspace& ws, int32_t k, Progress& progress = noProgress());
+
+}  // namespace kest

@@ -1,0 +1,49 @@
+#include "free/vector_store.h"
+
+#include <cstring>
+
+namespace kest {
+
+VectorStore::VectorStore(int64_t length, bool bits)
+    : words_(bits ? (length + 63) / 64 : (length + 7) / 8), slots_(1024, -1) {}
+
+uint64_t VectorStore::hash(const uint64_t* v) const {
+  uint64_t h = 0x9e3779b97f4a7c15ull;
+  for (int64_t i = 0; i < words_; ++i) {
+    h ^= v[i] + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+    h *= 0xff51afd7ed558ccdull;
+  }
+  return h ^ (h >> 29);
+}
+
+int32_t VectorStore::find(const uint64_t* v) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t s = hash(v) & mask;; s = (s + 1) & mask) {
+    const int32_t i = slots_[s];
+    if (i < 0) return -1;
+    if (std::memcmp(vector(i), v, static_cast<size_t>(words_) * 8) == 0) return i;
+  }
+}
+
+void VectorStore::grow() {
+  std::vector<int32_t> old(slots_.size() * 2, -1);
+  old.swap(slots_);
+  const size_t mask = slots_.size() - 1;
+  for (int32_t i = 0; i < count_; ++i) {
+    size_t s = hash(vector(i)) & mask;
+    while (slots_[s] >= 0) s = (s + 1) & mask;
+    slots_[s] = i;
+  }
+}
+
+int32_t VectorStore::append(const uint64_t* v) {
+  if (static_cast<size_t>(count_ + 1) * 2 > slots_.size()) grow();
+  data_.insert(data_.end(), v, v + words_);
+  const size_t mask = slots_.size() - 1;
+  size_t s = hash(v) & mask;
+  while (slots_[s] >= 0) s = (s + 1) & mask;
+  slots_[s] = count_;
+  return count_++;
+}
+
+}  // namespace kest
