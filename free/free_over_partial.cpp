@@ -119,7 +119,7 @@ int32_t adjoinValue(Workspace& ws, int32_t a, const EntryChoice& e) {
 
 }  // namespace
 
-void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress) {
+void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress, ClosePartial close) {
   const int32_t before = ws.algebraCount();
   const int32_t s = ws.algebras[static_cast<size_t>(k)].card;
   int32_t a = copyAlgebra(ws, k);
@@ -138,7 +138,7 @@ void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& pro
   };
   if (limit >= s) {
     for (;;) {
-      if (!closePartialAlgebra(ws, a, progress)) return stop("Interrupted");
+      if (!close(ws, a, progress)) return stop("Interrupted");
       a = factorByClasses(ws, a);
       if (a < 0) return stop("The store of algebras is full");
       c = ws.algebras[static_cast<size_t>(a)].card;

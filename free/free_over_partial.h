@@ -9,6 +9,7 @@
 
 #include "core/progress.h"
 #include "core/workspace.h"
+#include "free/partial_closure.h"
 
 namespace kest {
 
@@ -26,8 +27,12 @@ struct EntryChoice {
 };
 std::optional<EntryChoice> chooseUndefinedEntry(const Workspace& ws, int32_t k);
 
+// How an algebra is closed; the plain closure of the tests plugs in here.
+using ClosePartial = bool (*)(Workspace& ws, int32_t k, Progress& progress);
+
 // Mode F: the whole construction on a copy of k, with its report.
-void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress = noProgress());
+void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress = noProgress(),
+                          ClosePartial close = closePartialAlgebra);
 
 // Key x: one cycle on a copy of k.
 void stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress = noProgress());

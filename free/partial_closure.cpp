@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "structure/congruence_closure.h"
-#include "terms/evaluation.h"
-#include "terms/term_nodes.h"
+#include "terms/equation_sweep.h"
 
 namespace kest {
 
@@ -16,8 +15,8 @@ using Pairs = std::vector<std::pair<int32_t, int32_t>>;
 class Closure {
  public:
   Closure(Workspace& ws, int32_t k)
-      : ws_(ws), k_(k), table_(ws.algebras[static_cast<size_t>(k)].table), n_(ws.algebras[static_cast<size_t>(k)].card),
-        lay_(ws.layout(k)) {}
+      : ws_(ws), table_(ws.algebras[static_cast<size_t>(k)].table), n_(ws.algebras[static_cast<size_t>(k)].card),
+        lay_(ws.layout(k)), sweep_(ws, k) {}
 
   // One cycle of the flag passes and the equation pass; returns whether an
   // entry was filled, and collects the identifications seen.
@@ -44,65 +43,30 @@ class Closure {
         else if (xx != x) same.emplace_back(xx, x);
       }
     }
+    // Equations: writes are filled entries, two defined sides that differ
+    // are identifications.
+    struct Collect final : SweepHooks {
+      Pairs& same;
+      bool filled = false;
+      explicit Collect(Pairs& s) : same(s) {}
+      bool bothDefined(int32_t e1, int32_t e2) override {
+        if (e1 != e2) same.emplace_back(e1, e2);
+        return true;
+      }
+      void wrote(int32_t, int32_t, int32_t) override { filled = true; }
+    } collect(same);
     for (int32_t f : ws_.terms.formulaList) {
-      if (ws_.terms.formulaKind[static_cast<size_t>(f)] == kEquation && n_ > 0) filled |= equation(f, same);
+      if (ws_.terms.formulaKind[static_cast<size_t>(f)] == kEquation && n_ > 0) sweep_.run(f, collect, false, noProgress());
     }
-    return filled;
+    return filled || collect.filled;
   }
 
  private:
-  // Writes the outermost entry of term t (value v) when its arguments are defined.
-  bool force(int32_t t, int32_t v, const Assignment& s) {
-    const TermStore& ts = ws_.terms;
-    if (t < 26) return false;
-    if (t < ts.firstCompoundNode) {
-      table_[static_cast<size_t>(lay_.constant(t - 26))] = v;
-      return true;
-    }
-    const int32_t op = ts.nodeOp[static_cast<size_t>(t)];
-    const int32_t a = evaluateTerm(ws_, k_, ts.nodeLeft[static_cast<size_t>(t)], s);
-    if (a < 0) return false;
-    if (ws_.sig.opArity[static_cast<size_t>(op)] == 1) {
-      table_[static_cast<size_t>(lay_.unary(op, a))] = v;
-      return true;
-    }
-    const int32_t b = evaluateTerm(ws_, k_, ts.nodeRight[static_cast<size_t>(t)], s);
-    if (b < 0) return false;
-    table_[static_cast<size_t>(lay_.binary(op, a, b))] = v;
-    return true;
-  }
-
-  bool equation(int32_t f, Pairs& same) {
-    const TermStore& ts = ws_.terms;
-    const int32_t l = ts.formulaA[static_cast<size_t>(f)];
-    const int32_t r = ts.formulaB[static_cast<size_t>(f)];
-    std::vector<int32_t> vars;
-    for (int32_t v = 0; v < 26; ++v) {
-      if (occursIn(ws_, v, l) || occursIn(ws_, v, r)) vars.push_back(v);
-    }
-    Assignment s;
-    s.fill(-1);
-    for (int32_t v : vars) s[static_cast<size_t>(v)] = 0;
-    bool filled = false;
-    for (;;) {
-      const int32_t e1 = evaluateTerm(ws_, k_, l, s);
-      const int32_t e2 = evaluateTerm(ws_, k_, r, s);
-      if (e1 < 0 && e2 >= 0) filled |= force(l, e2, s);
-      else if (e1 >= 0 && e2 < 0) filled |= force(r, e1, s);
-      else if (e1 >= 0 && e1 != e2) same.emplace_back(e1, e2);
-      int32_t i = static_cast<int32_t>(vars.size()) - 1;
-      while (i >= 0 && s[static_cast<size_t>(vars[static_cast<size_t>(i)])] == n_ - 1) --i;
-      if (i < 0) return filled;
-      ++s[static_cast<size_t>(vars[static_cast<size_t>(i)])];
-      for (size_t j = static_cast<size_t>(i) + 1; j < vars.size(); ++j) s[static_cast<size_t>(vars[j])] = 0;
-    }
-  }
-
   Workspace& ws_;
-  int32_t k_;
   std::vector<int32_t>& table_;
   int32_t n_;
   TableLayout lay_;
+  EquationSweep sweep_;
 };
 
 }  // namespace
