@@ -6,6 +6,7 @@
 #include "core/algebra_store.h"
 #include "core/element_names.h"
 #include "free/partial_closure.h"
+#include "structure/factor_algebra.h"
 
 namespace kest {
 
@@ -16,37 +17,10 @@ int32_t factorByClasses(Workspace& ws, int32_t k) {
   bool identifies = false;
   for (int32_t x = 0; x < n; ++x) identifies |= cls[static_cast<size_t>(x)] != x;
   if (!identifies) return k;
-  std::vector<int32_t> number(static_cast<size_t>(n));
-  int32_t m = 0;
-  for (int32_t x = 0; x < n; ++x) {
-    number[static_cast<size_t>(x)] = cls[static_cast<size_t>(x)] == x ? m++ : number[static_cast<size_t>(cls[static_cast<size_t>(x)])];
-  }
-  const int32_t f = createAlgebra(ws, m);
+  // Entries no old entry writes stay undefined, the diagonals included.
+  std::vector<int32_t> number;
+  const int32_t f = appendFactor(ws, k, cls, true, &number);
   if (f < 0) return -1;
-  const Algebra& from = ws.algebras[static_cast<size_t>(k)];
-  Algebra& to = ws.algebras[static_cast<size_t>(f)];
-  const TableLayout src = ws.layout(k);
-  const TableLayout dst = ws.layout(f);
-  std::fill(to.table.begin(), to.table.end(), -1);
-  auto renumber = [&](int32_t v) { return v < 0 ? -1 : number[static_cast<size_t>(v)]; };
-  // Scanning in increasing order, the last defined entry of a class pair wins.
-  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
-    for (int32_t x = 0; x < n; ++x) {
-      for (int32_t y = 0; y < n; ++y) {
-        const int32_t v = from.table[static_cast<size_t>(src.binary(b, x, y))];
-        if (v >= 0) to.table[static_cast<size_t>(dst.binary(b, number[static_cast<size_t>(x)], number[static_cast<size_t>(y)]))] = number[static_cast<size_t>(v)];
-      }
-    }
-  }
-  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-    for (int32_t x = 0; x < n; ++x) {
-      const int32_t v = from.table[static_cast<size_t>(src.unary(u, x))];
-      if (v >= 0) to.table[static_cast<size_t>(dst.unary(u, number[static_cast<size_t>(x)]))] = number[static_cast<size_t>(v)];
-    }
-  }
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    to.table[static_cast<size_t>(dst.constant(c))] = renumber(from.table[static_cast<size_t>(src.constant(c))]);
-  }
   for (int32_t& g : ws.generatorImage) g = (g >= 0 && g < n) ? number[static_cast<size_t>(g)] : g;
   deleteAlgebra(ws, k);
   return ws.algebraCount() - 1;

@@ -1,10 +1,12 @@
 #include "structure/factor_algebra.h"
 
+#include <algorithm>
+
 #include "core/algebra_store.h"
 
 namespace kest {
 
-int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p) {
+int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p, bool allUndefined, std::vector<int32_t>* blockOut) {
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
   std::vector<int32_t> block(static_cast<size_t>(n));
   int32_t blocks = 0;
@@ -16,6 +18,7 @@ int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p) {
   if (f < 0) return -1;
   const Algebra& from = ws.algebras[static_cast<size_t>(k)];
   Algebra& to = ws.algebras[static_cast<size_t>(f)];
+  if (allUndefined) std::fill(to.table.begin(), to.table.end(), -1);
   const TableLayout src = ws.layout(k);
   const TableLayout dst = ws.layout(f);
   auto write = [&](int64_t at, int32_t value) {
@@ -33,6 +36,7 @@ int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p) {
     for (int32_t x = 0; x < n; ++x) write(dst.unary(u, block[static_cast<size_t>(x)]), from.table[static_cast<size_t>(src.unary(u, x))]);
   }
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) write(dst.constant(c), from.table[static_cast<size_t>(src.constant(c))]);
+  if (blockOut) *blockOut = std::move(block);
   return f;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/workspace.h"
 #include "structure/partition.h"
@@ -11,7 +12,11 @@
 namespace kest {
 
 // Appends the factor of k by p and returns its index; -1 when the store
-// is full.
-int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p);
+// is full. The new table starts as a new algebra's (idempotent diagonals
+// filled), or, with allUndefined, with every entry undefined, so that only
+// what k's entries write is defined. block, when given, receives the new
+// element of every old one.
+int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p, bool allUndefined = false,
+                     std::vector<int32_t>* block = nullptr);
 
 }  // namespace kest
