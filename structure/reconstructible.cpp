@@ -1,5 +1,6 @@
 #include "structure/reconstructible.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/algebra_store.h"
@@ -64,7 +65,8 @@ Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progres
       if (w == v) continue;
       table[static_cast<size_t>(place)] = w;
       bool all = true;
-      for (int32_t f : affected) {
+      for (size_t i = 0; i < affected.size(); ++i) {
+        const int32_t f = affected[i];
         const Verdict verdict = satisfies(ws, k, f, s, progress);
         if (verdict == Verdict::kInterrupted) {
           table[static_cast<size_t>(place)] = v;
@@ -72,6 +74,10 @@ Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progres
           return result;
         }
         if (verdict == Verdict::kNotSatisfied) {
+          // The formula that failed is tried first next time: the verdict
+          // (all hold, or not) does not depend on the order.
+          std::rotate(affected.begin(), affected.begin() + static_cast<std::ptrdiff_t>(i),
+                      affected.begin() + static_cast<std::ptrdiff_t>(i) + 1);
           all = false;
           break;
         }
