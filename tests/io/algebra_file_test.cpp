@@ -63,3 +63,27 @@ TEST(BinaryAlgebraFile, LittleEndianWithoutFlags) {
 
 }  // namespace
 }  // namespace kest
+
+#include "io/file_commands.h"
+
+namespace kest {
+namespace {
+
+TEST(FileCommands, TheDotTRuleIsOnTheLastTwoCharactersCaseSensitive) {
+  EXPECT_TRUE(endsInDotT("algebra.t"));
+  EXPECT_TRUE(endsInDotT(".t"));
+  EXPECT_FALSE(endsInDotT("algebra.T"));
+  EXPECT_FALSE(endsInDotT("algebra.tt"));
+  EXPECT_FALSE(endsInDotT("t"));
+}
+
+TEST(SingleAlgebraFile, AHidden3000ElementAlgebraLoadsBackUnchanged) {
+  std::mt19937 rng(52);
+  Workspace ws = oracle::workspaceWithSignature("- * 0");
+  const int32_t k = oracle::addRandomAlgebra(ws, 3000, 0.05, rng);
+  ASSERT_EQ(appendAlgebraText(ws, singleAlgebraText(ws, k)), AppendStatus::kAppended);
+  EXPECT_EQ(ws.algebras[1].table, ws.algebras[0].table);
+}
+
+}  // namespace
+}  // namespace kest
