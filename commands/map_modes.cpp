@@ -38,12 +38,7 @@ void extendMapMode(Workspace& ws, Progress&) {
   }
   std::vector<std::string> lines;
   for (int32_t x = 0; x < n; ++x) {
-    if (map[static_cast<size_t>(x)] < 0) continue;
-    std::string line;
-    appendElementText(line, x, ws.sig.maxNamedElements);
-    line += " -> ";
-    appendElementText(line, map[static_cast<size_t>(x)], ws.sig.maxNamedElements);
-    lines.push_back(std::move(line));
+    if (map[static_cast<size_t>(x)] >= 0) lines.push_back(mapLine(x, map[static_cast<size_t>(x)], ws.sig.maxNamedElements));
   }
   ws.messages.setReport(std::move(lines));
 }

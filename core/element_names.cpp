@@ -26,4 +26,12 @@ void appendElementText(std::string& out, int32_t e, int32_t maxNamedElements) {
   }
 }
 
+std::string mapLine(int32_t x, int32_t y, int32_t maxNamedElements) {
+  std::string line;
+  appendElementText(line, x, maxNamedElements);
+  line += " -> ";
+  appendElementText(line, y, maxNamedElements);
+  return line;
+}
+
 }  // namespace kest

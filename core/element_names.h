@@ -17,4 +17,7 @@ int32_t elementOfName(char c, int32_t maxNamedElements);
 // Appends e's name, or "[e]" for elements at or above maxNamedElements.
 void appendElementText(std::string& out, int32_t e, int32_t maxNamedElements);
 
+// "x -> y" for a map sending element x to element y.
+std::string mapLine(int32_t x, int32_t y, int32_t maxNamedElements);
+
 }  // namespace kest

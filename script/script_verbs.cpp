@@ -154,6 +154,13 @@ std::string deleteVerb(ScriptContext& ctx, std::string_view arg) {
 
 std::string noArgument(std::string_view arg) { return arg.empty() ? "" : "this verb takes no argument"; }
 
+// A verb that presses a toolbar button and takes no argument.
+std::string toolbarVerb(ScriptContext& ctx, std::string_view arg, int32_t command) {
+  if (!arg.empty()) return noArgument(arg);
+  runToolbarCommand(ctx.ws, command, ctx.progress);
+  return "";
+}
+
 const Verb kVerbs[] = {
     {"signature", false, signatureVerb},
     {"term", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandTermOrEquation, a); }},
@@ -169,11 +176,7 @@ const Verb kVerbs[] = {
     {"subproduct", true,
      [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandSubproduct, a, true); }},
     {"product", true,
-     [](ScriptContext& c, std::string_view a) {
-       if (!a.empty()) return noArgument(a);
-       runToolbarCommand(c.ws, kCommandProduct, c.progress);
-       return std::string();
-     }},
+     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandProduct); }},
     {"open", true,
      [](ScriptContext& c, std::string_view a) {
        if (a.empty()) return std::string("expected: open PATH");
@@ -197,11 +200,7 @@ const Verb kVerbs[] = {
        return std::string();
      }},
     {"embed", true,
-     [](ScriptContext& c, std::string_view a) {
-       if (!a.empty()) return noArgument(a);
-       runToolbarCommand(c.ws, kCommandEmbed, c.progress);
-       return std::string();
-     }},
+     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandEmbed); }},
     {"extend", true,
      [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandExtendMap, a, true); }},
     {"free-partial", true,
@@ -229,17 +228,9 @@ const Verb kVerbs[] = {
     {"key", true, keyVerb},
     {"delete", true, deleteVerb},
     {"polish", true,
-     [](ScriptContext& c, std::string_view a) {
-       if (!a.empty()) return noArgument(a);
-       runToolbarCommand(c.ws, kCommandNotation, c.progress);
-       return std::string();
-     }},
+     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandNotation); }},
     {"new", true,
-     [](ScriptContext& c, std::string_view a) {
-       if (!a.empty()) return noArgument(a);
-       runToolbarCommand(c.ws, kCommandNew, c.progress);
-       return std::string();
-     }},
+     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandNew); }},
     {"page", true, pageVerb},
     {"pointer", true, pointerVerb},
     {"click", true, clickVerb},

@@ -247,11 +247,7 @@ void embeddingReport(Workspace& ws, int32_t a, int32_t b, Progress& progress) {
   }
   std::vector<std::string> lines{"Embedding of " + an + " into " + bn + ":"};
   for (size_t x = 0; x < search.embedding->size(); ++x) {
-    std::string line;
-    appendElementText(line, static_cast<int32_t>(x), ws.sig.maxNamedElements);
-    line += " -> ";
-    appendElementText(line, (*search.embedding)[x], ws.sig.maxNamedElements);
-    lines.push_back(std::move(line));
+    lines.push_back(mapLine(static_cast<int32_t>(x), (*search.embedding)[x], ws.sig.maxNamedElements));
   }
   ws.messages.setReport(std::move(lines));
 }
