@@ -15,6 +15,7 @@ const ModeTable& modeTable() {
     registerStructureModes(t);
     registerMapModes(t);
     registerFreeModes(t);
+    registerLatticeModes(t);
     return t;
   }();
   return table;

@@ -24,6 +24,7 @@ void registerAlgebraModes(ModeTable& table);
 void registerStructureModes(ModeTable& table);
 void registerMapModes(ModeTable& table);
 void registerFreeModes(ModeTable& table);
+void registerLatticeModes(ModeTable& table);
 
 // Runs mode with the current input strings; a mode without an entry does
 // nothing. Memory that cannot be had is answered with a message line, and

@@ -3,10 +3,12 @@
 #include <new>
 #include <string_view>
 
+#include "commands/lattice_commands.h"
 #include "commands/structure_commands.h"
 #include "core/algebra_store.h"
 #include "terms/formulas.h"
 #include "free/free_over_partial.h"
+#include "structure/lattice_layout.h"
 #include "structure/reconstructible.h"
 #include "terms/completion.h"
 #include "terms/satisfaction.h"
@@ -32,6 +34,9 @@ Repaint openKeyPanel(Workspace& ws, int32_t k, char mode, const char* caption, c
 
 constexpr KeyCommand kKeyCommands[] = {
     {'a', [](Workspace& ws, int32_t k, Progress& p) { abelianReport(ws, k, p); return Repaint::whole(); }},
+    {'B', [](Workspace& ws, int32_t k, Progress&) {
+       return openKeyPanel(ws, k, 'B', "Input binary op and lines forming BL-space", "For example,  . acb aed", 400);
+     }},
     {'c', [](Workspace& ws, int32_t k, Progress&) {
        return openKeyPanel(ws, k, 'c', "Generate congruence", "Input generating pairs", 400);
      }},
@@ -50,6 +55,12 @@ constexpr KeyCommand kKeyCommands[] = {
     {'C', [](Workspace& ws, int32_t k, Progress&) { copyAlgebra(ws, k); return Repaint::whole(); }},
     {'d', [](Workspace& ws, int32_t k, Progress&) { deleteAlgebra(ws, k); return Repaint::whole(); }},
     {'h', [](Workspace& ws, int32_t k, Progress&) { toggleDisplayed(ws, k); return Repaint::whole(); }},
+    {'k', [](Workspace& ws, int32_t k, Progress&) { conservativityReport(ws, k); return Repaint::whole(); }},
+    {'l', [](Workspace& ws, int32_t k, Progress&) { latticeReport(ws, k); return Repaint::whole(); }},
+    {'N', [](Workspace& ws, int32_t k, Progress&) {
+       eraseLatticeCoordinates(ws, k);  // the drawing changes at its next repaint
+       return Repaint::nothing();
+     }},
     {'r', [](Workspace& ws, int32_t k, Progress& p) { reconstructionReport(ws, k, p); return Repaint::whole(); }},
     {'s', [](Workspace& ws, int32_t k, Progress& p) { satisfactionReport(ws, k, p); return Repaint::whole(); }},
     {'u', [](Workspace& ws, int32_t k, Progress& p) {

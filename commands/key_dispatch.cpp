@@ -5,6 +5,7 @@
 #include "commands/algebra_geometry.h"
 #include "commands/key_commands.h"
 #include "commands/panel_input.h"
+#include "structure/lattice_layout.h"
 
 namespace kest {
 
@@ -63,7 +64,10 @@ Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress) {
   if (key == 'd' && deleteListedRowAt(ws, ws.pointerY)) return Repaint::whole();
   const int32_t k = algebraAtPoint(ws, ws.pointerX, ws.pointerY);
   // On the lattice page the keys steer the drawing of the red-marked algebra.
-  if (ws.latticeShown && ws.validAlgebra(ws.redMarked)) return Repaint::whole();
+  if (ws.latticeShown && ws.validAlgebra(ws.redMarked)) {
+    steerLatticeDrawing(ws, ws.redMarked, key);
+    return Repaint::whole();
+  }
   if (k < 0) return Repaint::nothing();
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
   // Below the top field lie the tables; a hidden algebra has none to edit.

@@ -16,6 +16,8 @@ struct PanelCommand {
   const char* prompt;
   int32_t width;
   char mode;
+  // Whether the signature offers the command; always when absent.
+  bool (*offered)(const Workspace& ws) = nullptr;
 };
 
 inline constexpr int32_t kCommandTermOrEquation = 32773;
@@ -28,12 +30,19 @@ inline constexpr int32_t kCommandNegation = 32788;
 inline constexpr int32_t kCommandSubalgebra = 32777;
 inline constexpr int32_t kCommandProduct = 32778;
 inline constexpr int32_t kCommandSubproduct = 32798;
+inline constexpr int32_t kCommandLinear = 32783;
+inline constexpr int32_t kCommandGraph = 32776;
+inline constexpr int32_t kCommandOrder = 32779;
+inline constexpr int32_t kCommandMeet = 32780;
+inline constexpr int32_t kCommandJoin = 32781;
+inline constexpr int32_t kCommandLattice = 32782;
 
 // The command with this id, or nullptr.
 const PanelCommand* findPanelCommand(int32_t id);
 
-// Opens the one-field panel of the command and sets its input mode.
-void openPanelCommand(Workspace& ws, const PanelCommand& command);
+// Opens the one-field panel of the command and sets its input mode, when
+// the signature offers the command; returns whether it did.
+bool openPanelCommand(Workspace& ws, const PanelCommand& command);
 
 // Enter in the panel: closes it and runs the input mode.
 void submitPanel(Workspace& ws, Progress& progress = noProgress());

@@ -2,6 +2,7 @@
 
 #include "commands/executor.h"
 #include "commands/free_commands.h"
+#include "commands/lattice_commands.h"
 #include "commands/panel_commands.h"
 #include "commands/structure_commands.h"
 
@@ -26,13 +27,13 @@ const std::vector<ToolbarButton>& toolbarButtons() {
       {kCommandEquivalence, "Equivalence", "<->", false, false},
       {kCommandNegation, "Negation", "!", false, false},
       {kCommandNewAlgebra, "Input Card for a new algebra", "#", true, false},
-      {32783, "Define binary operation by linear expression", "2x-y", false, false},
-      {32776, "Define conservative binary operation by graph", "triangle", false, false},
-      {32779, "Conservative binary order operation", "leq", false, false},
-      {32780, "Define meet operation", "meet", false, false},
-      {32781, "Define join operation", "join", false, false},
-      {32782, "Define lattice by its order relation", "diamond", false, false},
-      {32794, "Glued ordinal sum of two lattices", "diamonds", false, false},
+      {kCommandLinear, "Define binary operation by linear expression", "2x-y", false, false},
+      {kCommandGraph, "Define conservative binary operation by graph", "triangle", false, false},
+      {kCommandOrder, "Conservative binary order operation", "leq", false, false},
+      {kCommandMeet, "Define meet operation", "meet", false, false},
+      {kCommandJoin, "Define join operation", "join", false, false},
+      {kCommandLattice, "Define lattice by its order relation", "diamond", false, false},
+      {kCommandGlue, "Glued ordinal sum of two lattices", "diamonds", false, false},
       {kCommandSubalgebra, "Generate subalgebra", "sub", true, false},
       {kCommandProduct, " Product of two algebras", "Pi", false, false},
       {kCommandSubproduct, " Subalgebra of product of 2 algebras", "Pi2", false, false},
@@ -78,6 +79,9 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
     case kCommandFreeInHsp:
       openFreeInHspPanel(ws);
       return Repaint::whole();
+    case kCommandGlue:
+      glueMarkedLattices(ws);
+      return Repaint::whole();
     case kCommandProduct:
       executeCommand(ws, 'p', progress);
       return Repaint::whole();
@@ -85,8 +89,7 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       break;
   }
   if (const PanelCommand* command = findPanelCommand(id)) {
-    openPanelCommand(ws, *command);
-    return Repaint::whole();
+    return openPanelCommand(ws, *command) ? Repaint::whole() : Repaint::nothing();
   }
   // The commands of later constructions, and Open and Save As, which the
   // front end runs with a file name.

@@ -20,6 +20,7 @@ inline constexpr int32_t kCommandDrawLattice = 32791;
 inline constexpr int32_t kCommandDrawEmbedding = 32790;
 inline constexpr int32_t kCommandEmbed = 32799;
 inline constexpr int32_t kCommandExtendMap = 32797;
+inline constexpr int32_t kCommandGlue = 32794;
 inline constexpr int32_t kCommandNew = 57600;
 inline constexpr int32_t kCommandOpen = 57601;
 inline constexpr int32_t kCommandSaveAs = 57603;

@@ -121,6 +121,9 @@ void deleteAlgebra(Workspace& ws, int32_t k) {
     if (*mark >= count) *mark = 0;
     if (count == 0) *mark = -1;
   }
+  // The space drawing follows its lattice, and goes with it.
+  if (ws.space.owner == k) ws.space.owner = -1;
+  else if (ws.space.owner > k) --ws.space.owner;
   ws.messages.clearMessages();
   relayout(ws);
 }

@@ -25,6 +25,7 @@ void resetWorkspace(Workspace& ws) {
   ws.embeddingOffsetY = 0;
   ws.embeddingShown = 0;
   ws.latticeShown = 0;
+  ws.space = LatticeSpace{};
   ws.polishNotation = 0;
   ws.helpShown = 0;
   ws.redMarked = -1;

@@ -9,6 +9,7 @@
 
 #include "core/algebra.h"
 #include "core/input_panel.h"
+#include "core/lattice_space.h"
 #include "core/messages.h"
 #include "core/signature.h"
 #include "core/term_store.h"
@@ -54,6 +55,7 @@ struct Workspace {
   int32_t pageScrollY = 0;
   int32_t embeddingOffsetX = 0;
   int32_t embeddingOffsetY = 0;
+  LatticeSpace space;
   int32_t pressMarked = 0;
   // The key b names an algebra to be written as a binary file; the front
   // end asks for the file name and clears the request.

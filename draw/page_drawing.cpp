@@ -4,6 +4,7 @@
 #include "commands/panel_input.h"
 #include "draw/algebra_display.h"
 #include "draw/help_text.h"
+#include "draw/lattice_drawing.h"
 #include "terms/term_print.h"
 
 namespace kest {
@@ -29,7 +30,8 @@ void drawPage(Workspace& ws, Canvas& canvas) {
   settleCaret(ws.panel);
   if (ws.helpShown) drawHelpPage(ws, canvas);
   else if (ws.infoShown) drawInfoPage(ws, canvas);
-  else if (ws.latticeShown || ws.embeddingShown) canvas.setWindowOrigin(0, 0);  // the drawings paint here
+  else if (ws.latticeShown) drawLatticeMode(ws, canvas);
+  else if (ws.embeddingShown) drawEmbeddingMode(ws, canvas);
   else drawNormalPage(ws, canvas);
 }
 

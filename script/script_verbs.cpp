@@ -31,7 +31,8 @@ void printLines(ScriptContext& ctx, const std::vector<std::string>& lines) {
 // Opens the panel of a toolbar command, types the text and presses Enter.
 std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg, bool allowEmpty = false) {
   if (arg.empty() && !allowEmpty) return "missing argument";
-  openPanelCommand(ctx.ws, *findPanelCommand(id));
+  // A command the signature does not offer does nothing, as its button.
+  if (!openPanelCommand(ctx.ws, *findPanelCommand(id))) return "";
   setFieldText(ctx.ws.panel, 0, arg);
   submitPanel(ctx.ws, ctx.progress);
   return "";
@@ -221,6 +222,13 @@ const Verb kVerbs[] = {
        submitPanel(c.ws, c.progress);
        return std::string();
      }},
+    {"linear", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandLinear, a); }},
+    {"graph", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandGraph, a); }},
+    {"order", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandOrder, a); }},
+    {"meet", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandMeet, a); }},
+    {"join", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandJoin, a); }},
+    {"lattice", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandLattice, a); }},
+    {"glue", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandGlue); }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},
     {"table", true, tableVerb},

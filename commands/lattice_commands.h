@@ -1,0 +1,23 @@
+// The lattice commands that need no typed input: the reports of the keys
+// l (lattice recognition and properties) and k (conservativity), and the
+// glued ordinal sum of the two marked lattices.
+#pragma once
+
+#include <cstdint>
+
+#include "core/workspace.h"
+
+namespace kest {
+
+void latticeReport(Workspace& ws, int32_t k);
+void conservativityReport(Workspace& ws, int32_t k);
+
+// Appends the glued sum of the red-marked lattice (below) and the
+// green-marked one (above) when both are lattices; otherwise nothing.
+void glueMarkedLattices(Workspace& ws);
+
+// Whether the signature offers the meet, join and lattice constructions.
+bool meetSignature(const Workspace& ws);
+bool joinSignature(const Workspace& ws);
+
+}  // namespace kest

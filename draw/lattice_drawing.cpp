@@ -1,0 +1,109 @@
+#include "draw/lattice_drawing.h"
+
+#include <string>
+#include <vector>
+
+#include "core/element_names.h"
+#include "structure/lattice_embedding.h"
+#include "structure/lattice_layout.h"
+#include "structure/lattice_order.h"
+#include "structure/lattice_recognition.h"
+
+namespace kest {
+
+namespace {
+
+struct Point {
+  int32_t x;
+  int32_t y;
+};
+
+// Where the element sits on the page, the diagram shifted by (dx, dy).
+Point pagePoint(const Algebra& a, int32_t i, int32_t dx, int32_t dy) {
+  return {a.latticeX[static_cast<size_t>(i)] / 10 + dx, a.latticeY[static_cast<size_t>(i)] / 10 + dy};
+}
+
+std::string nameText(const Workspace& ws, int32_t e) { return std::string(1, nameOfElement(e, ws.sig.maxNamedElements)); }
+
+void labels(const Workspace& ws, const Algebra& a, int32_t dx, int32_t dy, Canvas& canvas) {
+  for (int32_t i = 0; i < a.card; ++i) {
+    const Point p = pagePoint(a, i, dx, dy);
+    canvas.text(p.x, p.y, nameText(ws, i));
+  }
+}
+
+void line(Canvas& canvas, Point from, Point to) {
+  canvas.moveTo(from.x, from.y);
+  canvas.lineTo(to.x, to.y);
+}
+
+// The covering lines, each from the lower element to the upper one.
+void coveringLines(const Algebra& a, const std::vector<int32_t>& chains, int32_t dx, int32_t dy, Canvas& canvas) {
+  const size_t n = static_cast<size_t>(a.card);
+  for (int32_t i = 0; i < a.card; ++i) {
+    for (int32_t j = 0; j < a.card; ++j) {
+      if (chains[static_cast<size_t>(i) * n + static_cast<size_t>(j)] == 1) {
+        line(canvas, pagePoint(a, i, dx, dy), pagePoint(a, j, dx, dy));
+      }
+    }
+  }
+}
+
+void circles(const Algebra& a, int32_t dx, int32_t dy, Canvas& canvas) {
+  for (int32_t i = 0; i < a.card; ++i) {
+    const Point p = pagePoint(a, i, dx, dy);
+    canvas.ellipse(p.x - 3, p.y - 3, p.x + 4, p.y + 4);
+  }
+}
+
+}  // namespace
+
+void drawLatticeMode(Workspace& ws, Canvas& canvas) {
+  canvas.setWindowOrigin(0, 0);
+  const int32_t k = ws.redMarked;
+  if (!ws.validAlgebra(k)) return;
+  const int32_t kind = drawingKind(ws, k);
+  if (kind < 0) return;
+  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  labels(ws, a, 100, 100, canvas);
+  // A chain of one step is a covering pair.
+  coveringLines(a, chainLengthMatrix(ws, k, kind), 100, 100, canvas);
+  circles(a, 100, 100, canvas);
+}
+
+void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
+  canvas.setWindowOrigin(0, 0);
+  const int32_t ka = ws.redMarked;
+  const int32_t kb = ws.greenMarked;
+  if (!ws.sig.latticeSignature || !ws.validAlgebra(ka) || !ws.validAlgebra(kb)) return;
+  if (!isLattice(ws, ka) || !isLattice(ws, kb)) return;
+  for (int32_t k : {ka, kb}) {
+    if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
+  }
+  std::vector<int32_t> map;
+  if (!findLatticeEmbedding(ws, ka, kb, ka == kb, map)) {
+    canvas.text(10, 10, "Not embeddable");
+    return;
+  }
+  const Algebra& a = ws.algebras[static_cast<size_t>(ka)];
+  const Algebra& b = ws.algebras[static_cast<size_t>(kb)];
+  const int32_t bx = 600 - ws.embeddingOffsetX;
+  const int32_t by = 120 - ws.embeddingOffsetY;
+  for (int32_t i = 0; i < a.card; ++i) {
+    canvas.text(10, 10 + 15 * i, nameText(ws, i) + " -> " + nameText(ws, map[static_cast<size_t>(i)]));
+  }
+  labels(ws, a, 100, 100, canvas);
+  labels(ws, b, bx, by, canvas);
+  coveringLines(a, chainLengthMatrix(ws, ka, kJoinFirst), 100, 100, canvas);
+  coveringLines(b, chainLengthMatrix(ws, kb, kJoinFirst), bx, by, canvas);
+  canvas.setPen(1, kRed);
+  for (int32_t i = 0; i < a.card; ++i) {
+    line(canvas, pagePoint(a, i, 100, 100), pagePoint(b, map[static_cast<size_t>(i)], bx, by));
+  }
+  canvas.setPen(1, kBlack);
+  circles(a, 100, 100, canvas);
+  circles(b, bx, by, canvas);
+}
+
+}  // namespace kest

@@ -1,0 +1,15 @@
+// The lattice page (the Hasse diagram of the red-marked semilattice) and
+// the embedding page (two lattices side by side, red lines from each
+// element of the first to its image in the second, and the map's lines).
+#pragma once
+
+#include "core/workspace.h"
+#include "draw/canvas.h"
+
+namespace kest {
+
+// Computes missing coordinates first, so the workspace may change.
+void drawLatticeMode(Workspace& ws, Canvas& canvas);
+void drawEmbeddingMode(Workspace& ws, Canvas& canvas);
+
+}  // namespace kest

@@ -1,0 +1,225 @@
+#include "structure/lattice_recognition.h"
+
+#include "core/algebra_store.h"
+#include "structure/lattice_order.h"
+
+namespace kest {
+
+namespace {
+
+// One binary table of k as 16-bit entries (cards stay below 65536), which
+// keeps the tables of a lattice of hundreds of elements in the cache.
+struct SmallTable {
+  int32_t n = 0;
+  std::vector<uint16_t> t;
+  int32_t at(int32_t x, int32_t y) const { return t[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)]; }
+  const uint16_t* row(int32_t x) const { return t.data() + static_cast<size_t>(x) * static_cast<size_t>(n); }
+};
+
+bool binaryTableComplete(const Workspace& ws, int32_t k, int32_t op) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const size_t nn = static_cast<size_t>(a.card) * static_cast<size_t>(a.card);
+  for (size_t i = op * nn; i < (op + 1) * nn; ++i) {
+    if (a.table[i] < 0) return false;
+  }
+  return true;
+}
+
+SmallTable smallTable(const Workspace& ws, int32_t k, int32_t op) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const size_t nn = static_cast<size_t>(a.card) * static_cast<size_t>(a.card);
+  SmallTable s{a.card, std::vector<uint16_t>(nn)};
+  for (size_t i = 0; i < nn; ++i) s.t[i] = static_cast<uint16_t>(a.table[op * nn + i]);
+  return s;
+}
+
+bool commutative(const SmallTable& t) {
+  for (int32_t x = 0; x < t.n; ++x) {
+    for (int32_t y = 0; y < x; ++y) {
+      if (t.at(x, y) != t.at(y, x)) return false;
+    }
+  }
+  return true;
+}
+
+bool associative(const SmallTable& t) {
+  for (int32_t x = 0; x < t.n; ++x) {
+    for (int32_t y = 0; y < t.n; ++y) {
+      const uint16_t* xyRow = t.row(t.at(x, y));
+      const uint16_t* yRow = t.row(y);
+      const uint16_t* xRow = t.row(x);
+      for (int32_t z = 0; z < t.n; ++z) {
+        if (xyRow[z] != xRow[yRow[z]]) return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The join and meet of a complete lattice-signature algebra.
+struct Lattice {
+  SmallTable join;
+  SmallTable meet;
+  int32_t n() const { return join.n; }
+  bool leq(int32_t x, int32_t y) const { return join.at(x, y) == y; }
+};
+
+Lattice latticeOf(const Workspace& ws, int32_t k) { return {smallTable(ws, k, 0), smallTable(ws, k, 1)}; }
+
+// x o (y * z) = (x o y) * (x o z) for all x and y < z (the law is symmetric
+// in y and z): distributivity of o over *.
+bool distributes(const SmallTable& o, const SmallTable& star) {
+  const int32_t n = o.n;
+  for (int32_t x = 0; x < n; ++x) {
+    const uint16_t* ox = o.row(x);
+    for (int32_t y = 0; y < n; ++y) {
+      const uint16_t* sy = star.row(y);
+      const uint16_t* sxy = star.row(ox[y]);
+      for (int32_t z = y + 1; z < n; ++z) {
+        if (ox[sy[z]] != sxy[ox[z]]) return false;
+      }
+    }
+  }
+  return true;
+}
+
+// If x o y = x o z then x o y = x o (y * z): semidistributivity of o.
+bool semidistributive(const SmallTable& o, const SmallTable& star) {
+  const int32_t n = o.n;
+  for (int32_t x = 0; x < n; ++x) {
+    const uint16_t* ox = o.row(x);
+    for (int32_t y = 0; y < n; ++y) {
+      const uint16_t* sy = star.row(y);
+      const int32_t xy = ox[y];
+      for (int32_t z = y + 1; z < n; ++z) {
+        if (ox[z] == xy && ox[sy[z]] != xy) return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool isSemilattice(const Workspace& ws, int32_t k, int32_t which) {
+  if (!ws.validAlgebra(k)) return false;
+  const int32_t op = which == 2 ? 1 : 0;
+  if (ws.sig.binaryCount <= op || !binaryTableComplete(ws, k, op)) return false;
+  const SmallTable t = smallTable(ws, k, op);
+  for (int32_t x = 0; x < t.n; ++x) {
+    if (t.at(x, x) != x) return false;
+  }
+  return commutative(t) && associative(t);
+}
+
+bool isLattice(const Workspace& ws, int32_t k) {
+  if (!isLatticeComplete(ws, k)) return false;
+  const Lattice l = latticeOf(ws, k);
+  if (!commutative(l.join) || !commutative(l.meet) || !associative(l.join) || !associative(l.meet)) return false;
+  for (int32_t x = 0; x < l.n(); ++x) {
+    for (int32_t y = 0; y < l.n(); ++y) {
+      if (l.join.at(l.meet.at(x, y), y) != y || l.meet.at(l.join.at(x, y), y) != y) return false;
+    }
+  }
+  return true;
+}
+
+bool isDistributive(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  return distributes(l.meet, l.join);
+}
+
+bool isModular(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  const int32_t n = l.n();
+  for (int32_t x = 0; x < n; ++x) {
+    const uint16_t* jx = l.join.row(x);
+    for (int32_t y = 0; y < n; ++y) {
+      if (x == y || !l.leq(x, y)) continue;
+      const uint16_t* my = l.meet.row(y);
+      for (int32_t z = 0; z < n; ++z) {
+        if (my[jx[z]] != jx[my[z]]) return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool isMeetSemidistributive(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  return semidistributive(l.meet, l.join);
+}
+
+bool isJoinSemidistributive(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  return semidistributive(l.join, l.meet);
+}
+
+// A failure of Whitman's condition is an m = x.y and an s = u + v with
+// m <= s, x and y not below s, and m below neither u nor v (x and y are
+// then incomparable by themselves). For each m the s reached by some such
+// x, y, and for each s the m reached by some such u, v, are collected as
+// bit rows over all pairs; a failure is an m <= s found in both.
+bool isWhitman(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  const int32_t n = l.n();
+  const TableOrder order{ws.algebras[static_cast<size_t>(k)].table.data(), n, true};
+  const OrderSets sets = orderSets(order);
+  const int32_t words = sets.up.words();
+  BitRows sAbove(n);  // sAbove.test(m, s): some x.y = m with x, y not below s
+  BitRows mBelow(n);  // mBelow.test(s, m): some u + v = s with m below neither
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = x + 1; y < n; ++y) {
+      uint64_t* a = sAbove.row(l.meet.at(x, y));
+      const uint64_t* ux = sets.up.row(x);
+      const uint64_t* uy = sets.up.row(y);
+      for (int32_t w = 0; w < words; ++w) a[w] |= ~(ux[w] | uy[w]);
+      uint64_t* b = mBelow.row(l.join.at(x, y));
+      const uint64_t* dx = sets.down.row(x);
+      const uint64_t* dy = sets.down.row(y);
+      for (int32_t w = 0; w < words; ++w) b[w] |= ~(dx[w] | dy[w]);
+    }
+  }
+  for (int32_t m = 0; m < n; ++m) {
+    for (int32_t s = 0; s < n; ++s) {
+      if (sets.up.test(m, s) && sAbove.test(m, s) && mBelow.test(s, m)) return false;
+    }
+  }
+  return true;
+}
+
+bool isConservative(const Workspace& ws, int32_t k) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const TableLayout lay = ws.layout(k);
+  if (ws.sig.constantCount > 0 && a.card > 1) return false;
+  for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
+    for (int32_t x = 0; x < a.card; ++x) {
+      for (int32_t y = 0; y < a.card; ++y) {
+        const int32_t v = a.table[static_cast<size_t>(lay.binary(op, x, y))];
+        if (v != x && v != y) return false;
+      }
+    }
+  }
+  for (int32_t op = ws.sig.binaryCount; op < ws.sig.binaryCount + ws.sig.unaryCount; ++op) {
+    for (int32_t x = 0; x < a.card; ++x) {
+      if (a.table[static_cast<size_t>(lay.unary(op, x))] != x) return false;
+    }
+  }
+  return true;
+}
+
+LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k) {
+  LatticeVerdict v;
+  if (isLattice(ws, k)) {
+    v.kind = LatticeVerdict::kLattice;
+    v.properties = {isDistributive(ws, k), isModular(ws, k), isMeetSemidistributive(ws, k),
+                    isJoinSemidistributive(ws, k), isWhitman(ws, k)};
+    return v;
+  }
+  const int32_t dot = ws.sig.op('.');
+  if (ws.sig.op('+') == 0 && isSemilattice(ws, k, 0)) v.kind = LatticeVerdict::kJoinSemilattice;
+  else if ((dot == 0 || dot == 1) && isSemilattice(ws, k, dot == 0 ? 1 : 2)) v.kind = LatticeVerdict::kMeetSemilattice;
+  return v;
+}
+
+}  // namespace kest
