@@ -117,7 +117,6 @@ std::string keyVerb(ScriptContext& ctx, std::string_view arg) {
   int32_t k = -1;
   if (w.size() < 2 || w[0].size() != 1 || !readAlgebraNumber(ctx.ws, w[1], k)) return "expected: key C K [TEXT]";
   const int32_t key = static_cast<unsigned char>(w[0][0]);
-  if (isSingleKeyCommand(key) && !hasSingleKeyCommand(key)) return "the key '" + std::string(w[0]) + "' is not in this build yet";
   // The pointer goes into K's top field, and the key through the dispatch.
   const Algebra& a = ctx.ws.algebras[static_cast<size_t>(k)];
   ctx.ws.pointerX = a.x + 2;

@@ -24,9 +24,11 @@ TEST(KeyCommands, CopyExtendHideDelete) {
   EXPECT_EQ(ws.algebraCount(), 2);
   EXPECT_EQ(runSingleKeyCommand(ws, 'q', 0).kind, Repaint::Kind::kNothing);
   EXPECT_EQ(runSingleKeyCommand(ws, 'C', 9).kind, Repaint::Kind::kNothing);
-  EXPECT_TRUE(isSingleKeyCommand('l'));
-  EXPECT_FALSE(hasSingleKeyCommand('l'));
   EXPECT_FALSE(isSingleKeyCommand('q'));
+  for (char key : std::string_view("abBcCdefghiklNrsuxyz")) {
+    EXPECT_TRUE(isSingleKeyCommand(key));
+    EXPECT_TRUE(hasSingleKeyCommand(key)) << key;
+  }
 }
 
 TEST(KeyCommands, DeleteOverTheListsUsesOnlyTheHeight) {
