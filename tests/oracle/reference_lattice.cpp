@@ -20,7 +20,40 @@ struct Tables {
 
 Tables tables(const Workspace& ws, int32_t k) { return {ws.algebras[static_cast<size_t>(k)]}; }
 
+int32_t entry(const Algebra& a, int32_t op, int32_t x, int32_t y) {
+  return a.table[static_cast<size_t>(op * a.card * a.card + x * a.card + y)];
+}
+
 }  // namespace
+
+bool referenceIsSemilattice(const Workspace& ws, int32_t k, int32_t op) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const int32_t n = a.card;
+  for (int32_t x = 0; x < n; ++x) {
+    if (entry(a, op, x, x) != x) return false;
+    for (int32_t y = 0; y < n; ++y) {
+      if (entry(a, op, x, y) != entry(a, op, y, x)) return false;
+      for (int32_t z = 0; z < n; ++z)
+        if (entry(a, op, entry(a, op, x, y), z) != entry(a, op, x, entry(a, op, y, z))) return false;
+    }
+  }
+  return true;
+}
+
+bool referenceIsLattice(const Workspace& ws, int32_t k) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const int32_t n = a.card;
+  for (int32_t x = 0; x < n; ++x)
+    for (int32_t y = 0; y < n; ++y) {
+      for (int32_t op = 0; op < 2; ++op) {
+        if (entry(a, op, x, y) != entry(a, op, y, x)) return false;
+        for (int32_t z = 0; z < n; ++z)
+          if (entry(a, op, entry(a, op, x, y), z) != entry(a, op, x, entry(a, op, y, z))) return false;
+      }
+      if (entry(a, 0, entry(a, 1, x, y), y) != y || entry(a, 1, entry(a, 0, x, y), y) != y) return false;
+    }
+  return true;
+}
 
 bool referenceDistributive(const Workspace& ws, int32_t k) {
   const Tables t = tables(ws, k);

@@ -10,6 +10,11 @@
 
 namespace kest::oracle {
 
+// The semilattice laws on binary table op (complete), and the lattice
+// laws on the first two, by their loops over all elements.
+bool referenceIsSemilattice(const Workspace& ws, int32_t k, int32_t op);
+bool referenceIsLattice(const Workspace& ws, int32_t k);
+
 // The five properties by their defining loops over all elements.
 bool referenceDistributive(const Workspace& ws, int32_t k);
 bool referenceModular(const Workspace& ws, int32_t k);
