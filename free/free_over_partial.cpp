@@ -5,6 +5,7 @@
 
 #include "core/algebra_store.h"
 #include "core/element_names.h"
+#include "free/extension_closure.h"
 #include "free/partial_closure.h"
 #include "structure/factor_algebra.h"
 
@@ -110,9 +111,24 @@ void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& pro
     while (ws.algebraCount() > before) deleteAlgebra(ws, ws.algebraCount() - 1);
     ws.messages.setMessage(message);
   };
+  // The entry that the last extension filled, when the algebra before it
+  // was closed with nothing identified: then only what reads the new
+  // element needs closing.
+  std::optional<EntryChoice> extension;
   if (limit >= s) {
     for (;;) {
-      if (!close(ws, a, progress)) return stop("Interrupted");
+      if (close) {
+        if (!close(ws, a, progress)) return stop("Interrupted");
+      } else {
+        const ExtensionClosure r = extension ? closeExtension(ws, a, extension->op, extension->x, extension->y, progress)
+                                             : ExtensionClosure::kNeedsFullClosure;
+        if (r == ExtensionClosure::kStopped ||
+            (r == ExtensionClosure::kNeedsFullClosure && !closePartialAlgebra(ws, a, progress))) {
+          return stop("Interrupted");
+        }
+      }
+      bool identified = false;
+      for (size_t x = 0; x < ws.classOf.size(); ++x) identified = identified || ws.classOf[x] != static_cast<int32_t>(x);
       a = factorByClasses(ws, a);
       if (a < 0) return stop("The store of algebras is full");
       c = ws.algebras[static_cast<size_t>(a)].card;
@@ -123,6 +139,8 @@ void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& pro
         break;
       }
       ++steps;
+      if (identified) extension.reset();
+      else extension = e;
       a = adjoinValue(ws, a, *e);
       if (a < 0) return stop("Not enough memory for this algebra");
       c = ws.algebras[static_cast<size_t>(a)].card;

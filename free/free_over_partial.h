@@ -30,9 +30,11 @@ std::optional<EntryChoice> chooseUndefinedEntry(const Workspace& ws, int32_t k);
 // How an algebra is closed; the plain closure of the tests plugs in here.
 using ClosePartial = bool (*)(Workspace& ws, int32_t k, Progress& progress);
 
-// Mode F: the whole construction on a copy of k, with its report.
+// Mode F: the whole construction on a copy of k, with its report. Without
+// a closure given, an algebra that was closed with nothing identified and
+// then extended is closed only where the extension reaches.
 void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress = noProgress(),
-                          ClosePartial close = closePartialAlgebra);
+                          ClosePartial close = nullptr);
 
 // Key x: one cycle on a copy of k.
 void stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress = noProgress());
