@@ -1,5 +1,6 @@
 #include "free/extension_closure.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -10,11 +11,23 @@ namespace kest {
 
 namespace {
 
+// One subterm of an equation, evaluated after those it reads.
+struct Step {
+  enum Kind : int32_t { kVariable, kConstant, kUnary, kBinary } kind;
+  int32_t op;
+  int32_t a;  // the variable, the constant's number, or the first argument's step
+  int32_t b;  // the second argument's step
+};
+
 struct Equation {
-  int32_t left;
-  int32_t right;
+  int32_t left = 0;
+  int32_t right = 0;
   std::vector<int32_t> variables;  // occurring ones, in alphabetical order
   std::vector<int32_t> compounds;  // distinct compound subterms of both sides
+  std::vector<Step> steps;         // both sides, shared subterms once
+  std::array<std::vector<int32_t>, 26> stepsReading;  // per variable, the steps that depend on it
+  int32_t leftStep = 0;
+  int32_t rightStep = 0;
 };
 
 // A callable passed down the recursive search without copying it.
@@ -97,7 +110,9 @@ class Closer {
 
  private:
   void addEquation(int32_t f) {
-    Equation e{ts_.formulaA[static_cast<size_t>(f)], ts_.formulaB[static_cast<size_t>(f)], {}, {}};
+    Equation e;
+    e.left = ts_.formulaA[static_cast<size_t>(f)];
+    e.right = ts_.formulaB[static_cast<size_t>(f)];
     std::vector<uint8_t> seen(static_cast<size_t>(ts_.nodeCount()), 0);
     std::vector<uint8_t> vars(26, 0);
     collect(e.left, seen, vars, e.compounds);
@@ -105,7 +120,38 @@ class Closer {
     for (int32_t v = 0; v < 26; ++v) {
       if (vars[static_cast<size_t>(v)]) e.variables.push_back(v);
     }
+    std::vector<int32_t> stepOf(static_cast<size_t>(ts_.nodeCount()), -1);
+    e.leftStep = compile(e.left, stepOf, e.steps);
+    e.rightStep = compile(e.right, stepOf, e.steps);
+    values_.resize(std::max(values_.size(), e.steps.size()));
+    std::vector<uint32_t> reads(e.steps.size(), 0);  // variables as bits
+    for (size_t i = 0; i < e.steps.size(); ++i) {
+      const Step& st = e.steps[i];
+      if (st.kind == Step::kVariable) reads[i] = 1u << st.a;
+      if (st.kind == Step::kUnary) reads[i] = reads[static_cast<size_t>(st.a)];
+      if (st.kind == Step::kBinary) reads[i] = reads[static_cast<size_t>(st.a)] | reads[static_cast<size_t>(st.b)];
+      for (int32_t v = 0; v < 26; ++v) {
+        if (reads[i] >> v & 1u) e.stepsReading[static_cast<size_t>(v)].push_back(static_cast<int32_t>(i));
+      }
+    }
     equations_.push_back(std::move(e));
+  }
+
+  int32_t compile(int32_t node, std::vector<int32_t>& stepOf, std::vector<Step>& steps) {
+    int32_t& known = stepOf[static_cast<size_t>(node)];
+    if (known >= 0) return known;
+    Step s{Step::kVariable, 0, node, 0};
+    if (node >= 26 && node < ts_.firstCompoundNode) {
+      s = {Step::kConstant, 0, node - 26, 0};
+    } else if (node >= ts_.firstCompoundNode) {
+      const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
+      const int32_t a = compile(ts_.nodeLeft[static_cast<size_t>(node)], stepOf, steps);
+      const int32_t b = arity(node) == 2 ? compile(ts_.nodeRight[static_cast<size_t>(node)], stepOf, steps) : 0;
+      s = {arity(node) == 2 ? Step::kBinary : Step::kUnary, op, a, b};
+    }
+    steps.push_back(s);
+    known = static_cast<int32_t>(steps.size()) - 1;
+    return known;
   }
 
   void collect(int32_t node, std::vector<uint8_t>& seen, std::vector<uint8_t>& vars, std::vector<int32_t>& out) {
@@ -127,43 +173,64 @@ class Closer {
   }
   int32_t entry(int32_t op, int32_t x, int32_t y) { return entryRef(op, x, y); }
 
-  int32_t eval(int32_t node) {
-    if (node < 26) return bind_[static_cast<size_t>(node)];
-    if (node < ts_.firstCompoundNode) return table_[static_cast<size_t>(lay_.constant(node - 26))];
-    const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
-    const int32_t a = eval(ts_.nodeLeft[static_cast<size_t>(node)]);
-    if (a < 0) return -1;
-    if (arity(node) == 1) return entry(op, a, 0);
-    const int32_t b = eval(ts_.nodeRight[static_cast<size_t>(node)]);
-    return b < 0 ? -1 : entry(op, a, b);
+  // The values of all steps of e under the bindings.
+  void evaluate(const Equation& e) {
+    for (size_t i = 0; i < e.steps.size(); ++i) evaluateStep(e, i);
+  }
+
+  void evaluateStep(const Equation& e, size_t i) {
+    const int32_t* t = table_.data();
+    const int64_t n = n_;
+    {
+      const Step& s = e.steps[i];
+      int32_t v = -1;
+      switch (s.kind) {
+        case Step::kVariable: v = bind_[static_cast<size_t>(s.a)]; break;
+        case Step::kConstant: v = t[lay_.constant(s.a)]; break;
+        case Step::kUnary: {
+          const int32_t x = values_[static_cast<size_t>(s.a)];
+          if (x >= 0) v = t[lay_.unary(s.op, x)];
+          break;
+        }
+        case Step::kBinary: {
+          const int32_t x = values_[static_cast<size_t>(s.a)];
+          const int32_t y = values_[static_cast<size_t>(s.b)];
+          if (x >= 0 && y >= 0) v = t[(s.op * n + x) * n + y];
+          break;
+        }
+      }
+      values_[i] = v;
+    }
   }
 
   // One assignment: two defined sides must agree; a side undefined only in
   // its outermost operation gets the other side's value.
   void check(const Equation& e) {
-    const int32_t l = eval(e.left);
-    const int32_t r = eval(e.right);
+    evaluate(e);
+    decide(e);
+  }
+
+  void decide(const Equation& e) {
+    const int32_t l = values_[static_cast<size_t>(e.leftStep)];
+    const int32_t r = values_[static_cast<size_t>(e.rightStep)];
     if (l >= 0 && r >= 0) {
       if (l != r) failed_ = true;
     } else if (l < 0 && r >= 0) {
-      force(e.left, r);
+      force(e.steps[static_cast<size_t>(e.leftStep)], r);
     } else if (r < 0 && l >= 0) {
-      force(e.right, l);
+      force(e.steps[static_cast<size_t>(e.rightStep)], l);
     }
   }
 
-  void force(int32_t node, int32_t v) {
-    if (node < 26) return;
-    if (node < ts_.firstCompoundNode) {
+  void force(const Step& s, int32_t v) {
+    if (s.kind == Step::kVariable) return;
+    if (s.kind == Step::kConstant) {
       failed_ = true;  // a filled constant changes every assignment: the full closure does it
       return;
     }
-    const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
-    const int32_t a = eval(ts_.nodeLeft[static_cast<size_t>(node)]);
-    if (a < 0) return;
-    const int32_t b = arity(node) == 2 ? eval(ts_.nodeRight[static_cast<size_t>(node)]) : 0;
-    if (b < 0) return;
-    write({op, a, b}, v);
+    const int32_t a = values_[static_cast<size_t>(s.a)];
+    const int32_t b = s.kind == Step::kBinary ? values_[static_cast<size_t>(s.b)] : 0;
+    if (a >= 0 && b >= 0) write({s.op, a, b}, v);
   }
 
   // Fills an entry at once, so later assignments see it; its readers are
@@ -251,6 +318,28 @@ class Closer {
   // All values of the count variables free[], the first below of them only
   // up to the element before the last; each assignment checked.
   void enumerate(const Equation& e, const int32_t* free, int32_t count, int32_t below) {
+    if (count == 0) {
+      check(e);
+      return;
+    }
+    if (count == 1) {  // the common case: a fact binds all but one variable
+      int32_t& b = bind_[static_cast<size_t>(free[0])];
+      const int32_t end = below > 0 ? n_ - 1 : n_;
+      const std::vector<int32_t>& varying = e.stepsReading[static_cast<size_t>(free[0])];
+      // Steps that do not read the variable keep their values, until a
+      // write may have changed what they read.
+      size_t writes = written_.size();
+      for (b = 0; b < end && !failed_; ++b) {
+        if (b == 0 || written_.size() != writes) {
+          evaluate(e);
+          writes = written_.size();
+        } else {
+          for (int32_t i : varying) evaluateStep(e, static_cast<size_t>(i));
+        }
+        decide(e);
+      }
+      return;
+    }
     std::array<int32_t, 26> value{};
     for (int32_t i = 0; i < count; ++i) {
       if ((i < below ? n_ - 1 : n_) == 0) return;
@@ -290,6 +379,7 @@ class Closer {
   std::vector<std::vector<std::vector<std::pair<int32_t, int32_t>>>> preimages_;
   std::array<int32_t, 26> bind_{};
   std::array<int32_t, 26> unbound_{};
+  std::vector<int32_t> values_;  // of the steps of the equation checked last
   std::vector<Entry> facts_;    // filled entries whose readers are still to be checked
   std::vector<Entry> pending_;  // filled during the current search
   std::vector<Entry> written_;
