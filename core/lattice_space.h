@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace kest {
 
@@ -19,6 +20,17 @@ struct LatticeSpace {
   std::array<double, kSpaceElements> spaceZ{};
   int32_t drawingTop = 0;
   int32_t drawingBottom = 0;
+};
+
+// The embedding page searches on every repaint; the last search is kept
+// with the tables it ran on, and reused while they stay the same.
+struct EmbeddingSearchMemo {
+  int32_t a = -1;
+  int32_t b = -1;
+  std::vector<int32_t> tablesA;  // join and meet
+  std::vector<int32_t> tablesB;
+  bool found = false;
+  std::vector<int32_t> map;
 };
 
 }  // namespace kest

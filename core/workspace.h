@@ -56,6 +56,7 @@ struct Workspace {
   int32_t embeddingOffsetX = 0;
   int32_t embeddingOffsetY = 0;
   LatticeSpace space;
+  EmbeddingSearchMemo embeddingMemo;
   int32_t pressMarked = 0;
   // The key b names an algebra to be written as a binary file; the front
   // end asks for the file name and clears the request.

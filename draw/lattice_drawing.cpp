@@ -56,6 +56,27 @@ void circles(const Algebra& a, int32_t dx, int32_t dy, Canvas& canvas) {
   }
 }
 
+// The join and meet tables of lattice k.
+std::vector<int32_t> latticeTables(const Workspace& ws, int32_t k) {
+  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  return {a.table.begin(), a.table.begin() + 2 * static_cast<ptrdiff_t>(a.card) * a.card};
+}
+
+// The embedding of a into b (order-reversing when they are the same), as
+// the search finds it; the last result is reused while the tables stay.
+const EmbeddingSearchMemo& searchEmbedding(Workspace& ws, int32_t a, int32_t b) {
+  EmbeddingSearchMemo& memo = ws.embeddingMemo;
+  std::vector<int32_t> ta = latticeTables(ws, a);
+  std::vector<int32_t> tb = latticeTables(ws, b);
+  if (memo.a == a && memo.b == b && memo.tablesA == ta && memo.tablesB == tb) return memo;
+  memo.found = findLatticeEmbedding(ws, a, b, a == b, memo.map);
+  memo.a = a;
+  memo.b = b;
+  memo.tablesA = std::move(ta);
+  memo.tablesB = std::move(tb);
+  return memo;
+}
+
 }  // namespace
 
 void drawLatticeMode(Workspace& ws, Canvas& canvas) {
@@ -81,11 +102,12 @@ void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
   for (int32_t k : {ka, kb}) {
     if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
   }
-  std::vector<int32_t> map;
-  if (!findLatticeEmbedding(ws, ka, kb, ka == kb, map)) {
+  const EmbeddingSearchMemo& found = searchEmbedding(ws, ka, kb);
+  if (!found.found) {
     canvas.text(10, 10, "Not embeddable");
     return;
   }
+  const std::vector<int32_t>& map = found.map;
   const Algebra& a = ws.algebras[static_cast<size_t>(ka)];
   const Algebra& b = ws.algebras[static_cast<size_t>(kb)];
   const int32_t bx = 600 - ws.embeddingOffsetX;

@@ -113,5 +113,20 @@ TEST(EmbeddingPage, NotEmbeddableAndSelfDual) {
   EXPECT_EQ(c.textsAt(10, 40), (std::vector<std::string>{"c -> a"}));
 }
 
+// The search of the last repaint is reused only while both tables stay.
+TEST(EmbeddingPage, ANewTableIsSearchedAgain) {
+  Workspace ws = workspaceWithSignature("L");
+  ws.redMarked = addLatticeOfJoin(ws, {"ab", "bb"});
+  ws.greenMarked = addLatticeOfJoin(ws, {"abc", "bbc", "ccc"});
+  ws.embeddingShown = 1;
+  EXPECT_EQ(paint(ws).textsAt(10, 10), (std::vector<std::string>{"a -> a"}));
+  EXPECT_EQ(paint(ws).textsAt(10, 10), (std::vector<std::string>{"a -> a"}));
+  // The same card, the order turned round: c < b < a.
+  const int32_t reversed = addLatticeOfJoin(ws, {"aaa", "aba", "abc"});
+  ws.algebras[ws.greenMarked].table = ws.algebras[reversed].table;
+  EXPECT_EQ(paint(ws).textsAt(10, 10), (std::vector<std::string>{"a -> b"}));
+  EXPECT_EQ(paint(ws).textsAt(10, 25), (std::vector<std::string>{"b -> a"}));
+}
+
 }  // namespace
 }  // namespace kest

@@ -102,6 +102,31 @@ class WindowTest : public QObject {
     QCOMPARE(ws->algebraCount(), 2);
   }
 
+  // The pentagon from its order, drawn, relaxed with the space bar, a
+  // vertex dragged, and its self-duality shown.
+  void latticeDrawingFromTheToolbar() {
+    type("L");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("5");
+    frame->action(kCommandLattice)->trigger();
+    type("abe acde");
+    QCOMPARE(ws->algebras[0].table[2 * 5 + 1], 4);  // c + b = e
+    frame->action(kCommandDrawLattice)->trigger();
+    QVERIFY(frame->action(kCommandDrawLattice)->isChecked());
+    frame->view()->QWidget::repaint();
+    QVERIFY(ws->algebras[0].hasLatticeCoordinates());
+    QCOMPARE(ws->algebras[0].latticeX[1], 1100);
+    for (int i = 0; i < 20; ++i) QTest::keyClick(frame->view(), Qt::Key_Space);
+    QCOMPARE(ws->algebras[0].latticeX[0], 1500);  // the bottom stays
+    QTest::mousePress(frame->view(), Qt::LeftButton, {}, QPoint(250, 100));
+    QTest::mouseRelease(frame->view(), Qt::LeftButton, {}, QPoint(200, 100));
+    QCOMPARE(ws->algebras[0].latticeX[4], 1000);  // the top moved sideways
+    frame->action(kCommandDrawLattice)->trigger();
+    frame->action(kCommandDrawEmbedding)->trigger();
+    QVERIFY(frame->action(kCommandDrawEmbedding)->isChecked());
+    frame->view()->QWidget::repaint();
+  }
+
   void helpTogglesAndScrolls() {
     type(".");
     frame->action(kCommandHelp)->trigger();
