@@ -120,7 +120,7 @@ void BM_OverPartialBurnsidePlain(benchmark::State& state) {
   runOverPartial(state, burnside(), oracle::closePartialAlgebraReference);
 }
 BENCHMARK(BM_OverPartialDistributive)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OverPartialDistributivePlain)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverPartialDistributivePlain)->Arg(3)->Arg(4)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_OverPartialSemilattice(benchmark::State& state) {
   runOverPartial(state, semilatticePartial(static_cast<int32_t>(state.range(0))), nullptr);
 }

@@ -26,6 +26,7 @@ struct Equation {
   std::vector<int32_t> compounds;  // distinct compound subterms of both sides
   std::vector<Step> steps;         // both sides, shared subterms once
   std::array<std::vector<int32_t>, 26> stepsReading;  // per variable, the steps that depend on it
+  std::array<std::vector<uint8_t>, 26> varies;        // per variable, per step: whether it depends on it
   int32_t leftStep = 0;
   int32_t rightStep = 0;
 };
@@ -40,6 +41,57 @@ class Callback {
  private:
   const void* object_;
   void (*call_)(const void*);
+};
+
+// For one binary table, the positions in each row (or each column) at
+// which each value stands: counted once per closure, with the entries
+// filled during it kept beside.
+class LineIndex {
+ public:
+  void build(const int32_t* block, int32_t n, bool rows) {
+    n_ = n;
+    start_.assign(static_cast<size_t>(n) * static_cast<size_t>(n + 1) + 1, 0);
+    items_.resize(static_cast<size_t>(n) * static_cast<size_t>(n));
+    extra_.assign(static_cast<size_t>(n), {});
+    auto at = [&](int32_t line, int32_t i) {
+      return block[rows ? static_cast<size_t>(line) * n + i : static_cast<size_t>(i) * n + line];
+    };
+    for (int32_t line = 0; line < n; ++line) {
+      for (int32_t i = 0; i < n; ++i) {
+        const int32_t v = at(line, i);
+        if (v >= 0) ++start_[slot(line, v) + 1];
+      }
+    }
+    for (size_t k = 1; k < start_.size(); ++k) start_[k] += start_[k - 1];
+    std::vector<int32_t> fill(start_.begin(), start_.end() - 1);
+    for (int32_t line = 0; line < n; ++line) {
+      for (int32_t i = 0; i < n; ++i) {
+        const int32_t v = at(line, i);
+        if (v >= 0) items_[static_cast<size_t>(fill[slot(line, v)]++)] = i;
+      }
+    }
+  }
+
+  bool built() const { return !start_.empty(); }
+  void add(int32_t line, int32_t i) { extra_[static_cast<size_t>(line)].push_back(i); }
+
+  // Calls found(i) for every i at which line holds v (value(i) reads the
+  // table, for the entries filled since the count).
+  template <typename Value, typename Found>
+  void forEach(int32_t line, int32_t v, const Value& value, const Found& found) const {
+    for (int32_t k = start_[slot(line, v)]; k < start_[slot(line, v) + 1]; ++k) found(items_[static_cast<size_t>(k)]);
+    for (int32_t i : extra_[static_cast<size_t>(line)]) {
+      if (value(i) == v) found(i);
+    }
+  }
+
+ private:
+  size_t slot(int32_t line, int32_t v) const { return static_cast<size_t>(line) * static_cast<size_t>(n_ + 1) + static_cast<size_t>(v); }
+
+  int32_t n_ = 0;
+  std::vector<int32_t> start_;
+  std::vector<int32_t> items_;
+  std::vector<std::vector<int32_t>> extra_;
 };
 
 struct Entry {
@@ -67,6 +119,8 @@ class Closer {
         }
       }
     }
+    rows_.resize(static_cast<size_t>(sig_.binaryCount));
+    columns_.resize(static_cast<size_t>(sig_.binaryCount));
   }
 
   ExtensionClosure run(const Entry& adjoined) {
@@ -131,6 +185,7 @@ class Closer {
       if (st.kind == Step::kUnary) reads[i] = reads[static_cast<size_t>(st.a)];
       if (st.kind == Step::kBinary) reads[i] = reads[static_cast<size_t>(st.a)] | reads[static_cast<size_t>(st.b)];
       for (int32_t v = 0; v < 26; ++v) {
+        e.varies[static_cast<size_t>(v)].push_back(static_cast<uint8_t>(reads[i] >> v & 1u));
         if (reads[i] >> v & 1u) e.stepsReading[static_cast<size_t>(v)].push_back(static_cast<int32_t>(i));
       }
     }
@@ -211,26 +266,94 @@ class Closer {
   }
 
   void decide(const Equation& e) {
-    const int32_t l = values_[static_cast<size_t>(e.leftStep)];
-    const int32_t r = values_[static_cast<size_t>(e.rightStep)];
+    decideWith(e, [&](int32_t step) { return values_[static_cast<size_t>(step)]; });
+  }
+
+  // The decision of one assignment, value(step) giving the steps' values.
+  template <typename Value>
+  void decideWith(const Equation& e, const Value& value) {
+    const int32_t l = value(e.leftStep);
+    const int32_t r = value(e.rightStep);
     if (l >= 0 && r >= 0) {
       if (l != r) failed_ = true;
     } else if (l < 0 && r >= 0) {
-      force(e.steps[static_cast<size_t>(e.leftStep)], r);
+      force(e.steps[static_cast<size_t>(e.leftStep)], r, value);
     } else if (r < 0 && l >= 0) {
-      force(e.steps[static_cast<size_t>(e.rightStep)], l);
+      force(e.steps[static_cast<size_t>(e.rightStep)], l, value);
     }
   }
 
-  void force(const Step& s, int32_t v) {
+  template <typename Value>
+  void force(const Step& s, int32_t v, const Value& value) {
     if (s.kind == Step::kVariable) return;
     if (s.kind == Step::kConstant) {
       failed_ = true;  // a filled constant changes every assignment: the full closure does it
       return;
     }
-    const int32_t a = values_[static_cast<size_t>(s.a)];
-    const int32_t b = s.kind == Step::kBinary ? values_[static_cast<size_t>(s.b)] : 0;
+    const int32_t a = value(s.a);
+    const int32_t b = s.kind == Step::kBinary ? value(s.b) : 0;
     if (a >= 0 && b >= 0) write({s.op, a, b}, v);
+  }
+
+  // Every value below end of variable var, the others bound: the steps
+  // that read var are computed for all values at once, each in a loop of
+  // its own. After a write the values still to come are computed again.
+  void sweepVariable(const Equation& e, int32_t var, int32_t end) {
+    const std::vector<uint8_t>& varying = e.varies[static_cast<size_t>(var)];
+    const size_t n = static_cast<size_t>(n_);
+    if (lanes_.size() < e.steps.size() * n) lanes_.resize(e.steps.size() * n);
+    auto value = [&](int32_t step, int32_t lane) {
+      return varying[static_cast<size_t>(step)] ? lanes_[static_cast<size_t>(step) * n + static_cast<size_t>(lane)]
+                                                : values_[static_cast<size_t>(step)];
+    };
+    int32_t from = 0;
+    while (from < end && !failed_) {
+      bind_[static_cast<size_t>(var)] = from;
+      evaluate(e);  // the steps that do not read var
+      for (int32_t i : e.stepsReading[static_cast<size_t>(var)]) lanesOfStep(e, i, varying, from, end);
+      const size_t writes = written_.size();
+      int32_t lane = from;
+      while (lane < end) {
+        decideWith(e, [&](int32_t step) { return value(step, lane); });
+        ++lane;
+        if (failed_ || written_.size() != writes) break;
+      }
+      from = lane;
+    }
+  }
+
+  void lanesOfStep(const Equation& e, int32_t i, const std::vector<uint8_t>& varying, int32_t from, int32_t end) {
+    const Step& s = e.steps[static_cast<size_t>(i)];
+    const size_t n = static_cast<size_t>(n_);
+    int32_t* out = lanes_.data() + static_cast<size_t>(i) * n;
+    if (s.kind == Step::kVariable) {
+      for (int32_t lane = from; lane < end; ++lane) out[lane] = lane;
+      return;
+    }
+    // An argument that does not vary is read with stride 0.
+    auto argument = [&](int32_t step, ptrdiff_t& stride) -> const int32_t* {
+      stride = varying[static_cast<size_t>(step)] ? 1 : 0;
+      return stride ? lanes_.data() + static_cast<size_t>(step) * n : values_.data() + step;
+    };
+    ptrdiff_t xs = 0;
+    const int32_t* x = argument(s.a, xs);
+    if (s.kind == Step::kUnary) {
+      const int32_t* t = table_.data() + lay_.unary(s.op, 0);
+      for (int32_t lane = from; lane < end; ++lane) {
+        const int32_t u = x[lane * xs];
+        out[lane] = u < 0 ? -1 : t[u];
+      }
+      return;
+    }
+    ptrdiff_t ys = 0;
+    const int32_t* y = argument(s.b, ys);
+    const int32_t* t = table_.data() + lay_.binary(s.op, 0, 0);
+    const int64_t stride = n_;
+    for (int32_t lane = from; lane < end; ++lane) {
+      const int32_t u = x[lane * xs];
+      const int32_t v = y[lane * ys];
+      out[lane] = (u < 0 || v < 0) ? -1 : t[u * stride + v];
+    }
   }
 
   // Fills an entry at once, so later assignments see it; its readers are
@@ -253,6 +376,10 @@ class Closer {
   void applyWrites() {
     for (const Entry& e : pending_) {
       preimages_[static_cast<size_t>(e.op)][static_cast<size_t>(entry(e.op, e.x, e.y))].push_back({e.x, e.y});
+      if (e.op < sig_.binaryCount) {
+        if (rows_[static_cast<size_t>(e.op)].built()) rows_[static_cast<size_t>(e.op)].add(e.x, e.y);
+        if (columns_[static_cast<size_t>(e.op)].built()) columns_[static_cast<size_t>(e.op)].add(e.y, e.x);
+      }
       facts_.push_back(e);
     }
     pending_.clear();
@@ -296,14 +423,65 @@ class Closer {
       return;
     }
     const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
-    const std::vector<std::pair<int32_t, int32_t>>& pre = preimages_[static_cast<size_t>(op)][static_cast<size_t>(v)];
     const int32_t left = ts_.nodeLeft[static_cast<size_t>(node)];
+    int32_t u = -1;
+    const bool leftKnown = known(left, u);
     if (arity(node) == 1) {
-      for (const auto& [x, unused] : pre) match(left, x, found);
+      if (leftKnown) {
+        if (u >= 0 && entry(op, u, 0) == v) found();
+        return;
+      }
+      for (const auto& [x, unused] : preimages_[static_cast<size_t>(op)][static_cast<size_t>(v)]) match(left, x, found);
       return;
     }
     const int32_t right = ts_.nodeRight[static_cast<size_t>(node)];
-    for (const auto& [x, y] : pre) match(left, x, [&] { match(right, y, found); });
+    int32_t w = -1;
+    const bool rightKnown = known(right, w);
+    // An argument whose value the bindings already give narrows the search
+    // to the positions of v in its row or column.
+    if (leftKnown && rightKnown) {
+      if (u >= 0 && w >= 0 && entry(op, u, w) == v) found();
+    } else if (leftKnown) {
+      if (u >= 0) {
+        lineIndex(rows_, op, true).forEach(
+            u, v, [&](int32_t y) { return entry(op, u, y); }, [&](int32_t y) { match(right, y, found); });
+      }
+    } else if (rightKnown) {
+      if (w >= 0) {
+        lineIndex(columns_, op, false).forEach(
+            w, v, [&](int32_t x) { return entry(op, x, w); }, [&](int32_t x) { match(left, x, found); });
+      }
+    } else {
+      for (const auto& [x, y] : preimages_[static_cast<size_t>(op)][static_cast<size_t>(v)]) {
+        match(left, x, [&] { match(right, y, found); });
+      }
+    }
+  }
+
+  // The row or column index of a binary operation, counted when first asked for.
+  const LineIndex& lineIndex(std::vector<LineIndex>& indexes, int32_t op, bool rows) {
+    LineIndex& index = indexes[static_cast<size_t>(op)];
+    if (!index.built()) index.build(table_.data() + lay_.binary(op, 0, 0), n_, rows);
+    return index;
+  }
+
+  // Whether the bindings give node a value (-1 when that is undefined).
+  bool known(int32_t node, int32_t& value) {
+    if (node < 26) {
+      value = bind_[static_cast<size_t>(node)];
+      return value >= 0;
+    }
+    if (node < ts_.firstCompoundNode) {
+      value = table_[static_cast<size_t>(lay_.constant(node - 26))];
+      return true;
+    }
+    const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
+    int32_t a = -1;
+    if (!known(ts_.nodeLeft[static_cast<size_t>(node)], a)) return false;
+    int32_t b = 0;
+    if (arity(node) == 2 && !known(ts_.nodeRight[static_cast<size_t>(node)], b)) return false;
+    value = (a < 0 || b < 0) ? -1 : entry(op, a, b);
+    return true;
   }
 
   void enumerateUnbound(const Equation& e) {
@@ -323,37 +501,26 @@ class Closer {
       return;
     }
     if (count == 1) {  // the common case: a fact binds all but one variable
-      int32_t& b = bind_[static_cast<size_t>(free[0])];
-      const int32_t end = below > 0 ? n_ - 1 : n_;
-      const std::vector<int32_t>& varying = e.stepsReading[static_cast<size_t>(free[0])];
-      // Steps that do not read the variable keep their values, until a
-      // write may have changed what they read.
-      size_t writes = written_.size();
-      for (b = 0; b < end && !failed_; ++b) {
-        if (b == 0 || written_.size() != writes) {
-          evaluate(e);
-          writes = written_.size();
-        } else {
-          for (int32_t i : varying) evaluateStep(e, static_cast<size_t>(i));
-        }
-        decide(e);
-      }
+      sweepVariable(e, free[0], below > 0 ? n_ - 1 : n_);
       return;
     }
+    // An odometer over all but the last variable, which is swept.
+    const int32_t outer = count - 1;
+    const int32_t lastEnd = outer < below ? n_ - 1 : n_;
     std::array<int32_t, 26> value{};
-    for (int32_t i = 0; i < count; ++i) {
+    for (int32_t i = 0; i < outer; ++i) {
       if ((i < below ? n_ - 1 : n_) == 0) return;
       bind_[static_cast<size_t>(free[i])] = 0;
     }
     for (;;) {
-      check(e);
+      sweepVariable(e, free[outer], lastEnd);
       if (failed_) return;
-      int32_t i = count;
+      int32_t i = outer;
       while (i > 0 && value[static_cast<size_t>(i - 1)] == (i - 1 < below ? n_ - 2 : n_ - 1)) --i;
       if (i == 0) return;
       ++value[static_cast<size_t>(i - 1)];
       bind_[static_cast<size_t>(free[i - 1])] = value[static_cast<size_t>(i - 1)];
-      for (int32_t j = i; j < count; ++j) {
+      for (int32_t j = i; j < outer; ++j) {
         value[static_cast<size_t>(j)] = 0;
         bind_[static_cast<size_t>(free[j])] = 0;
       }
@@ -377,9 +544,12 @@ class Closer {
   std::vector<Equation> equations_;
   // For each operation and value, the arguments at which it is the value.
   std::vector<std::vector<std::vector<std::pair<int32_t, int32_t>>>> preimages_;
+  std::vector<LineIndex> rows_;     // per binary operation
+  std::vector<LineIndex> columns_;
   std::array<int32_t, 26> bind_{};
   std::array<int32_t, 26> unbound_{};
   std::vector<int32_t> values_;  // of the steps of the equation checked last
+  std::vector<int32_t> lanes_;   // of its steps that read the swept variable, per value
   std::vector<Entry> facts_;    // filled entries whose readers are still to be checked
   std::vector<Entry> pending_;  // filled during the current search
   std::vector<Entry> written_;
