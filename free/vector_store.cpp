@@ -18,6 +18,12 @@ uint64_t VectorStore::hash(const uint64_t* v) const {
 
 int32_t VectorStore::find(const uint64_t* v) const {
   const size_t mask = slots_.size() - 1;
+  if (words_ == 1) {  // vectors of up to 64 bits or 8 bytes: one compare each
+    for (size_t s = hash(v) & mask;; s = (s + 1) & mask) {
+      const int32_t i = slots_[s];
+      if (i < 0 || data_[static_cast<size_t>(i)] == v[0]) return i;
+    }
+  }
   for (size_t s = hash(v) & mask;; s = (s + 1) & mask) {
     const int32_t i = slots_[s];
     if (i < 0) return -1;
