@@ -47,5 +47,5 @@ configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_WERROR=ON -D
 configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_WERROR=ON -DKEST_SANITIZE=ON -DKEST_BUILD_GUI=ON \
   -DKEST_BUILD_BENCH=OFF
 suppressions="$(pwd)/tests/lsan.supp"
-(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$suppressions \
+(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$suppressions:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
