@@ -150,12 +150,13 @@ class Closer {
       if (failed_) break;
     }
     while (!failed_ && !facts_.empty()) {
-      if (stopped()) return restore(ExtensionClosure::kStopped);
+      if (stopped()) break;
       const Entry f = facts_.back();
       facts_.pop_back();
       readersOf(f);
       applyWrites();
     }
+    if (stopped_) return restore(ExtensionClosure::kStopped);
     if (failed_) return restore(ExtensionClosure::kNeedsFullClosure);
     ws_.classOf.resize(static_cast<size_t>(n_));
     for (int32_t x = 0; x < n_; ++x) ws_.classOf[static_cast<size_t>(x)] = x;
@@ -307,7 +308,7 @@ class Closer {
                                                 : values_[static_cast<size_t>(step)];
     };
     int32_t from = 0;
-    while (from < end && !failed_) {
+    while (from < end && !failed_ && !stopped()) {
       bind_[static_cast<size_t>(var)] = from;
       evaluate(e);  // the steps that do not read var
       for (int32_t i : e.stepsReading[static_cast<size_t>(var)]) lanesOfStep(e, i, varying, from, end);
@@ -527,7 +528,11 @@ class Closer {
     }
   }
 
-  bool stopped() { return (++polls_ & 0x3FF) == 0 && progress_.stopRequested(); }
+  // Polled between sweeps; a stop ends every search like a failure.
+  bool stopped() {
+    if ((++polls_ & 0x3FF) == 0 && progress_.stopRequested()) stopped_ = failed_ = true;
+    return stopped_;
+  }
 
   ExtensionClosure restore(ExtensionClosure result) {
     for (const Entry& e : written_) entryRef(e.op, e.x, e.y) = -1;
@@ -554,6 +559,7 @@ class Closer {
   std::vector<Entry> pending_;  // filled during the current search
   std::vector<Entry> written_;
   bool failed_ = false;
+  bool stopped_ = false;
   uint32_t polls_ = 0;
 };
 

@@ -120,6 +120,28 @@ TEST(ExtensionClosure, WholeConstructionsAgreeWithThePlainClosure) {
   }
 }
 
+class StopAtOnce final : public Progress {
+ public:
+  bool stopRequested() override { return true; }
+};
+
+// A stopped closure leaves the table as the extension made it.
+TEST(ExtensionClosure, AStopPutsTheTableBack) {
+  Workspace ws = workspaceWithSignature("L");
+  for (const char* e : kLaws[1].equations) oracle::addEquationText(ws, e);
+  createAlgebra(ws, 4);
+  buildFreeOverPartial(ws, 0, 60);  // FD(4) needs 166 elements: resigns at 61
+  const int32_t k = ws.algebraCount() - 1;
+  ASSERT_TRUE(closePartialAlgebra(ws, k));
+  const std::optional<EntryChoice> e = chooseUndefinedEntry(ws, k);
+  ASSERT_TRUE(e.has_value());
+  const int32_t next = extendAt(ws, k, *e);
+  const std::vector<int32_t> before = ws.algebras[next].table;
+  StopAtOnce stop;
+  EXPECT_EQ(closeExtension(ws, next, e->op, e->x, e->y, stop), ExtensionClosure::kStopped);
+  EXPECT_EQ(ws.algebras[next].table, before);
+}
+
 TEST(ExtensionClosure, FreeSemilatticesAndFreeDistributiveLattices) {
   for (int32_t n = 1; n <= 5; ++n) {
     Workspace ws = workspaceWithSignature(".ci");
