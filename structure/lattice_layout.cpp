@@ -38,7 +38,7 @@ void setUpSpace(Workspace& ws, int32_t k) {
 
 bool fixedInSpace(const LatticeSpace& s, int32_t i) { return i == s.drawingTop || i == s.drawingBottom; }
 
-// The force step on the space drawing; a at lattice k.
+// The force step on the space drawing of lattice k.
 void forceStep(Workspace& ws, int32_t k) {
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
   LatticeSpace& s = ws.space;

@@ -21,7 +21,7 @@ std::vector<int32_t> chainLengthMatrix(const Workspace& ws, int32_t k, int32_t k
 bool covers(const Workspace& ws, int32_t a, int32_t b, int32_t k, int32_t kind);
 
 // Plane coordinates of k in the order of the kind; sets up the space
-// drawing when k is a lattice of 2 to 100 elements. With steps = false
+// drawing when k is a lattice of 2 to 100 elements. With space = false
 // (the embedding drawing) the space drawing is left alone.
 void computeLatticeLayout(Workspace& ws, int32_t k, int32_t kind, bool space = true);
 

@@ -1,5 +1,5 @@
 // Hasse diagram layouts, the space drawing's force steps and turns, and
-// the lattice embedding search: the spec-sized examples, and the fast
+// the lattice embedding search: small examples worked by hand, and the fast
 // chain lengths and search against their plain versions.
 #include "structure/lattice_layout.h"
 
