@@ -21,11 +21,6 @@ int32_t leadingBinaryOperation(const Workspace& ws, std::string_view text) {
   return !text.empty() && ws.sig.isBinary(text[0]) ? ws.sig.op(text[0]) : -1;
 }
 
-std::string_view skipBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  return text;
-}
-
 // A table of k is rewritten: its drawing no longer fits it.
 void tableRewritten(Workspace& ws, int32_t k) { ws.algebras[static_cast<size_t>(k)].discardLatticeCoordinates(); }
 

@@ -38,6 +38,11 @@ int32_t readIntegerList(std::string_view text, std::vector<int32_t>& out) {
   return static_cast<int32_t>(out.size());
 }
 
+std::string_view skipBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
 int32_t matchBracket(std::string_view text, int32_t index) {
   if (index < 0 || static_cast<size_t>(index) >= text.size()) return -1;
   static constexpr std::string_view kOpen = "([{";

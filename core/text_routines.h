@@ -19,6 +19,9 @@ int32_t readInteger(std::string_view text);
 // and returns their count; "1 2 " yields 1, 2, 0.
 int32_t readIntegerList(std::string_view text, std::vector<int32_t>& out);
 
+// The text from its first character that is not a blank.
+std::string_view skipBlanks(std::string_view text);
+
 // Index of the bracket matching the one at index (pairs (), [] and {},
 // opening brackets search forward, closing ones backward, nesting counted
 // for the same pair), or -1.

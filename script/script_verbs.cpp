@@ -12,6 +12,7 @@
 #include "commands/panel_commands.h"
 #include "core/algebra_store.h"
 #include "core/element_names.h"
+#include "core/text_routines.h"
 #include "io/algebra_text.h"
 #include "io/file_commands.h"
 #include "script/script_context.h"
@@ -128,8 +129,7 @@ std::string keyVerb(ScriptContext& ctx, std::string_view arg) {
   }
   // A key that opened the panel takes the rest of the line, then Enter.
   const size_t textStart = arg.find(w[1]) + w[1].size();
-  std::string_view text = arg.substr(textStart);
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  const std::string_view text = skipBlanks(arg.substr(textStart));
   if (ctx.ws.panel.open) {
     setFieldText(ctx.ws.panel, 0, text);
     submitPanel(ctx.ws, ctx.progress);
@@ -194,8 +194,7 @@ const Verb kVerbs[] = {
        const std::vector<std::string_view> w = words(a);
        int32_t k = -1;
        if (w.size() < 2 || !readAlgebraNumber(c.ws, w[0], k)) return std::string("expected: save-binary K PATH");
-       std::string_view path = a.substr(a.find(w[0]) + w[0].size());
-       while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
+       const std::string_view path = skipBlanks(a.substr(a.find(w[0]) + w[0].size()));
        saveBinaryFile(c.ws, k, std::string(path));
        return std::string();
      }},

@@ -129,9 +129,9 @@ bool isSemilattice(const Workspace& ws, int32_t k, int32_t which) {
   return isSemilatticeTable(smallTable(ws, k, op));
 }
 
-bool isLattice(const Workspace& ws, int32_t k) {
-  if (!isLatticeComplete(ws, k)) return false;
-  const Lattice l = latticeOf(ws, k);
+namespace {
+
+bool latticeLaws(const Lattice& l) {
   // The absorption laws make both operations idempotent: x + x =
   // x + (x . (x + x)) = x; so both must be semilattices.
   if (!isSemilatticeTable(l.join) || !isSemilatticeTable(l.meet)) return false;
@@ -143,13 +143,7 @@ bool isLattice(const Workspace& ws, int32_t k) {
   return true;
 }
 
-bool isDistributive(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
-  return distributes(l.meet, l.join);
-}
-
-bool isModular(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
+bool modular(const Lattice& l) {
   const int32_t n = l.n();
   for (int32_t x = 0; x < n; ++x) {
     const uint16_t* jx = l.join.row(x);
@@ -164,26 +158,14 @@ bool isModular(const Workspace& ws, int32_t k) {
   return true;
 }
 
-bool isMeetSemidistributive(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
-  return semidistributive(l.meet, l.join);
-}
-
-bool isJoinSemidistributive(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
-  return semidistributive(l.join, l.meet);
-}
-
 // A failure of Whitman's condition is an m = x.y and an s = u + v with
 // m <= s, x and y not below s, and m below neither u nor v (x and y are
 // then incomparable by themselves). For each m the s reached by some such
 // x, y, and for each s the m reached by some such u, v, are collected as
 // bit rows over all pairs; a failure is an m <= s found in both.
-bool isWhitman(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
+bool whitman(const Lattice& l, const int32_t* joinTable) {
   const int32_t n = l.n();
-  const TableOrder order{ws.algebras[static_cast<size_t>(k)].table.data(), n, true};
-  const OrderSets sets = orderSets(order);
+  const OrderSets sets = orderSets(TableOrder{joinTable, n, true});
   const int32_t words = sets.up.words();
   BitRows sAbove(n);  // sAbove.test(m, s): some x.y = m with x, y not below s
   BitRows mBelow(n);  // mBelow.test(s, m): some u + v = s with m below neither
@@ -207,6 +189,31 @@ bool isWhitman(const Workspace& ws, int32_t k) {
   return true;
 }
 
+const int32_t* joinTable(const Workspace& ws, int32_t k) { return ws.algebras[static_cast<size_t>(k)].table.data(); }
+
+}  // namespace
+
+bool isLattice(const Workspace& ws, int32_t k) { return isLatticeComplete(ws, k) && latticeLaws(latticeOf(ws, k)); }
+
+bool isDistributive(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  return distributes(l.meet, l.join);
+}
+
+bool isModular(const Workspace& ws, int32_t k) { return modular(latticeOf(ws, k)); }
+
+bool isMeetSemidistributive(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  return semidistributive(l.meet, l.join);
+}
+
+bool isJoinSemidistributive(const Workspace& ws, int32_t k) {
+  const Lattice l = latticeOf(ws, k);
+  return semidistributive(l.join, l.meet);
+}
+
+bool isWhitman(const Workspace& ws, int32_t k) { return whitman(latticeOf(ws, k), joinTable(ws, k)); }
+
 bool isConservative(const Workspace& ws, int32_t k) {
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
   const TableLayout lay = ws.layout(k);
@@ -229,11 +236,15 @@ bool isConservative(const Workspace& ws, int32_t k) {
 
 LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k) {
   LatticeVerdict v;
-  if (isLattice(ws, k)) {
-    v.kind = LatticeVerdict::kLattice;
-    v.properties = {isDistributive(ws, k), isModular(ws, k), isMeetSemidistributive(ws, k),
-                    isJoinSemidistributive(ws, k), isWhitman(ws, k)};
-    return v;
+  if (isLatticeComplete(ws, k)) {
+    // The tables are read once for the laws and all five properties.
+    const Lattice l = latticeOf(ws, k);
+    if (latticeLaws(l)) {
+      v.kind = LatticeVerdict::kLattice;
+      v.properties = {distributes(l.meet, l.join), modular(l), semidistributive(l.meet, l.join),
+                      semidistributive(l.join, l.meet), whitman(l, joinTable(ws, k))};
+      return v;
+    }
   }
   const int32_t dot = ws.sig.op('.');
   if (ws.sig.op('+') == 0 && isSemilattice(ws, k, 0)) v.kind = LatticeVerdict::kJoinSemilattice;
