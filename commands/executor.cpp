@@ -1,6 +1,6 @@
 #include "commands/executor.h"
 
-#include <new>
+#include "core/command_scope.h"
 
 namespace kest {
 
@@ -26,11 +26,10 @@ const ModeTable& modeTable() {
 void executeCommand(Workspace& ws, char mode, Progress& progress) {
   const ModeHandler handler = modeTable().handlers[static_cast<unsigned char>(mode)];
   if (!handler) return;
-  try {
+  runCommand(ws, progress, 0, [&] {
     handler(ws, progress);
-  } catch (const std::bad_alloc&) {
-    ws.messages.setMessage("Not enough memory for this command");
-  }
+    return 0;
+  });
 }
 
 const std::string& inputString(const Workspace& ws, int32_t i) { return fieldText(ws.panel, i); }

@@ -1,11 +1,11 @@
 #include "commands/key_commands.h"
 
-#include <new>
 #include <string_view>
 
 #include "commands/lattice_commands.h"
 #include "commands/structure_commands.h"
 #include "core/algebra_store.h"
+#include "core/command_scope.h"
 #include "terms/formulas.h"
 #include "free/free_over_partial.h"
 #include "structure/lattice_layout.h"
@@ -91,12 +91,7 @@ bool hasSingleKeyCommand(int32_t key) { return findKeyCommand(key) != nullptr; }
 Repaint runSingleKeyCommand(Workspace& ws, int32_t key, int32_t k, Progress& progress) {
   const KeyCommand* command = findKeyCommand(key);
   if (!command || !ws.validAlgebra(k)) return Repaint::nothing();
-  try {
-    return command->run(ws, k, progress);
-  } catch (const std::bad_alloc&) {
-    ws.messages.setMessage("Not enough memory for this command");
-    return Repaint::whole();
-  }
+  return runCommand(ws, progress, Repaint::whole(), [&] { return command->run(ws, k, progress); });
 }
 
 bool deleteListedRowAt(Workspace& ws, int32_t y) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 #include "core/limits.h"
 
@@ -9,6 +10,7 @@ namespace kest {
 
 namespace {
 
+// Only for algebras small enough to be displayed (at most 62 elements).
 void setDisplayedBox(const Workspace& ws, Algebra& a) {
   const int32_t n = a.card;
   a.boxWidth = 16 * n + 22;
@@ -38,27 +40,19 @@ int32_t allDefined(const std::vector<int32_t>& table, int64_t from, int64_t to) 
 }  // namespace
 
 bool tableFits(const Workspace& ws, int64_t n) {
-  if (n < 0 || n > INT32_MAX) return false;
+  if (n < 0 || n > kMaxCardinality) return false;
   const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
   return lay.size() <= kMaxTableEntries;
 }
 
-int32_t createAlgebra(Workspace& ws, int32_t n) {
-  if (ws.algebraCount() >= kMaxAlgebras) return -1;
-  Algebra a;
-  a.card = n;
-  const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
-  a.table.assign(static_cast<size_t>(lay.size()), -1);
-  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
-    if (!ws.sig.opIdempotent[b]) continue;
-    for (int32_t x = 0; x < n; ++x) a.table[static_cast<size_t>(lay.binary(b, x, x))] = x;
-  }
-  a.displayed = 1;
-  setDisplayedBox(ws, a);
-  if (n > ws.sig.maxNamedElements) {
-    setHiddenBox(a);
-    a.displayed = 0;
-  }
+namespace {
+
+// Appends a, whose card and table are set, as a new algebra shown or
+// hidden by the flag; the marks and the layout as for a created one.
+int32_t appendAlgebra(Workspace& ws, Algebra&& a, int32_t displayed) {
+  a.displayed = displayed && a.card <= ws.sig.maxNamedElements ? 1 : 0;
+  if (a.displayed) setDisplayedBox(ws, a);
+  else setHiddenBox(a);
   ws.algebras.push_back(std::move(a));
   const int32_t k = ws.algebraCount() - 1;
   if (ws.redMarked == -1) ws.redMarked = k;
@@ -69,23 +63,35 @@ int32_t createAlgebra(Workspace& ws, int32_t n) {
   return k;
 }
 
+}  // namespace
+
+int32_t createAlgebra(Workspace& ws, int64_t n) {
+  if (ws.algebraCount() >= kMaxAlgebras) return -1;
+  if (!tableFits(ws, n)) throw std::bad_alloc();
+  Algebra a;
+  a.card = static_cast<int32_t>(n);
+  const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
+  a.table.assign(static_cast<size_t>(lay.size()), -1);
+  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+    if (!ws.sig.opIdempotent[b]) continue;
+    for (int64_t x = 0; x < n; ++x) a.table[static_cast<size_t>(lay.binary(b, x, x))] = static_cast<int32_t>(x);
+  }
+  return appendAlgebra(ws, std::move(a), 1);
+}
+
 int32_t copyAlgebra(Workspace& ws, int32_t k) {
-  if (!ws.validAlgebra(k)) return -1;
-  std::vector<int32_t> table = ws.algebras[static_cast<size_t>(k)].table;
-  const int32_t displayed = ws.algebras[static_cast<size_t>(k)].displayed;
-  const int32_t c = createAlgebra(ws, ws.algebras[static_cast<size_t>(k)].card);
-  if (c < 0) return -1;
-  ws.algebras[static_cast<size_t>(c)].table = std::move(table);
-  setDisplayed(ws, c, displayed);
-  relayout(ws);
-  ws.messages.clearMessages();
-  return c;
+  if (!ws.validAlgebra(k) || ws.algebraCount() >= kMaxAlgebras) return -1;
+  const Algebra& old = ws.algebras[static_cast<size_t>(k)];
+  Algebra a;
+  a.card = old.card;
+  a.table = old.table;  // the one new table; the old one stays where it is
+  return appendAlgebra(ws, std::move(a), old.displayed);
 }
 
 int32_t extendAlgebra(Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k)) return -1;
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  const int32_t c = createAlgebra(ws, n + 1);
+  const int32_t c = createAlgebra(ws, int64_t{n} + 1);
   if (c < 0) return -1;
   const Algebra& old = ws.algebras[static_cast<size_t>(k)];
   Algebra& a = ws.algebras[static_cast<size_t>(c)];

@@ -14,20 +14,30 @@ namespace kest {
 // constructions are refused with a message instead of being attempted.
 inline constexpr int64_t kMaxTableEntries = int64_t{1} << 29;
 
-// Whether an algebra of card n fits that bound in this signature.
+// The most elements one algebra may have, whatever its signature: every
+// path that creates an algebra (panel, products, free algebras, files)
+// refuses more. It leaves room for the square of a 3000-element algebra.
+inline constexpr int64_t kMaxCardinality = int64_t{1} << 24;
+
+// Whether an algebra of card n (0 <= n <= kMaxCardinality) fits the table
+// bound in this signature; computed in 64 bits, so any n may be asked.
 bool tableFits(const Workspace& ws, int64_t n);
 
 // Appends an algebra of card n with every entry undefined except the
 // diagonals of idempotent operations; marks it red and green where no mark
 // is set. Returns its index, or -1 when the store is full. Throws
-// std::bad_alloc (before changing anything) when the table cannot be had.
-int32_t createAlgebra(Workspace& ws, int32_t n);
+// std::bad_alloc (before changing anything) when the table cannot be had
+// or n does not pass tableFits. Appending never moves the algebras already
+// in the store, so references to them stay valid.
+int32_t createAlgebra(Workspace& ws, int64_t n);
 
-// Appends a copy of algebra k; -1 when the store is full.
+// Appends a copy of algebra k; -1 when the store is full. Needs memory for
+// one more table only.
 int32_t copyAlgebra(Workspace& ws, int32_t k);
 
 // Appends a copy of k extended by one element whose row, column and unary
-// values are undefined; -1 when the store is full.
+// values are undefined; -1 when the store is full. Throws std::bad_alloc
+// when the larger card cannot be had.
 int32_t extendAlgebra(Workspace& ws, int32_t k);
 
 // Removes algebra k; later algebras move down and the marks follow them.

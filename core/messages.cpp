@@ -14,17 +14,25 @@ void MessageLines::setReport(std::vector<std::string> lines) {
   ++serial_;
   size_t used = 0;
   size_t keep = 0;
-  for (const std::string& line : lines) {
+  const size_t capacity = static_cast<size_t>(kMessageBufferBytes);
+  for (std::string& line : lines) {
     // A line cut at a zero byte, as the packed buffer would store it.
-    const size_t len = line.find('\0') == std::string::npos ? line.size() : line.find('\0');
-    if (used + len + 1 > static_cast<size_t>(kMessageBufferBytes)) break;
-    used += len + 1;
-    ++keep;
+    if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
+    if (used + line.size() + 1 <= capacity) {
+      used += line.size() + 1;
+      ++keep;
+      continue;
+    }
+    // The first line that does not fit is cut and ends in "...", so that
+    // a long result is never dropped without a trace.
+    if (used + 4 <= capacity) {
+      line.resize(capacity - used - 4);
+      line += "...";
+      ++keep;
+    }
+    break;
   }
   lines.resize(keep);
-  for (std::string& line : lines) {
-    if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
-  }
   lines_ = std::move(lines);
 }
 

@@ -21,6 +21,10 @@ class MessageLines {
   int32_t count() const { return static_cast<int32_t>(lines_.size()); }
   const std::vector<std::string>& lines() const { return lines_; }
   uint64_t writeSerial() const { return serial_; }
+  // Used when earlier lines are put back: the count never goes backwards.
+  void setSerialAtLeast(uint64_t serial) {
+    if (serial_ < serial) serial_ = serial;
+  }
 
  private:
   std::vector<std::string> lines_;

@@ -1,23 +1,55 @@
-// How a long computation learns that the user wants it stopped. Algorithms
-// poll stopRequested at coarse intervals (every few million elementary
-// steps) and, when it answers true, return without changing the workspace;
-// the command that ran them then reports "Interrupted".
+// How a long computation learns that the user wants it stopped, and how it
+// tells how far it has come. Algorithms poll stopRequested often enough to
+// answer within a tenth of a second and, when it answers true, return
+// without changing the workspace; the command boundary then reports
+// "Interrupted". A stop is sticky: once asked for, every later poll of the
+// same command answers true, so nested loops all unwind. beginCommand
+// forgets a stop that arrived between commands, so that it cannot stop the
+// next, unrelated one.
 #pragma once
+
+#include <cstdint>
+#include <string>
 
 namespace kest {
 
 class Progress {
  public:
   virtual ~Progress() = default;
-  virtual bool stopRequested() = 0;
+
+  bool stopRequested() {
+    if (!stopped_ && pollStop()) stopped_ = true;
+    return stopped_;
+  }
+  // Whether the running (or last) command was asked to stop.
+  bool stopped() const { return stopped_; }
+  void beginCommand() {
+    stopped_ = false;
+    discardStop();
+  }
+
+  // What runs ("Minimal congruences of A3"), set by the command.
+  virtual void setTask(const std::string& /*task*/) {}
+  // How far it has come: done of total units (total 0: unknown), and the
+  // unit's name in the plural ("pairs"). Cheap enough to call at every poll.
+  virtual void report(int64_t /*done*/, int64_t /*total*/, const char* /*unit*/ = "") {}
+
+ protected:
+  // Whether a stop was asked for since the last call (or discardStop).
+  virtual bool pollStop() = 0;
+  virtual void discardStop() {}
+
+ private:
+  bool stopped_ = false;
 };
 
 // For callers that never stop a computation.
 class NoProgress final : public Progress {
- public:
-  bool stopRequested() override { return false; }
+ protected:
+  bool pollStop() override { return false; }
 };
 
+// A fresh NoProgress; the object is shared, so its stop flag never sets.
 Progress& noProgress();
 
 }  // namespace kest

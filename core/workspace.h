@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,10 @@ struct Workspace {
 
   TermStore terms;
 
-  // Algebra store (at most kMaxAlgebras) and its marks (-1 none).
-  std::vector<Algebra> algebras;
+  // Algebra store (at most kMaxAlgebras) and its marks (-1 none). A deque,
+  // so that appending never moves an algebra: a command may hold a
+  // reference to its source algebra while it appends the result.
+  std::deque<Algebra> algebras;
   int32_t displayedCount = 0;
   int32_t redMarked = -1;
   int32_t greenMarked = -1;

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "core/command_scope.h"
 #include "script/script_context.h"
 
 namespace kest {
@@ -44,7 +45,8 @@ int runScript(std::istream& in, const std::string& name, std::ostream& out, std:
     if (!verb) return fail("unknown verb '" + std::string(verbName) + "'");
     if (verb->needsSignature && !ctx.signatureGiven) return fail("no signature given yet");
     const uint64_t serial = ctx.ws.messages.writeSerial();
-    const std::string error = verb->run(ctx, arg);
+    ctx.progress.beginCommand();
+    const std::string error = runCommand(ctx.ws, ctx.progress, std::string(), [&] { return verb->run(ctx, arg); });
     if (!error.empty()) return fail(error);
     if (ctx.ws.messages.writeSerial() != serial) printMessages(ctx.ws, out);
   }

@@ -20,10 +20,12 @@ SigintProgress::SigintProgress() { std::signal(SIGINT, onSigint); }
 
 SigintProgress::~SigintProgress() { std::signal(SIGINT, SIG_DFL); }
 
-bool SigintProgress::stopRequested() {
+bool SigintProgress::pollStop() {
   if (!interruptPending) return false;
   interruptPending = 0;
   return true;
 }
+
+void SigintProgress::discardStop() { interruptPending = 0; }
 
 }  // namespace kest

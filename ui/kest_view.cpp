@@ -9,6 +9,7 @@
 
 #include "commands/key_dispatch.h"
 #include "commands/mouse_input.h"
+#include "core/command_scope.h"
 #include "draw/page_drawing.h"
 #include "io/file_commands.h"
 #include "ui/long_command.h"
@@ -27,7 +28,9 @@ void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
   if (busy_) return;
   lastPicture_ = grab();
   busy_ = true;
-  const Repaint r = runLongCommand(this, work);
+  const Repaint r = runLongCommand(this, [this, &work](Progress& p) {
+    return kest::runCommand(ws_, p, Repaint::whole(), [&] { return work(p); });
+  });
   busy_ = false;
   repaint(r);
   if (ws_.binarySaveRequest >= 0) {
@@ -58,7 +61,14 @@ void CKestView::paintEvent(QPaintEvent*) {
   }
   painter.fillRect(rect(), Qt::white);
   QPainterCanvas canvas(painter);
-  drawPage(ws_, canvas);
+  try {
+    drawPage(ws_, canvas);
+  } catch (const std::bad_alloc&) {
+    // A drawing too large for the memory left: say so on a clean page.
+    painter.fillRect(rect(), Qt::white);
+    ws_.messages.setMessage(kNoMemoryForCommand);
+    painter.drawText(18, 30, QString::fromUtf8(kNoMemoryForCommand));
+  }
 }
 
 int CKestView::keyCode(int qtKey, const QString& text) {
@@ -97,21 +107,24 @@ void CKestView::keyPressEvent(QKeyEvent* event) {
 void CKestView::mousePressEvent(QMouseEvent* event) {
   if (busy_) return;
   const QPoint p = event->position().toPoint();
-  if (event->button() == Qt::LeftButton) repaint(leftButtonDown(ws_, p.x(), p.y()));
-  else if (event->button() == Qt::RightButton) repaint(rightButtonDown(ws_, p.x(), p.y()));
+  repaint(kest::runCommand(ws_, noProgress(), Repaint::whole(), [&] {
+    if (event->button() == Qt::LeftButton) return leftButtonDown(ws_, p.x(), p.y());
+    if (event->button() == Qt::RightButton) return rightButtonDown(ws_, p.x(), p.y());
+    return Repaint::nothing();
+  }));
   emit commandDone();
 }
 
 void CKestView::mouseReleaseEvent(QMouseEvent* event) {
   if (busy_ || event->button() != Qt::LeftButton) return;
   const QPoint p = event->position().toPoint();
-  repaint(leftButtonUp(ws_, p.x(), p.y()));
+  repaint(kest::runCommand(ws_, noProgress(), Repaint::whole(), [&] { return leftButtonUp(ws_, p.x(), p.y()); }));
 }
 
 void CKestView::mouseMoveEvent(QMouseEvent* event) {
   if (busy_) return;
   const QPoint p = event->position().toPoint();
-  repaint(mouseMove(ws_, p.x(), p.y()));
+  repaint(kest::runCommand(ws_, noProgress(), Repaint::whole(), [&] { return mouseMove(ws_, p.x(), p.y()); }));
 }
 
 void CKestView::wheelEvent(QWheelEvent* event) {

@@ -13,14 +13,17 @@ namespace {
 
 class CancelFlag final : public Progress {
  public:
-  bool stopRequested() override { return stop.load(std::memory_order_relaxed); }
   std::atomic<bool> stop{false};
+
+ protected:
+  bool pollStop() override { return stop.load(std::memory_order_relaxed); }
 };
 
 }  // namespace
 
 Repaint runLongCommand(QWidget* parent, const std::function<Repaint(Progress&)>& work) {
   CancelFlag cancel;
+  cancel.beginCommand();
   std::packaged_task<Repaint()> task([&] { return work(cancel); });
   std::future<Repaint> result = task.get_future();
   std::thread worker(std::move(task));

@@ -12,8 +12,24 @@ TEST(MessageLines, ReportLongerThanTheBufferIsCutAtALineBoundary) {
   std::vector<std::string> lines(30000, std::string(9, 'x'));  // 10 bytes each with the terminator
   m.setReport(lines);
   EXPECT_EQ(m.count(), kMessageBufferBytes / 10);
-  m.setReport({std::string(kMessageBufferBytes, 'y')});  // one line that cannot fit at all
-  EXPECT_EQ(m.count(), 0);
+}
+
+// A congruence of millions of elements printed on one line used to vanish
+// whole, leaving no trace of the result.
+TEST(MessageLines, ALineThatDoesNotFitIsCutAndMarked) {
+  MessageLines m;
+  m.setReport({std::string(kMessageBufferBytes, 'y')});
+  ASSERT_EQ(m.count(), 1);
+  EXPECT_EQ(m.lines()[0].size(), static_cast<size_t>(kMessageBufferBytes - 1));
+  EXPECT_EQ(m.lines()[0].substr(m.lines()[0].size() - 4), "y...");
+  m.setReport({"first", std::string(2 * kMessageBufferBytes, 'z'), "never"});
+  ASSERT_EQ(m.count(), 2);
+  EXPECT_EQ(m.lines()[0], "first");
+  EXPECT_EQ(m.lines()[1].size() + 1 + 6, static_cast<size_t>(kMessageBufferBytes));
+  EXPECT_EQ(m.lines()[1].back(), '.');
+  // A buffer filled to the last byte keeps its lines and adds nothing.
+  m.setReport({std::string(kMessageBufferBytes - 1, 'a'), "b"});
+  EXPECT_EQ(m.count(), 1);
 }
 
 TEST(MessageLines, EveryWriteCountsEvenWithTheSameText) {

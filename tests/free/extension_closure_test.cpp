@@ -122,7 +122,8 @@ TEST(ExtensionClosure, WholeConstructionsAgreeWithThePlainClosure) {
 
 class StopAtOnce final : public Progress {
  public:
-  bool stopRequested() override { return true; }
+ protected:
+  bool pollStop() override { return true; }
 };
 
 // A stopped closure leaves the table as the extension made it.

@@ -97,12 +97,19 @@ TEST(ScriptRunner, RandomLinesNeverCrash) {
 namespace kest {
 namespace {
 
-TEST(SigintProgress, FirstInterruptStopsTheRunningCommandOnce) {
+TEST(SigintProgress, AnInterruptStopsTheRunningCommandAndNotTheNext) {
   SigintProgress progress;
+  progress.beginCommand();
   EXPECT_FALSE(progress.stopRequested());
   std::raise(SIGINT);
   EXPECT_TRUE(progress.stopRequested());
-  EXPECT_FALSE(progress.stopRequested());  // consumed: the next command runs on
+  EXPECT_TRUE(progress.stopRequested());  // every level of the command unwinds
+  progress.beginCommand();
+  EXPECT_FALSE(progress.stopRequested());
+  // One that arrives between commands is forgotten when the next begins.
+  std::raise(SIGINT);
+  progress.beginCommand();
+  EXPECT_FALSE(progress.stopRequested());
 }
 
 TEST(ScriptRunner, StandardInputScriptsRunTheSameWay) {

@@ -115,7 +115,8 @@ TEST(Satisfaction, NamesBeyondTheNamedElements) {
 
 class StopAtOnce final : public Progress {
  public:
-  bool stopRequested() override { return true; }
+ protected:
+  bool pollStop() override { return true; }
 };
 
 TEST(Satisfaction, InterruptedCheckReportsAndChangesNothing) {
