@@ -44,6 +44,7 @@ void linearMode(Workspace& ws, Progress&) {
   if (count != 2 && count != 3) return;
   if (count == 2) numbers.push_back(0);
   const int32_t n = card(ws, k);
+  if (n == 0) return;  // the empty table is already the operation
   linearOperation(ws, k, op, reduced(numbers[0], n), reduced(numbers[1], n), reduced(numbers[2], n));
   tableRewritten(ws, k);
 }
@@ -139,6 +140,8 @@ void conservativityReport(Workspace& ws, int32_t k) {
 
 void glueMarkedLattices(Workspace& ws) {
   if (!isLattice(ws, ws.redMarked) || !isLattice(ws, ws.greenMarked)) return;
+  // The empty lattice has no top or bottom to glue at.
+  if (ws.algebras[static_cast<size_t>(ws.redMarked)].card == 0 || ws.algebras[static_cast<size_t>(ws.greenMarked)].card == 0) return;
   if (gluedOrdinalSum(ws, ws.redMarked, ws.greenMarked) < 0) ws.messages.setMessage("The store of algebras is full");
 }
 

@@ -10,8 +10,6 @@ namespace kest {
 
 namespace {
 
-using Pairs = std::vector<std::pair<int32_t, int32_t>>;
-
 class Closure {
  public:
   Closure(Workspace& ws, int32_t k)
@@ -19,8 +17,10 @@ class Closure {
         lay_(ws.layout(k)), sweep_(ws, k) {}
 
   // One cycle of the flag passes and the equation pass; returns whether an
-  // entry was filled, and collects the identifications seen.
-  bool cycle(Pairs& same) {
+  // entry was filled, and joins the identifications seen in same (a union-
+  // find rather than a list of pairs: a cycle over a large table may see
+  // billions of them).
+  bool cycle(UnionFind& same, Progress& progress) {
     bool filled = false;
     const Signature& sig = ws_.sig;
     for (int32_t b = 0; b < sig.binaryCount; ++b) {
@@ -31,7 +31,7 @@ class Closure {
           int32_t& e2 = table_[static_cast<size_t>(lay_.binary(b, y, x))];
           if (e1 < 0 && e2 >= 0) e1 = e2, filled = true;
           else if (e1 >= 0 && e2 < 0) e2 = e1, filled = true;
-          else if (e1 >= 0 && e1 != e2) same.emplace_back(e1, e2);
+          else if (e1 >= 0 && e1 != e2) same.unite(e1, e2);
         }
       }
     }
@@ -40,23 +40,24 @@ class Closure {
       for (int32_t x = 0; x < n_; ++x) {
         int32_t& xx = table_[static_cast<size_t>(lay_.binary(b, x, x))];
         if (xx < 0) xx = x, filled = true;
-        else if (xx != x) same.emplace_back(xx, x);
+        else if (xx != x) same.unite(xx, x);
       }
     }
     // Equations: writes are filled entries, two defined sides that differ
     // are identifications.
     struct Collect final : SweepHooks {
-      Pairs& same;
+      UnionFind& same;
       bool filled = false;
-      explicit Collect(Pairs& s) : same(s) {}
+      explicit Collect(UnionFind& s) : same(s) {}
       bool bothDefined(int32_t e1, int32_t e2) override {
-        if (e1 != e2) same.emplace_back(e1, e2);
+        if (e1 != e2) same.unite(e1, e2);
         return true;
       }
       void wrote(int32_t, int32_t, int32_t) override { filled = true; }
     } collect(same);
     for (int32_t f : ws_.terms.formulaList) {
-      if (ws_.terms.formulaKind[static_cast<size_t>(f)] == kEquation && n_ > 0) sweep_.run(f, collect, false, noProgress());
+      if (ws_.terms.formulaKind[static_cast<size_t>(f)] == kEquation && n_ > 0) sweep_.run(f, collect, false, progress);
+      if (progress.stopped()) return false;
     }
     return filled || collect.filled;
   }
@@ -73,20 +74,26 @@ class Closure {
 
 bool closePartialAlgebra(Workspace& ws, int32_t k, Progress& progress) {
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  // A stop puts the table back as it was.
+  std::vector<int32_t> before = ws.algebras[static_cast<size_t>(k)].table;
+  auto stopped = [&] {
+    ws.algebras[static_cast<size_t>(k)].table = std::move(before);
+    return false;
+  };
   Closure closure(ws, k);
-  Pairs same;
   for (;;) {
-    if (progress.stopRequested()) return false;
-    same.clear();
-    // A cycle that fills nothing has seen the final table throughout.
-    if (!closure.cycle(same)) break;
+    if (progress.stopRequested()) return stopped();
+    // A cycle that fills nothing has seen the final table throughout; its
+    // identifications are the ones that count.
+    UnionFind same(n);
+    const bool filled = closure.cycle(same, progress);
+    if (progress.stopped()) return stopped();
+    if (filled) continue;
+    Partition classes = same.canonicalPartition();
+    if (!closePartialCongruence(ws, k, classes, progress)) return stopped();
+    ws.classOf = std::move(classes);
+    return true;
   }
-  UnionFind uf(n);
-  for (const auto& [p, q] : same) uf.unite(p, q);
-  Partition classes = uf.canonicalPartition();
-  if (!closePartialCongruence(ws, k, classes, progress)) return false;
-  ws.classOf = std::move(classes);
-  return true;
 }
 
 }  // namespace kest

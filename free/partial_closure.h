@@ -17,7 +17,7 @@
 
 namespace kest {
 
-// False when the user stopped it (the table may then be partly filled).
+// False when the user stopped it; the table is then as it was.
 bool closePartialAlgebra(Workspace& ws, int32_t k, Progress& progress = noProgress());
 
 }  // namespace kest

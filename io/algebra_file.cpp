@@ -69,37 +69,121 @@ std::string binaryAlgebraData(const Workspace& ws, int32_t k) {
   return out;
 }
 
-AppendStatus appendAlgebraText(Workspace& ws, std::string_view text) {
+namespace {
+
+// A table entry of a single-algebra file: a decimal number, -1 or an
+// element of the algebra; anything else is reported.
+bool readEntry(std::string_view token, int64_t n, int32_t& value) {
+  std::string_view digits = token;
+  const bool negative = !digits.empty() && digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
+  if (digits.empty() || digits.size() > 10) return false;
+  int64_t v = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  if (negative) v = -v;
+  if (v < -1 || v >= n) return false;
+  value = static_cast<int32_t>(v);
+  return true;
+}
+
+bool isFieldBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads one row of count entries onto the end of table; false with the
+// reason in why.
+bool readRow(LineReader& lines, int64_t count, int64_t n, std::vector<int32_t>& table, std::string& why) {
+  const std::optional<std::string_view> line = lines.next();
+  if (!line) {
+    why = "the file ends before the table does";
+    return false;
+  }
+  const std::string where = "line " + std::to_string(lines.lineNumber()) + ": ";
+  int64_t found = 0;
+  size_t i = 0;
+  const std::string_view text = *line;
+  while (true) {
+    while (i < text.size() && isFieldBlank(text[i])) ++i;
+    if (i == text.size()) break;
+    const size_t start = i;
+    while (i < text.size() && !isFieldBlank(text[i])) ++i;
+    const std::string_view token = text.substr(start, i - start);
+    int32_t v = -1;
+    if (!readEntry(token, n, v)) {
+      why = where + "'" + std::string(token.substr(0, 20)) + "' is not an element of a " + std::to_string(n) +
+            "-element algebra";
+      return false;
+    }
+    if (++found > count) break;
+    table.push_back(v);
+  }
+  if (found != count) {
+    why = where + "expected " + std::to_string(count) + " entries, found " + (found > count ? "more" : std::to_string(found));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+AppendStatus appendAlgebraText(Workspace& ws, std::string_view text, std::string* why) {
+  std::string reason;
+  auto refuse = [&](std::string r) {
+    if (why) *why = std::move(r);
+    return AppendStatus::kRejected;
+  };
   LineReader lines(text);
   std::vector<int32_t> numbers;
   const std::optional<std::string_view> head = lines.next();
-  if (!head || readIntegerList(*head, numbers) != 4) return AppendStatus::kRejected;
+  if (!head || readIntegerList(*head, numbers) != 4) return refuse("line 1: the header is not four numbers");
   const std::optional<std::string_view> signature = lines.next();
-  if (!signature || !sameSymbols(ws.sig, *signature)) return AppendStatus::kRejected;
+  if (!signature) return refuse("the file ends after its header");
+  if (!sameSymbols(ws.sig, *signature)) {
+    return refuse("line " + std::to_string(lines.lineNumber()) + ": the symbols are not those of the signature");
+  }
   const std::optional<std::string_view> cardLine = lines.next();
-  if (!cardLine) return AppendStatus::kRejected;
-  const int32_t n = readInteger(*cardLine);
-  if (n < 0 || !tableFits(ws, n)) return AppendStatus::kRejected;
-  // The whole table is read before the store is touched.
+  if (!cardLine) return refuse("the file ends before the number of elements");
+  int64_t n = 0;
+  const std::string cardText(skipBlanks(*cardLine));
+  if (!readCardinality(cardText, n)) {
+    return refuse("line " + std::to_string(lines.lineNumber()) + ": '" + cardText.substr(0, 20) +
+                  "' is not a number of elements from 0 to " + std::to_string(kMaxCardinality));
+  }
+  if (!tableFits(ws, n)) {
+    return refuse("line " + std::to_string(lines.lineNumber()) + ": the tables of " + std::to_string(n) +
+                  " elements are larger than an algebra can have");
+  }
+  // Every entry takes at least two bytes (a digit and a blank or line end):
+  // a file too short for its table is refused before the table is had.
   const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
+  if (lay.size() > static_cast<int64_t>(text.size()) / 2) {
+    return refuse("the file is too short for " + std::to_string(n) + " elements");
+  }
+  // The whole table is read before the store is touched.
   std::vector<int32_t> table;
   table.reserve(static_cast<size_t>(lay.size()));
-  auto readRow = [&](int32_t count) {
-    const std::optional<std::string_view> line = lines.next();
-    if (!line || readIntegerList(*line, numbers) != count) return false;
-    for (int32_t v : numbers) table.push_back(v >= -1 && v < n ? v : -1);
-    return true;
-  };
   const int64_t rows = static_cast<int64_t>(ws.sig.binaryCount) * n + ws.sig.unaryCount;
   for (int64_t r = 0; r < rows; ++r) {
-    if (!readRow(n)) return AppendStatus::kRejected;
+    if (!readRow(lines, n, n, table, reason)) return refuse(reason);
   }
-  if (ws.sig.constantCount > 0 && !readRow(ws.sig.constantCount)) return AppendStatus::kRejected;
+  if (ws.sig.constantCount > 0 && !readRow(lines, ws.sig.constantCount, n, table, reason)) return refuse(reason);
   if (ws.algebraCount() >= kMaxAlgebras) return AppendStatus::kStoreFull;
   const int32_t k = createAlgebra(ws, n);
   ws.algebras[static_cast<size_t>(k)].table = std::move(table);
   complete(ws, k);
   return AppendStatus::kAppended;
+}
+
+bool readCardinality(std::string_view text, int64_t& n) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.empty() || text.size() > 10) return false;
+  n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
+  }
+  return n <= kMaxCardinality;
 }
 
 }  // namespace kest

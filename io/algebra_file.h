@@ -21,10 +21,17 @@ enum class AppendStatus { kAppended, kRejected, kStoreFull };
 
 // Appends the algebra of a single-algebra file, then completes the
 // diagonals of idempotent operations and copies every commutative table's
-// entries below the diagonal over those above it. A file whose header is
-// not four numbers, whose symbols are not those of the signature, whose
-// rows hold other than n numbers, or whose card cannot be held appends
-// nothing. Entries outside -1 .. n-1 are read as undefined.
-AppendStatus appendAlgebraText(Workspace& ws, std::string_view text);
+// entries below the diagonal over those above it. A file that is not
+// sound appends nothing and says why, with its line, in why: a header
+// that is not four numbers, symbols that are not those of the signature,
+// a card that is no number or more than an algebra can have, a file too
+// short for its table, a row of other than n entries, an entry that is
+// neither -1 nor an element. Allocates nothing beyond what the file's
+// length can hold.
+AppendStatus appendAlgebraText(Workspace& ws, std::string_view text, std::string* why = nullptr);
+
+// A number of elements as a file writes it: decimal digits only (trailing
+// blanks allowed), at most kMaxCardinality.
+bool readCardinality(std::string_view text, int64_t& n);
 
 }  // namespace kest

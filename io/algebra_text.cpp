@@ -8,7 +8,12 @@ int32_t entryWidth(int32_t n) {
   if (n <= 100) return 3;
   if (n <= 1000) return 4;
   if (n <= 10000) return 5;
-  return 6;
+  if (n <= 100000) return 6;
+  // Above the widths the format fixes, one more than the largest entry's
+  // digits, so that a blank always separates entries.
+  int32_t digits = 1;
+  for (int32_t top = n - 1; top >= 10; top /= 10) ++digits;
+  return digits + 1;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // One algebra as decimal text: its card, then the NB*n + NU table rows in
 // table order, then the constants, every entry right-aligned in a field
-// whose width (3 to 6) depends only on the card. The single-algebra file
+// whose width depends only on the card (3 to 6 up to 100,000 elements, then
+// wide enough for a blank before every entry). The single-algebra file
 // holds exactly these lines after its header.
 #pragma once
 

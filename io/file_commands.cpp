@@ -13,19 +13,22 @@ bool endsInDotT(const std::string& path) {
 
 void openFile(Workspace& ws, const std::string& path) {
   if (path.size() < 3) return;
-  const std::optional<std::string> text = readWholeFile(path);
+  std::string why;
+  const std::optional<std::string> text = readWholeFile(path, why);
   if (!text) {
-    ws.messages.setMessage("Could not open " + path);
+    ws.messages.setMessage(why.empty() ? "Could not open " + path : "Could not read " + path + ": " + why);
     return;
   }
   if (endsInDotT(path)) {
-    switch (appendAlgebraText(ws, *text)) {
+    switch (appendAlgebraText(ws, *text, &why)) {
       case AppendStatus::kAppended: return;
       case AppendStatus::kStoreFull: ws.messages.setMessage("The store of algebras is full"); return;
-      case AppendStatus::kRejected: ws.messages.setMessage("Could not read " + path); return;
+      case AppendStatus::kRejected: ws.messages.setMessage("Could not read " + path + ": " + why); return;
     }
   }
-  if (loadWorkspaceText(ws, *text) == LoadStatus::kRejected) ws.messages.setMessage("Could not read " + path);
+  if (loadWorkspaceText(ws, *text, &why) == LoadStatus::kRejected) {
+    ws.messages.setMessage("Could not read " + path + ": " + why);
+  }
 }
 
 void saveFile(Workspace& ws, const std::string& path) {

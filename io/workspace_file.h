@@ -25,8 +25,9 @@ enum class LoadStatus { kLoaded, kRejected };
 // it (as after New, with the file's signature). A file that is not sound
 // (a header of other than four numbers, fewer lines than it announces, a
 // signature of another size, a term or formula that does not parse, a row
-// shorter than its algebra, a card the store cannot hold) changes nothing.
-// Element names at or beyond an algebra's card are read as undefined.
-LoadStatus loadWorkspaceText(Workspace& ws, std::string_view text);
+// shorter than its algebra, an entry that is neither '.' nor an element of
+// its algebra, a card the store or the file's length cannot hold) changes
+// nothing and says why, with its line, in why.
+LoadStatus loadWorkspaceText(Workspace& ws, std::string_view text, std::string* why = nullptr);
 
 }  // namespace kest

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 
 #include "script/script_runner.h"
 #include "script/sigint_progress.h"
@@ -11,17 +12,37 @@
 int runWindow(int argc, char** argv);
 #endif
 
+namespace {
+
+constexpr const char* kUsage = "usage: kest [--script FILE]   (FILE - reads standard input)\n";
+
+int runScriptFile(const std::string& path) {
+  kest::SigintProgress progress;
+  if (path == "-") return kest::runScript(std::cin, "-", std::cout, std::cerr, progress);
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::cerr << "kest: " << path << " is a directory, not a script\n";
+    return 2;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::cerr << "kest: cannot open " << path << '\n';
+    return 2;
+  }
+  return kest::runScript(file, path, std::cout, std::cerr, progress);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--script") {
-    const std::string path = argv[2];
-    kest::SigintProgress progress;
-    if (path == "-") return kest::runScript(std::cin, "-", std::cout, std::cerr, progress);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-      std::cerr << "kest: cannot open " << path << '\n';
+  bool scriptMode = false;
+  for (int i = 1; i < argc; ++i) scriptMode |= std::string(argv[i]) == "--script";
+  if (scriptMode) {
+    if (argc != 3 || std::string(argv[1]) != "--script") {
+      std::cerr << kUsage;
       return 2;
     }
-    return kest::runScript(file, path, std::cout, std::cerr, progress);
+    return runScriptFile(argv[2]);
   }
 #ifdef KEST_HAVE_GUI
   return runWindow(argc, argv);
@@ -30,7 +51,7 @@ int main(int argc, char** argv) {
     std::cerr << "kest: this build has no window; run kest --script FILE\n";
     return 1;
   }
-  std::cerr << "usage: kest [--script FILE]\n";
+  std::cerr << kUsage;
   return 2;
 #endif
 }

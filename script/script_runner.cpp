@@ -24,31 +24,34 @@ void printMessages(const Workspace& ws, std::ostream& out) {
 
 }  // namespace
 
+std::string runScriptLine(ScriptContext& ctx, std::string_view raw) {
+  const std::string_view line = trim(raw);
+  if (line.empty() || line.front() == '#') return "";
+  size_t verbEnd = 0;
+  while (verbEnd < line.size() && !isBlank(line[verbEnd])) ++verbEnd;
+  const std::string_view verbName = line.substr(0, verbEnd);
+  std::string_view arg = line.substr(verbEnd);
+  while (!arg.empty() && isBlank(arg.front())) arg.remove_prefix(1);
+  const Verb* verb = findVerb(verbName);
+  if (!verb) return "unknown verb '" + std::string(verbName) + "'";
+  if (verb->needsSignature && !ctx.signatureGiven) return "no signature given yet";
+  const uint64_t serial = ctx.ws.messages.writeSerial();
+  ctx.progress.beginCommand();
+  const std::string error = runCommand(ctx.ws, ctx.progress, std::string(), [&] { return verb->run(ctx, arg); });
+  if (error.empty() && ctx.ws.messages.writeSerial() != serial) printMessages(ctx.ws, ctx.out);
+  return error;
+}
+
 int runScript(std::istream& in, const std::string& name, std::ostream& out, std::ostream& err, Progress& progress) {
   ScriptContext ctx{Workspace(), false, out, progress};
   std::string raw;
   for (int32_t lineNo = 1; std::getline(in, raw); ++lineNo) {
-    const std::string_view line = trim(raw);
-    if (line.empty() || line.front() == '#') continue;
-    size_t verbEnd = 0;
-    while (verbEnd < line.size() && !isBlank(line[verbEnd])) ++verbEnd;
-    const std::string_view verbName = line.substr(0, verbEnd);
-    std::string_view arg = line.substr(verbEnd);
-    while (!arg.empty() && isBlank(arg.front())) arg.remove_prefix(1);
-
-    auto fail = [&](const std::string& what) {
+    const std::string error = runScriptLine(ctx, raw);
+    if (!error.empty()) {
       out.flush();
-      err << "kest: " << name << ':' << lineNo << ": " << what << '\n';
+      err << "kest: " << name << ':' << lineNo << ": " << error << '\n';
       return 2;
-    };
-    const Verb* verb = findVerb(verbName);
-    if (!verb) return fail("unknown verb '" + std::string(verbName) + "'");
-    if (verb->needsSignature && !ctx.signatureGiven) return fail("no signature given yet");
-    const uint64_t serial = ctx.ws.messages.writeSerial();
-    ctx.progress.beginCommand();
-    const std::string error = runCommand(ctx.ws, ctx.progress, std::string(), [&] { return verb->run(ctx, arg); });
-    if (!error.empty()) return fail(error);
-    if (ctx.ws.messages.writeSerial() != serial) printMessages(ctx.ws, out);
+    }
   }
   out.flush();
   return 0;

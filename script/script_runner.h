@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "core/progress.h"
 
@@ -15,5 +16,11 @@ namespace kest {
 // first error.
 int runScript(std::istream& in, const std::string& name, std::ostream& out, std::ostream& err,
               Progress& progress = noProgress());
+
+struct ScriptContext;
+
+// Runs one line of a script on ctx: "" on success (blank and comment lines
+// included), else the text of the error.
+std::string runScriptLine(ScriptContext& ctx, std::string_view line);
 
 }  // namespace kest

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "io/file_io.h"
+
 namespace kest {
 
 namespace {
@@ -10,7 +12,10 @@ namespace {
 volatile std::sig_atomic_t interruptPending = 0;
 
 extern "C" void onSigint(int) {
-  if (interruptPending) _exit(130);
+  if (interruptPending) {
+    removePendingTemporaryFile();  // a save cut short leaves nothing behind
+    _exit(130);
+  }
   interruptPending = 1;
 }
 

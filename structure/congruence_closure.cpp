@@ -6,7 +6,8 @@
 
 namespace kest {
 
-CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k) : n_(ws.algebras[static_cast<size_t>(k)].card) {
+CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k, Progress& progress)
+    : n_(ws.algebras[static_cast<size_t>(k)].card), progress_(progress) {
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
   const TableLayout lay = ws.layout(k);
   const int64_t nn = static_cast<int64_t>(n_) * n_;
@@ -25,6 +26,13 @@ CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k) : n_(ws.algebra
   }
 }
 
+bool CompleteClosure::poll() const {
+  steps_ += n_ + 16;
+  if (steps_ < (int64_t{1} << 20)) return false;
+  steps_ = 0;
+  return progress_.stopRequested();
+}
+
 // Every union adds an edge of a spanning forest of the classes; closing
 // under the translations of those edges closes under all of them.
 bool CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work,
@@ -32,7 +40,9 @@ bool CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>
   auto join = [&](int32_t x, int32_t y) {
     if (uf.unite(x, y)) work.emplace_back(x, y);
   };
+  if (poll()) return false;  // the caller's fresh union-find counts too
   while (!work.empty()) {
+    if (poll()) return false;
     for (const auto& [s, t] : stops) {
       if (uf.find(s) == uf.find(t)) return false;
     }
@@ -138,7 +148,9 @@ bool closePartialCongruence(const Workspace& ws, int32_t k, Partition& p, Progre
 bool closeCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
   if (!closureCanTouch(ws, k)) return true;
   if (isComplete(ws, k)) {
-    p = CompleteClosure(ws, k).close(p);
+    Partition closed = CompleteClosure(ws, k, progress).close(p);
+    if (progress.stopped()) return false;
+    p = std::move(closed);
     return true;
   }
   return closePartial(ws, k, p, progress);

@@ -38,9 +38,12 @@ Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t
 // The translations of a complete algebra, prepared once for many closures:
 // rows of every binary table, and columns where the op is not flagged
 // commutative.
+// A closure polls progress about every million steps; once it is asked to
+// stop, the partitions it returns are unfinished and the caller discards
+// them (progress.stopped() tells).
 class CompleteClosure {
  public:
-  CompleteClosure(const Workspace& ws, int32_t k);
+  CompleteClosure(const Workspace& ws, int32_t k, Progress& progress = noProgress());
   // Closes the equivalence given by the pairs (i, p[i]).
   Partition close(const Partition& p) const;
   // Cg(a, b).
@@ -55,7 +58,13 @@ class CompleteClosure {
   bool run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work,
            const std::vector<std::pair<int32_t, int32_t>>& stops = {}) const;
 
+  // Counts work (n for a fresh union-find or a translation) across calls;
+  // true when the user asked to stop.
+  bool poll() const;
+
   int32_t n_;
+  Progress& progress_;
+  mutable int64_t steps_ = 0;
   std::vector<const int32_t*> rows_;     // per binary op: the table, row-major
   std::vector<std::vector<int32_t>> columns_;  // per non-commutative op: the table transposed
   std::vector<const int32_t*> unary_;

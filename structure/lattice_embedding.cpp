@@ -51,6 +51,7 @@ class Search {
     const int32_t m = B.n;
     if (n > m) return false;
     map.assign(static_cast<size_t>(n), 0);
+    if (n == 0) return true;  // the empty map embeds the empty lattice
     int32_t p = 0;
     uint64_t steps = 0;
     while (true) {

@@ -8,7 +8,7 @@ namespace kest {
 
 std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, int32_t k, Progress& progress) {
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  const CompleteClosure closure(ws, k);
+  const CompleteClosure closure(ws, k, progress);
   // The minimal ones among the principal congruences seen so far, each with
   // the first pair that generated it.
   struct Candidate {
@@ -24,6 +24,7 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
     if (progress.stopRequested()) return std::nullopt;
     for (int32_t b = a + 1; b < n; ++b) {
       std::optional<Partition> c = closure.principalUnlessJoining(a, b, stops);
+      if (progress.stopped()) return std::nullopt;
       if (!c) continue;
       std::erase_if(candidates, [&](const Candidate& m) { return partitionBelow(*c, m.congruence); });
       candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(*c)});

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/algebra_store.h"
+#include "io/algebra_text.h"
 #include "tests/oracle/random_inputs.h"
 
 namespace kest {
@@ -45,13 +46,37 @@ TEST(SingleAlgebraFile, SignatureCheckAndCompletion) {
   // A symbol the signature lacks, or one too few, is refused.
   EXPECT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n+ *\r\n1\r\n 0\r\n 0\r\n"), AppendStatus::kRejected);
   EXPECT_EQ(appendAlgebraText(ws, "1 0 0 1\r\n+\r\n1\r\n 0\r\n"), AppendStatus::kRejected);
-  // A trailing blank makes a row one number too long; nothing is appended.
-  EXPECT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n+-\r\n1\r\n 0 \r\n 0\r\n"), AppendStatus::kRejected);
   EXPECT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n+-\r\n2\r\n 0 1\r\n"), AppendStatus::kRejected);  // rows missing
   EXPECT_EQ(ws.algebraCount(), 1);
-  // Entries outside the card are undefined.
-  ASSERT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n+-\r\n2\r\n 0 7\r\n 9 1\r\n 5 1\r\n"), AppendStatus::kAppended);
-  EXPECT_EQ(ws.algebras[1].table, (std::vector<int32_t>{0, -1, -1, 1, -1, 1}));
+  // Blanks after the last entry are no entry.
+  ASSERT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n+-\r\n1\r\n 0 \r\n 0\r\n"), AppendStatus::kAppended);
+  EXPECT_EQ(ws.algebraCount(), 2);
+}
+
+// Entries that name no element used to load as undefined entries, and the
+// file was taken as sound.
+TEST(SingleAlgebraFile, EntriesThatNameNoElementRefuseTheFileWithAReason) {
+  Workspace ws = workspaceWithSignature("+ -");
+  const std::pair<const char*, const char*> cases[] = {
+      {"2 0 0 1\r\n+-\r\n3\r\n 0 1 2\r\n 0 7 2\r\n 1 1 1\r\n 0 1 2\r\n",
+       "line 5: '7' is not an element of a 3-element algebra"},
+      {"2 0 0 1\r\n+-\r\n3\r\n 0 1 2\r\n 0 1 2\r\n 1 -2 1\r\n 0 1 2\r\n",
+       "line 6: '-2' is not an element of a 3-element algebra"},
+      {"2 0 0 1\r\n+-\r\n3\r\n 0 1 2\r\n 0 1 2\r\n 1 1 1\r\n a 1 2\r\n",
+       "line 7: 'a' is not an element of a 3-element algebra"},
+      {"2 0 0 1\r\n+-\r\n3\r\n 0 1 2\r\n 0 1\r\n", "line 5: expected 3 entries, found 2"},
+      {"2 0 0 1\r\n+-\r\nthree\r\n", "line 3: 'three' is not a number of elements from 0 to 16777216"},
+      {"2 0 0 1\r\n+-\r\n2147483647\r\n", "line 3: '2147483647' is not a number of elements from 0 to 16777216"},
+      {"2 0 0 1\r\n+-\r\n4096\r\n", "the file is too short for 4096 elements"},
+      {"2 0 0 1\r\n+-\r\n16777216\r\n", "line 3: the tables of 16777216 elements are larger than an algebra can have"},
+      {"2 0 0 1\r\n+ *\r\n1\r\n", "line 2: the symbols are not those of the signature"},
+  };
+  for (const auto& [text, reason] : cases) {
+    std::string why;
+    EXPECT_EQ(appendAlgebraText(ws, text, &why), AppendStatus::kRejected) << text;
+    EXPECT_EQ(why, reason);
+  }
+  EXPECT_EQ(ws.algebraCount(), 0);
 }
 
 TEST(BinaryAlgebraFile, LittleEndianWithoutFlags) {
@@ -83,6 +108,39 @@ TEST(SingleAlgebraFile, AHidden3000ElementAlgebraLoadsBackUnchanged) {
   const int32_t k = oracle::addRandomAlgebra(ws, 3000, 0.05, rng);
   ASSERT_EQ(appendAlgebraText(ws, singleAlgebraText(ws, k)), AppendStatus::kAppended);
   EXPECT_EQ(ws.algebras[1].table, ws.algebras[0].table);
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// Above 100,000 elements the six-wide fields ran together, and a saved
+// algebra could not be read back.
+TEST(SingleAlgebraFile, NineMillionElementsRoundTrip) {
+  Workspace ws = oracle::workspaceWithSignature("- 0");
+  const int32_t n = 9000000;
+  const int32_t k = createAlgebra(ws, n);
+  std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  for (int32_t x = 0; x < n; ++x) t[static_cast<size_t>(x)] = (x % 7 == 0) ? -1 : (n - 1 - x);
+  t.back() = 8999999;
+  const std::string text = singleAlgebraText(ws, k);
+  EXPECT_NE(text.find("      -1 8999998 8999997"), std::string::npos);  // a blank between entries
+  ASSERT_EQ(appendAlgebraText(ws, text), AppendStatus::kAppended);
+  EXPECT_EQ(ws.algebras[1].card, n);
+  EXPECT_TRUE(ws.algebras[1].table == ws.algebras[0].table);
+}
+
+TEST(SingleAlgebraFile, FieldWidthsKeepTheFormatUpTo100000Elements) {
+  EXPECT_EQ(entryWidth(100), 3);
+  EXPECT_EQ(entryWidth(1000), 4);
+  EXPECT_EQ(entryWidth(10000), 5);
+  EXPECT_EQ(entryWidth(100000), 6);
+  EXPECT_EQ(entryWidth(100001), 7);
+  EXPECT_EQ(entryWidth(1000000), 7);
+  EXPECT_EQ(entryWidth(1000001), 8);
+  EXPECT_EQ(entryWidth(16777216), 9);
 }
 
 }  // namespace

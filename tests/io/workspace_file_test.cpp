@@ -56,7 +56,7 @@ TEST(WorkspaceFile, RoundTripKeepsTermsFormulasAndTables) {
 
 TEST(WorkspaceFile, BlankLinesAndMissingLastLineBreak) {
   Workspace ws = workspaceWithSignature(".");
-  ASSERT_EQ(loadWorkspaceText(ws, "1 0 1 1\n\n.\r\n\r\n.xy=.yx\r\n2\n\nab\nb?"), LoadStatus::kLoaded);
+  ASSERT_EQ(loadWorkspaceText(ws, "1 0 1 1\n\n.\r\n\r\n.xy=.yx\r\n2\n\nab\nb."), LoadStatus::kLoaded);
   EXPECT_EQ(ws.algebras[0].table, (std::vector<int32_t>{0, 1, 1, -1}));
   EXPECT_EQ(ws.terms.formulaListCount(), 1);
 }
@@ -82,6 +82,27 @@ TEST(WorkspaceFile, UnsoundFilesChangeNothing) {
     EXPECT_EQ(ws.algebraCount(), 1);
     EXPECT_EQ(ws.sig.latticeSignature, 1);
     EXPECT_EQ(ws.messages.count(), 1);
+  }
+}
+
+// A 'z' in a 3-element table used to load as an undefined entry; a card
+// of two billion elements was accepted when no table needed rows.
+TEST(WorkspaceFile, RefusalsSayWhyAndWhere) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"1 0 0 1\r\n.\r\n3\r\nabc\r\nabz\r\nabc\r\n", "line 5: 'z' is not an element of a 3-element algebra"},
+      {"1 0 0 1\r\n.\r\n3\r\nabc\r\n\r\nab?\r\nabc\r\n", "line 6: '?' is not an element of a 3-element algebra"},
+      {"1 0 0 1\r\n-\r\n2147483647\r\n", "line 3: '2147483647' is not a number of elements from 0 to 16777216"},
+      {"1 0 0 1\r\n-\r\n9000000\r\n", "line 3: the file is too short for 9000000 elements"},
+      {"1 0 0 1\r\n.\r\n3\r\nabc\r\nab\r\n", "line 5: expected 3 entries, found 2"},
+      {"1 1 0 0\r\n.\r\n.x", "line 3: not a term of the signature"},
+      {"2 0 0 0\r\n.\r\n", "line 2: the signature has 1 symbols, the header says 2"},
+  };
+  for (const auto& [text, reason] : cases) {
+    Workspace ws = workspaceWithSignature("L");
+    std::string why;
+    EXPECT_EQ(loadWorkspaceText(ws, text, &why), LoadStatus::kRejected) << text;
+    EXPECT_EQ(why, reason);
+    EXPECT_EQ(ws.sig.latticeSignature, 1);
   }
 }
 
