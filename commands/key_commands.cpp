@@ -56,7 +56,7 @@ constexpr KeyCommand kKeyCommands[] = {
     {'d', [](Workspace& ws, int32_t k, Progress&) { deleteAlgebra(ws, k); return Repaint::whole(); }},
     {'h', [](Workspace& ws, int32_t k, Progress&) { toggleDisplayed(ws, k); return Repaint::whole(); }},
     {'k', [](Workspace& ws, int32_t k, Progress&) { conservativityReport(ws, k); return Repaint::whole(); }},
-    {'l', [](Workspace& ws, int32_t k, Progress&) { latticeReport(ws, k); return Repaint::whole(); }},
+    {'l', [](Workspace& ws, int32_t k, Progress& p) { latticeReport(ws, k, p); return Repaint::whole(); }},
     {'N', [](Workspace& ws, int32_t k, Progress&) {
        eraseLatticeCoordinates(ws, k);  // the drawing changes at its next repaint
        return Repaint::nothing();

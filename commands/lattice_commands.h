@@ -5,11 +5,12 @@
 
 #include <cstdint>
 
+#include "core/progress.h"
 #include "core/workspace.h"
 
 namespace kest {
 
-void latticeReport(Workspace& ws, int32_t k);
+void latticeReport(Workspace& ws, int32_t k, Progress& progress = noProgress());
 void conservativityReport(Workspace& ws, int32_t k);
 
 // Appends the glued sum of the red-marked lattice (below) and the

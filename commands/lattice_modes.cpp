@@ -114,8 +114,9 @@ void registerLatticeModes(ModeTable& table) {
   table.add('L', latticeMode);
 }
 
-void latticeReport(Workspace& ws, int32_t k) {
-  const LatticeVerdict v = recognizeLattice(ws, k);
+void latticeReport(Workspace& ws, int32_t k, Progress& progress) {
+  const LatticeVerdict v = recognizeLattice(ws, k, progress);
+  if (progress.stopped()) return;
   const std::string name = "A" + std::to_string(k);
   switch (v.kind) {
     case LatticeVerdict::kLattice: {

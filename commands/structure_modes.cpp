@@ -128,7 +128,7 @@ void subproductMode(Workspace& ws, Progress& progress) {
   const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
   const std::optional<std::vector<int64_t>> generators = readPairs(ws, inputString(ws), n, m);
   if (!generators) return;
-  const std::optional<std::vector<int64_t>> pairs = closePairs(ws, a, b, *generators, progress);
+  const std::optional<std::vector<int64_t>> pairs = closePairs(ws, a, b, *generators, progress, largestCard(ws));
   if (!pairs) {
     ws.messages.setMessage("Interrupted");
     return;

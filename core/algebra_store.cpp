@@ -45,6 +45,17 @@ bool tableFits(const Workspace& ws, int64_t n) {
   return lay.size() <= kMaxTableEntries;
 }
 
+int64_t largestCard(const Workspace& ws) {
+  int64_t low = 0;
+  int64_t high = kMaxCardinality;
+  while (low < high) {
+    const int64_t mid = (low + high + 1) / 2;
+    if (tableFits(ws, mid)) low = mid;
+    else high = mid - 1;
+  }
+  return low;
+}
+
 namespace {
 
 // Appends a, whose card and table are set, as a new algebra shown or

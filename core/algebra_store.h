@@ -23,6 +23,9 @@ inline constexpr int64_t kMaxCardinality = int64_t{1} << 24;
 // bound in this signature; computed in 64 bits, so any n may be asked.
 bool tableFits(const Workspace& ws, int64_t n);
 
+// The largest n for which tableFits holds.
+int64_t largestCard(const Workspace& ws);
+
 // Appends an algebra of card n with every entry undefined except the
 // diagonals of idempotent operations; marks it red and green where no mark
 // is set. Returns its index, or -1 when the store is full. Throws

@@ -47,6 +47,7 @@ int runScript(std::istream& in, const std::string& name, std::ostream& out, std:
   std::string raw;
   for (int32_t lineNo = 1; std::getline(in, raw); ++lineNo) {
     const std::string error = runScriptLine(ctx, raw);
+    out.flush();  // what a command printed is out before the next one runs
     if (!error.empty()) {
       out.flush();
       err << "kest: " << name << ':' << lineNo << ": " << error << '\n';

@@ -1,5 +1,6 @@
 #include "structure/abelian.h"
 
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -7,11 +8,21 @@
 
 namespace kest {
 
+namespace {
+
+// The most pairs of the square that the closure keeps (two 2 GiB arrays).
+constexpr int64_t kMaxSquare = int64_t{1} << 29;
+
+}  // namespace
+
 std::optional<bool> isAbelian(const Workspace& ws, int32_t k, Progress& progress) {
   const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
   const int32_t n = alg.card;
   if (n == 0) return true;
-  const int32_t nn = n * n;
+  // The union-find over the square holds n^2 classes in 32-bit indices.
+  const int64_t square = static_cast<int64_t>(n) * n;
+  if (square > kMaxSquare) throw std::bad_alloc();
+  const int32_t nn = static_cast<int32_t>(square);
   const TableLayout lay = ws.layout(k);
   const int32_t* t = alg.table.data();
   UnionFind uf(nn);
@@ -22,10 +33,16 @@ std::optional<bool> isAbelian(const Workspace& ws, int32_t k, Progress& progress
     if (uf.unite(p, q)) work.emplace_back(p, q);
   };
   for (int32_t x = 1; x < n; ++x) join(0, x * (n + 1));
+  // Each pair costs about n^2 joins per binary operation: polls by work done.
+  const int64_t stepCost = 1 + static_cast<int64_t>(ws.sig.binaryCount) * 2 * square + ws.sig.unaryCount;
   int64_t steps = 0;
   while (!work.empty()) {
     if (uf.classSize(0) > n) return false;
-    if ((++steps & 255) == 0 && progress.stopRequested()) return std::nullopt;
+    steps += stepCost;
+    if (steps >= (int64_t{1} << 22)) {
+      steps = 0;
+      if (progress.stopRequested()) return std::nullopt;
+    }
     const auto [p, q] = work.back();
     work.pop_back();
     const int32_t p1 = p / n, p2 = p % n, q1 = q / n, q2 = q % n;

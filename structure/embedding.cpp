@@ -75,6 +75,7 @@ std::optional<GeneratedSizes> generatedSizes(const Workspace& ws, int32_t k, Pro
   s.two.assign(static_cast<size_t>(n) * n, 0);
   std::vector<std::vector<uint8_t>> single(static_cast<size_t>(n));
   for (int32_t x = 0; x < n; ++x) {
+    if (progress.stopRequested()) return std::nullopt;
     single[static_cast<size_t>(x)].assign(static_cast<size_t>(n), 0);
     single[static_cast<size_t>(x)][static_cast<size_t>(x)] = 1;
     closeSubuniverse(ws, k, single[static_cast<size_t>(x)]);
@@ -92,6 +93,7 @@ std::optional<GeneratedSizes> generatedSizes(const Workspace& ws, int32_t k, Pro
       } else if (single[static_cast<size_t>(y)][static_cast<size_t>(x)]) {
         size = s.one[static_cast<size_t>(y)];
       } else {
+        if (progress.stopRequested()) return std::nullopt;
         std::vector<uint8_t> members = sx;
         extendSubuniverse(ws, k, members, y);
         size = countMembers(members);
@@ -211,9 +213,9 @@ EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progres
   };
   int32_t i = 0;
   image[0] = 0;
-  int64_t tries = 0;
+  // A try that reaches the propagation costs up to n^2 steps: every try polls.
   for (;;) {
-    if ((++tries & 4095) == 0 && progress.stopRequested()) {
+    if (progress.stopRequested()) {
       result.interrupted = true;
       return result;
     }

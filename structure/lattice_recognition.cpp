@@ -47,7 +47,7 @@ bool commutative(const SmallTable& t) {
 // y o z = z: then x o y is the least upper bound in the order z o u = u,
 // which is an order by the same condition. Tested on bit rows of these
 // up-sets, a word of elements at a time.
-bool associativeWhenCommutativeIdempotent(const SmallTable& t) {
+bool associativeWhenCommutativeIdempotent(const SmallTable& t, Progress& p) {
   const int32_t n = t.n;
   BitRows up(n);
   for (int32_t x = 0; x < n; ++x) {
@@ -57,6 +57,7 @@ bool associativeWhenCommutativeIdempotent(const SmallTable& t) {
     }
   }
   for (int32_t x = 0; x < n; ++x) {
+    if (p.stopRequested()) return false;
     const uint64_t* ux = up.row(x);
     const uint16_t* row = t.row(x);
     for (int32_t y = x + 1; y < n; ++y) {
@@ -70,11 +71,11 @@ bool associativeWhenCommutativeIdempotent(const SmallTable& t) {
   return true;
 }
 
-bool isSemilatticeTable(const SmallTable& t) {
+bool isSemilatticeTable(const SmallTable& t, Progress& p) {
   for (int32_t x = 0; x < t.n; ++x) {
     if (t.at(x, x) != x) return false;
   }
-  return commutative(t) && associativeWhenCommutativeIdempotent(t);
+  return commutative(t) && associativeWhenCommutativeIdempotent(t, p);
 }
 
 // The join and meet of a complete lattice-signature algebra.
@@ -89,9 +90,10 @@ Lattice latticeOf(const Workspace& ws, int32_t k) { return {smallTable(ws, k, 0)
 
 // x o (y * z) = (x o y) * (x o z) for all x and y < z (the law is symmetric
 // in y and z): distributivity of o over *.
-bool distributes(const SmallTable& o, const SmallTable& star) {
+bool distributes(const SmallTable& o, const SmallTable& star, Progress& p) {
   const int32_t n = o.n;
   for (int32_t x = 0; x < n; ++x) {
+    if (p.stopRequested()) return false;
     const uint16_t* ox = o.row(x);
     for (int32_t y = 0; y < n; ++y) {
       const uint16_t* sy = star.row(y);
@@ -105,9 +107,10 @@ bool distributes(const SmallTable& o, const SmallTable& star) {
 }
 
 // If x o y = x o z then x o y = x o (y * z): semidistributivity of o.
-bool semidistributive(const SmallTable& o, const SmallTable& star) {
+bool semidistributive(const SmallTable& o, const SmallTable& star, Progress& p) {
   const int32_t n = o.n;
   for (int32_t x = 0; x < n; ++x) {
+    if (p.stopRequested()) return false;
     const uint16_t* ox = o.row(x);
     for (int32_t y = 0; y < n; ++y) {
       const uint16_t* sy = star.row(y);
@@ -126,15 +129,15 @@ bool isSemilattice(const Workspace& ws, int32_t k, int32_t which) {
   if (!ws.validAlgebra(k)) return false;
   const int32_t op = which == 2 ? 1 : 0;
   if (ws.sig.binaryCount <= op || !binaryTableComplete(ws, k, op)) return false;
-  return isSemilatticeTable(smallTable(ws, k, op));
+  return isSemilatticeTable(smallTable(ws, k, op), noProgress());
 }
 
 namespace {
 
-bool latticeLaws(const Lattice& l) {
+bool latticeLaws(const Lattice& l, Progress& p) {
   // The absorption laws make both operations idempotent: x + x =
   // x + (x . (x + x)) = x; so both must be semilattices.
-  if (!isSemilatticeTable(l.join) || !isSemilatticeTable(l.meet)) return false;
+  if (!isSemilatticeTable(l.join, p) || !isSemilatticeTable(l.meet, p)) return false;
   for (int32_t x = 0; x < l.n(); ++x) {
     for (int32_t y = 0; y < l.n(); ++y) {
       if (l.join.at(l.meet.at(x, y), y) != y || l.meet.at(l.join.at(x, y), y) != y) return false;
@@ -143,9 +146,10 @@ bool latticeLaws(const Lattice& l) {
   return true;
 }
 
-bool modular(const Lattice& l) {
+bool modular(const Lattice& l, Progress& p) {
   const int32_t n = l.n();
   for (int32_t x = 0; x < n; ++x) {
+    if (p.stopRequested()) return false;
     const uint16_t* jx = l.join.row(x);
     for (int32_t y = 0; y < n; ++y) {
       if (x == y || !l.leq(x, y)) continue;
@@ -163,13 +167,14 @@ bool modular(const Lattice& l) {
 // then incomparable by themselves). For each m the s reached by some such
 // x, y, and for each s the m reached by some such u, v, are collected as
 // bit rows over all pairs; a failure is an m <= s found in both.
-bool whitman(const Lattice& l, const int32_t* joinTable) {
+bool whitman(const Lattice& l, const int32_t* joinTable, Progress& p) {
   const int32_t n = l.n();
   const OrderSets sets = orderSets(TableOrder{joinTable, n, true});
   const int32_t words = sets.up.words();
   BitRows sAbove(n);  // sAbove.test(m, s): some x.y = m with x, y not below s
   BitRows mBelow(n);  // mBelow.test(s, m): some u + v = s with m below neither
   for (int32_t x = 0; x < n; ++x) {
+    if (p.stopRequested()) return false;
     for (int32_t y = x + 1; y < n; ++y) {
       uint64_t* a = sAbove.row(l.meet.at(x, y));
       const uint64_t* ux = sets.up.row(x);
@@ -193,26 +198,28 @@ const int32_t* joinTable(const Workspace& ws, int32_t k) { return ws.algebras[st
 
 }  // namespace
 
-bool isLattice(const Workspace& ws, int32_t k) { return isLatticeComplete(ws, k) && latticeLaws(latticeOf(ws, k)); }
+bool isLattice(const Workspace& ws, int32_t k) {
+  return isLatticeComplete(ws, k) && latticeLaws(latticeOf(ws, k), noProgress());
+}
 
 bool isDistributive(const Workspace& ws, int32_t k) {
   const Lattice l = latticeOf(ws, k);
-  return distributes(l.meet, l.join);
+  return distributes(l.meet, l.join, noProgress());
 }
 
-bool isModular(const Workspace& ws, int32_t k) { return modular(latticeOf(ws, k)); }
+bool isModular(const Workspace& ws, int32_t k) { return modular(latticeOf(ws, k), noProgress()); }
 
 bool isMeetSemidistributive(const Workspace& ws, int32_t k) {
   const Lattice l = latticeOf(ws, k);
-  return semidistributive(l.meet, l.join);
+  return semidistributive(l.meet, l.join, noProgress());
 }
 
 bool isJoinSemidistributive(const Workspace& ws, int32_t k) {
   const Lattice l = latticeOf(ws, k);
-  return semidistributive(l.join, l.meet);
+  return semidistributive(l.join, l.meet, noProgress());
 }
 
-bool isWhitman(const Workspace& ws, int32_t k) { return whitman(latticeOf(ws, k), joinTable(ws, k)); }
+bool isWhitman(const Workspace& ws, int32_t k) { return whitman(latticeOf(ws, k), joinTable(ws, k), noProgress()); }
 
 bool isConservative(const Workspace& ws, int32_t k) {
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
@@ -234,21 +241,25 @@ bool isConservative(const Workspace& ws, int32_t k) {
   return true;
 }
 
-LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k) {
+LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k, Progress& progress) {
   LatticeVerdict v;
   if (isLatticeComplete(ws, k)) {
     // The tables are read once for the laws and all five properties.
     const Lattice l = latticeOf(ws, k);
-    if (latticeLaws(l)) {
+    if (latticeLaws(l, progress)) {
       v.kind = LatticeVerdict::kLattice;
-      v.properties = {distributes(l.meet, l.join), modular(l), semidistributive(l.meet, l.join),
-                      semidistributive(l.join, l.meet), whitman(l, joinTable(ws, k))};
+      v.properties = {distributes(l.meet, l.join, progress), modular(l, progress),
+                      semidistributive(l.meet, l.join, progress), semidistributive(l.join, l.meet, progress),
+                      whitman(l, joinTable(ws, k), progress)};
       return v;
     }
   }
   const int32_t dot = ws.sig.op('.');
-  if (ws.sig.op('+') == 0 && isSemilattice(ws, k, 0)) v.kind = LatticeVerdict::kJoinSemilattice;
-  else if ((dot == 0 || dot == 1) && isSemilattice(ws, k, dot == 0 ? 1 : 2)) v.kind = LatticeVerdict::kMeetSemilattice;
+  auto semilattice = [&](int32_t op) {
+    return ws.sig.binaryCount > op && binaryTableComplete(ws, k, op) && isSemilatticeTable(smallTable(ws, k, op), progress);
+  };
+  if (ws.sig.op('+') == 0 && semilattice(0)) v.kind = LatticeVerdict::kJoinSemilattice;
+  else if ((dot == 0 || dot == 1) && semilattice(dot)) v.kind = LatticeVerdict::kMeetSemilattice;
   return v;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/progress.h"
 #include "core/workspace.h"
 
 namespace kest {
@@ -37,7 +38,8 @@ struct LatticeVerdict {
   std::array<bool, 5> properties{};
 };
 
-// What the key l finds out about algebra k.
-LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k);
+// What the key l finds out about algebra k; unfinished when progress asks
+// to stop (the caller sees progress.stopped()).
+LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k, Progress& progress = noProgress());
 
 }  // namespace kest

@@ -111,7 +111,8 @@ int64_t pairOf(int32_t x, int32_t y, int32_t m) { return (x < 0 || y < 0) ? -1 :
 }  // namespace
 
 std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, int32_t b,
-                                               const std::vector<int64_t>& generators, Progress& progress) {
+                                               const std::vector<int64_t>& generators, Progress& progress,
+                                               int64_t maxPairs) {
   const Algebra& A = ws.algebras[static_cast<size_t>(a)];
   const Algebra& B = ws.algebras[static_cast<size_t>(b)];
   const int32_t n = A.card;
@@ -129,8 +130,15 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
     add(pairOf(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))], m));
   }
+  int64_t work = 0;
   for (size_t next = 0; next < list.size(); ++next) {
-    if ((next & 1023) == 0 && progress.stopRequested()) return std::nullopt;
+    // Past the most that can be stored the closure ends: the caller refuses.
+    if (static_cast<int64_t>(list.size()) > maxPairs) return list;
+    work += 1 + static_cast<int64_t>(next) * ws.sig.binaryCount;
+    if (work >= (int64_t{1} << 20)) {
+      work = 0;
+      if (progress.stopRequested()) return std::nullopt;
+    }
     const int32_t px = static_cast<int32_t>(list[next] / m);
     const int32_t py = static_cast<int32_t>(list[next] % m);
     for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
@@ -147,6 +155,7 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
       add(pairOf(A.table[static_cast<size_t>(la.unary(u, px))], B.table[static_cast<size_t>(lb.unary(u, py))], m));
     }
   }
+  if (static_cast<int64_t>(list.size()) > maxPairs) return list;
   std::sort(list.begin(), list.end());
   return list;
 }

@@ -35,8 +35,11 @@ int32_t appendSubalgebra(Workspace& ws, int32_t k, const std::vector<int32_t>& m
 int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs);
 
 // Extends a set of pairs of A x B to the subuniverse of the product it
-// generates. Nothing when the user stopped it.
+// generates. Nothing when the user stopped it. As soon as more than
+// maxPairs pairs are found it ends, returning them unsorted, so that a
+// subuniverse too large to be stored is refused early.
 std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, int32_t b,
-                                               const std::vector<int64_t>& generators, Progress& progress);
+                                               const std::vector<int64_t>& generators, Progress& progress,
+                                               int64_t maxPairs = INT64_MAX);
 
 }  // namespace kest

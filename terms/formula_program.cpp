@@ -1,10 +1,18 @@
 #include "terms/formula_program.h"
 
 #include <algorithm>
+#include <new>
 
 #include "core/algebra_store.h"
 
 namespace kest {
+
+namespace {
+
+// At most this many values in the evaluation vectors (2 GiB).
+constexpr int64_t kMaxProgramValues = int64_t{1} << 29;
+
+}  // namespace
 
 FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const std::vector<int32_t>& variables)
     : ws_(ws),
@@ -25,11 +33,15 @@ FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const 
   } else {
     top_ = formulaStep(f);
   }
-  int32_t slots = 0;
+  int64_t slots = 0;
   for (Step& st : steps_) {
     st.slot = slots;
     slots += st.level == last_ ? n_ : 1;
   }
+  // A vector of n values per step of the last variable: a deep term over
+  // millions of elements needs more than can be had, which is said before
+  // anything is touched.
+  if (slots > kMaxProgramValues) throw std::bad_alloc();
   values_.assign(static_cast<size_t>(slots), 0);
   for (const Step& st : steps_) view_.push_back(values_.data() + st.slot);
   outerValues_.assign(variables_.size(), 0);

@@ -38,7 +38,7 @@ class FormulaProgram {
     int32_t b;      // second operand step
     int64_t base;   // table offset of the operation
     const int32_t* transposed;  // the op's table by columns, when one is kept
-    int32_t slot;   // offset of the value in values_
+    int64_t slot;   // offset of the value in values_
   };
 
   int32_t termStep(int32_t node);

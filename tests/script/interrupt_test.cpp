@@ -1,0 +1,116 @@
+// Ctrl+C against a real kest --script process: each long command must say
+// "Interrupted" and end soon after the signal, and the script goes on. The
+// latencies are printed, for the record; the bound is generous, since the
+// sanitizer build and a busy machine slow everything down.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace kest {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A .t file of an n-element algebra in the signature "-" (one unary
+// operation), the cycle x -> x+1.
+std::string cycleFile(int32_t n) {
+  const std::string path = testing::TempDir() + "kest_cycle_" + std::to_string(n) + ".t";
+  std::ofstream out(path, std::ios::binary);
+  out << "1 0 0 1\r\n-\r\n" << n << "\r\n";
+  for (int32_t x = 0; x < n; ++x) out << ' ' << (x + 1) % n;
+  out << "\r\n";
+  return path;
+}
+
+struct Outcome {
+  std::string out;
+  double latency = -1;  // seconds from SIGINT to the end of the run
+};
+
+// Runs the script; once it has printed "ready", waits a moment (the next
+// command is then running), sends SIGINT and measures how long the rest
+// takes.
+Outcome interrupt(const std::string& script) {
+  const std::string path = testing::TempDir() + "kest_interrupt.kest";
+  std::ofstream(path, std::ios::binary) << script;
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(pipeFds[1], 1);
+    ::close(pipeFds[0]);
+    ::execl(KEST_BINARY, KEST_BINARY, "--script", path.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(pipeFds[1]);
+  Outcome run;
+  char buffer[4096];
+  Clock::time_point sent{};
+  bool signalled = false;
+  for (;;) {
+    const ssize_t n = ::read(pipeFds[0], buffer, sizeof buffer);
+    if (n <= 0) break;
+    run.out.append(buffer, static_cast<size_t>(n));
+    if (!signalled && run.out.find("ready\n") != std::string::npos) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      sent = Clock::now();
+      ::kill(pid, SIGINT);
+      signalled = true;
+    }
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ::close(pipeFds[0]);
+  if (signalled) run.latency = std::chrono::duration<double>(Clock::now() - sent).count();
+  return run;
+}
+
+struct LongCommand {
+  const char* name;
+  std::string setup;
+  std::string command;
+};
+
+std::string chainLattice3000() {
+  // A 62-element chain, glued on top of itself until it passes 3000.
+  std::string names;
+  for (char c = 'a'; c <= 'z'; ++c) names += c;
+  for (char c = 'A'; c <= 'Z'; ++c) names += c;
+  for (char c = '0'; c <= '9'; ++c) names += c;
+  std::string s = "signature L\nalgebra 62\nlattice " + names + "\n";
+  for (int32_t k = 0; k < 49; ++k) s += "red " + std::to_string(k) + "\ngreen 0\nglue\n";
+  return s + "red 49\n";
+}
+
+TEST(Interrupt, LongCommandsStopSoonAfterCtrlC) {
+  const std::string z3000 = "signature +\nalgebra 3000\nlinear + 1 1 0\n";
+  const std::string partial3000 = "signature .\nalgebra 3000\nlinear . 1 0 0\nequation (xy)z=x(yz)\n";
+  const LongCommand commands[] = {
+      {"key a on Z_3000", z3000, "key a 0"},
+      {"key e on Z_3000", z3000 + "key C 0\nred 0\ngreen 1\n", "key e 0"},
+      {"embed on Z_3000", z3000 + "key C 0\nred 0\ngreen 1\n", "embed"},
+      {"key i on Z_3000", z3000, "key i 0"},
+      {"key l on a 3000-element chain", chainLattice3000(), "key l 49"},
+      {"key x on a 3000-element partial algebra", partial3000 + "cell 0 . a a .\n", "key x 0"},
+      {"free-partial 2147483647", partial3000 + "cell 0 . a a .\n", "free-partial 2147483647"},
+      {"key i on 9,000,000 elements",
+       "signature -\nopen " + cycleFile(3000) + "\nopen " + cycleFile(3000) + "\nred 0\ngreen 1\nproduct\n", "key i 2"},
+  };
+  for (const LongCommand& c : commands) {
+    const Outcome run = interrupt(c.setup + "echo ready\n" + c.command + "\necho after\n");
+    std::printf("  %-45s %.3f s\n", c.name, run.latency);
+    EXPECT_NE(run.out.find("Interrupted\nafter\n"), std::string::npos) << c.name << ":\n" << run.out.substr(0, 400);
+    EXPECT_GE(run.latency, 0) << c.name;
+    EXPECT_LT(run.latency, 2.0) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kest
