@@ -13,6 +13,8 @@ if [[ $mode != run && $mode != test ]]; then
 fi
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
+# The fuzz targets need clang and its libFuzzer runtime.
+[[ $mode == test ]] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -49,3 +51,20 @@ configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_WERR
 suppressions="$(pwd)/tests/lsan.supp"
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$suppressions:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
+
+# The fuzz targets, briefly (KEST_FUZZ_SECONDS each; tests/fuzz/README.md
+# says how to run them longer).
+CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_FUZZ=ON -DKEST_BUILD_GUI=OFF \
+  -DKEST_BUILD_TESTS=OFF -DKEST_BUILD_BENCH=OFF
+seconds=${KEST_FUZZ_SECONDS:-15}
+fuzz() {  # target, seed folder
+  local corpus=build/fuzz/corpus/$1
+  mkdir -p "$corpus"
+  echo "Fuzzing $1 for $seconds s"
+  (cd build/fuzz && UBSAN_OPTIONS=print_stacktrace=1 ./tests/fuzz/"$1" "../../$corpus" "../../$2" \
+    -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=0 2>&1 | tail -n 3)
+}
+fuzz script_fuzz tests/scripts
+fuzz term_fuzz tests/fuzz/corpus/terms
+fuzz workspace_file_fuzz tests/fuzz/corpus/workspace
+fuzz algebra_file_fuzz tests/fuzz/corpus/algebra

@@ -453,8 +453,9 @@ class Closer {
             w, v, [&](int32_t x) { return entry(op, x, w); }, [&](int32_t x) { match(left, x, found); });
       }
     } else {
-      for (const auto& [x, y] : preimages_[static_cast<size_t>(op)][static_cast<size_t>(v)]) {
-        match(left, x, [&] { match(right, y, found); });
+      for (const auto& pair : preimages_[static_cast<size_t>(op)][static_cast<size_t>(v)]) {
+        const int32_t y = pair.second;
+        match(left, pair.first, [&] { match(right, y, found); });
       }
     }
   }

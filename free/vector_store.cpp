@@ -27,7 +27,8 @@ int32_t VectorStore::find(const uint64_t* v) const {
   for (size_t s = hash(v) & mask;; s = (s + 1) & mask) {
     const int32_t i = slots_[s];
     if (i < 0) return -1;
-    if (std::memcmp(vector(i), v, static_cast<size_t>(words_) * 8) == 0) return i;
+    // Vectors of no words (an empty algebra) are all equal.
+    if (words_ == 0 || std::memcmp(vector(i), v, static_cast<size_t>(words_) * 8) == 0) return i;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "structure/embedding.h"
 
+#include <new>
 #include <string>
 
 #include "core/element_names.h"
@@ -70,6 +71,9 @@ int32_t constantValue(const Workspace& ws, int32_t k, int32_t c) {
 
 std::optional<GeneratedSizes> generatedSizes(const Workspace& ws, int32_t k, Progress& progress) {
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  // The size tables hold n^2 entries (and the one-generated subuniverses n^2
+  // bytes): beyond 2^29 they cannot be had, which is said at once.
+  if (static_cast<int64_t>(n) * n > (int64_t{1} << 29)) throw std::bad_alloc();
   GeneratedSizes s;
   s.one.resize(static_cast<size_t>(n));
   s.two.assign(static_cast<size_t>(n) * n, 0);

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <sstream>
+#include <sys/wait.h>
 
+#include "core/algebra_store.h"
+#include "script/script_context.h"
 #include "script/sigint_progress.h"
 
 namespace kest {
@@ -118,6 +122,76 @@ TEST(ScriptRunner, StandardInputScriptsRunTheSameWay) {
   std::ostringstream err;
   EXPECT_EQ(runScript(in, "-", out, err), 0);
   EXPECT_EQ(out.str(), "E0   satisfied\n");
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// Asks to stop at the first poll: every command that polls is stopped.
+class StopAtFirstPoll final : public Progress {
+ protected:
+  bool pollStop() override { return true; }
+};
+
+// An interrupted key x once left its copy in the store and printed
+// nothing; an interrupted command now leaves the store, the tables, the
+// marks and the message lines as they were, and says "Interrupted". (A
+// command that finishes before its first poll is not interrupted: only
+// the first ones are sure to poll here.)
+TEST(ScriptRunner, AnInterruptedCommandLeavesEverythingAsItWas) {
+  const char* commands[] = {"key x 0",    "key z 0",    "free-partial 62", "key i 1", "key e 1",   "embed",
+                            "key u 0",    "key a 1",    "key s 1",         "key c 1 ab", "key f 1 ab", "free-hsp 2",
+                            "key r 0",    "key g 1 a",  "subproduct ab"};
+  int32_t mustStop = 6;
+  for (const char* command : commands) {
+    std::ostringstream out;
+    StopAtFirstPoll stop;
+    ScriptContext ctx{Workspace(), false, out, noProgress()};
+    for (const char* line : {"signature .", "algebra 3", "table 0 . ab. b.c ..a", "algebra 3",
+                             "table 1 . abc bca cab", "equation (xy)z=x(yz)", "equation xx=x", "red 1", "green 1",
+                             "key s 1"}) {
+      ASSERT_EQ(runScriptLine(ctx, line), "") << line;
+    }
+    const std::deque<Algebra> before = ctx.ws.algebras;
+    ScriptContext stopped{std::move(ctx.ws), true, out, stop};
+    ASSERT_EQ(runScriptLine(stopped, command), "") << command;
+    const bool interrupted = stopped.ws.messages.count() == 1 && stopped.ws.messages.lines()[0] == "Interrupted";
+    EXPECT_TRUE(interrupted || mustStop <= 0) << command << " was not stopped";
+    --mustStop;
+    if (!interrupted) continue;
+    ASSERT_EQ(stopped.ws.algebraCount(), static_cast<int32_t>(before.size())) << command;
+    for (size_t k = 0; k < before.size(); ++k) EXPECT_EQ(stopped.ws.algebras[k].table, before[k].table) << command;
+    EXPECT_EQ(stopped.ws.redMarked, 1);
+    EXPECT_EQ(stopped.ws.greenMarked, 1);
+  }
+}
+
+// A subuniverse of the product too large to be stored was closed in full
+// (minutes) before being refused; now the closure ends when it passes
+// what can be stored.
+TEST(ScriptRunner, ATooLargeSubproductIsRefusedEarly) {
+  const Outcome r = run("signature +\nalgebra 3000\nlinear + 1 1 0\nkey C 0\nred 0\ngreen 1\nsubproduct ab ba\nmarks\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Not enough memory for this algebra\nred 0 green 1\n");
+}
+
+int runKest(const std::string& arguments) {
+  const int status = std::system((std::string(KEST_BINARY) + " " + arguments + " >/dev/null 2>&1").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Without a file or with extra arguments kest fell through to the window
+// (and aborted without a display); a folder ran as an empty script.
+TEST(CommandLine, BadScriptArgumentsExitWithStatusTwo) {
+  EXPECT_EQ(runKest("--script"), 2);
+  EXPECT_EQ(runKest("--script a b"), 2);
+  EXPECT_EQ(runKest("x --script"), 2);
+  EXPECT_EQ(runKest("--script /"), 2);
+  EXPECT_EQ(runKest("--script /no/such/script.kest"), 2);
+  EXPECT_EQ(runKest("--script - </dev/null"), 0);
 }
 
 }  // namespace
