@@ -163,7 +163,9 @@ AppendStatus appendAlgebraText(Workspace& ws, std::string_view text, std::string
   // The whole table is read before the store is touched.
   std::vector<int32_t> table;
   table.reserve(static_cast<size_t>(lay.size()));
-  const int64_t rows = static_cast<int64_t>(ws.sig.binaryCount) * n + ws.sig.unaryCount;
+  // The rows of an empty algebra are empty lines, which the line reader
+  // skips like every blank line: there is nothing to read for them.
+  const int64_t rows = n == 0 ? 0 : static_cast<int64_t>(ws.sig.binaryCount) * n + ws.sig.unaryCount;
   for (int64_t r = 0; r < rows; ++r) {
     if (!readRow(lines, n, n, table, reason)) return refuse(reason);
   }

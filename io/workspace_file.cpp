@@ -62,7 +62,9 @@ bool readAlgebraBlock(Workspace& staged, LineReader& lines, int64_t bytesLeft, s
   }
   const int32_t k = createAlgebra(staged, n);
   Algebra& a = staged.algebras[static_cast<size_t>(k)];
-  const int64_t rows = static_cast<int64_t>(sig.binaryCount) * n + sig.unaryCount;
+  // The rows of an empty algebra are empty lines, which the line reader
+  // skips like every blank line: there is nothing to read for them.
+  const int64_t rows = n == 0 ? 0 : static_cast<int64_t>(sig.binaryCount) * n + sig.unaryCount;
   auto fill = [&](int64_t start, int64_t count) {
     const std::optional<std::string_view> line = lines.next();
     if (!line) {

@@ -145,3 +145,20 @@ TEST(SingleAlgebraFile, FieldWidthsKeepTheFormatUpTo100000Elements) {
 
 }  // namespace
 }  // namespace kest
+
+namespace kest {
+namespace {
+
+// The empty rows of an algebra of no elements are blank lines, which the
+// readers skip: the constants line was read in their place and a saved
+// empty algebra could not be read back (found by the fuzz target).
+TEST(SingleAlgebraFile, TheEmptyAlgebraRoundTrips) {
+  Workspace ws = oracle::workspaceWithSignature(".c - 0");
+  createAlgebra(ws, 0);
+  ASSERT_EQ(appendAlgebraText(ws, singleAlgebraText(ws, 0)), AppendStatus::kAppended);
+  EXPECT_EQ(ws.algebras[1].card, 0);
+  EXPECT_EQ(ws.algebras[1].table, std::vector<int32_t>{-1});
+}
+
+}  // namespace
+}  // namespace kest

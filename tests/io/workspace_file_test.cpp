@@ -123,3 +123,21 @@ TEST(WorkspaceFile, CompoundFormulasLoadBackAsTheyWere) {
 
 }  // namespace
 }  // namespace kest
+
+namespace kest {
+namespace {
+
+TEST(WorkspaceFile, EmptyAlgebrasRoundTrip) {
+  Workspace ws = oracle::workspaceWithSignature(".c - 0");
+  createAlgebra(ws, 0);
+  createAlgebra(ws, 1);
+  ws.algebras[1].table = {0, 0, 0};
+  Workspace loaded;
+  ASSERT_EQ(loadWorkspaceText(loaded, workspaceFileText(ws)), LoadStatus::kLoaded);
+  ASSERT_EQ(loaded.algebraCount(), 2);
+  EXPECT_EQ(loaded.algebras[0].card, 0);
+  EXPECT_EQ(loaded.algebras[1].table, (std::vector<int32_t>{0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace kest
