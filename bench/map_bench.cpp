@@ -12,6 +12,7 @@
 #include "terms/term_parse.h"
 #include "tests/oracle/random_inputs.h"
 #include "tests/oracle/reference_completion.h"
+#include "tests/oracle/reference_embedding.h"
 #include "tests/oracle/reference_satisfaction.h"
 
 namespace kest {
@@ -64,9 +65,44 @@ void BM_TwoGeneratedSizes500(benchmark::State& state) {
     for (int32_t y = 0; y < 500; ++y) ws.algebras[k].table[x * 500 + y] = std::min(x, y);
     ws.algebras[k].table[250000 + x] = x / 2;
   }
-  for (auto _ : state) benchmark::DoNotOptimize(generatedSizes(ws, k));
+  for (auto _ : state) benchmark::DoNotOptimize(oracle::referenceGeneratedSizes(ws, k));
 }
 BENCHMARK(BM_TwoGeneratedSizes500)->Unit(benchmark::kMillisecond);
+
+// Z_n under + (linear + 1 1 0).
+int32_t cyclicGroup(Workspace& ws, int32_t n) {
+  const int32_t k = createAlgebra(ws, n);
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) ws.algebras[k].table[static_cast<size_t>(x) * n + y] = (x + y) % n;
+  }
+  return k;
+}
+
+// Key e on Z_m into Z_n: range(0) m, range(1) n, range(2) 1 for the plain
+// search (all sizes first).
+void BM_EmbedCyclic(benchmark::State& state) {
+  Workspace ws = oracle::workspaceWithSignature("+");
+  const int32_t a = cyclicGroup(ws, static_cast<int32_t>(state.range(0)));
+  const int32_t b = cyclicGroup(ws, static_cast<int32_t>(state.range(1)));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(state.range(2) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws, a, b));
+  }
+}
+BENCHMARK(BM_EmbedCyclic)->Args({10, 1000, 0})->Args({10, 200, 1})->Args({3000, 3000, 0})->Args({300, 300, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// A 20-element chain lattice into another: range(0) 1 for the plain search.
+void BM_EmbedChain20(benchmark::State& state) {
+  Workspace ws = oracle::workspaceWithSignature("L");
+  std::vector<uint32_t> chain;
+  for (int i = 0; i < 20; ++i) chain.push_back((1u << i) - 1);
+  const int32_t a = latticeOn(ws, chain);
+  const int32_t b = latticeOn(ws, chain);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws, a, b));
+  }
+}
+BENCHMARK(BM_EmbedChain20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Z_30 with a third of its sums given and the group laws; the operation
 // is flagged commutative, so the flag checks run before every assignment.

@@ -1,7 +1,8 @@
 #include "structure/embedding.h"
 
-#include <new>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "core/element_names.h"
 #include "structure/subuniverse.h"
@@ -69,63 +70,89 @@ int32_t constantValue(const Workspace& ws, int32_t k, int32_t c) {
 
 }  // namespace
 
-std::optional<GeneratedSizes> generatedSizes(const Workspace& ws, int32_t k, Progress& progress) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  // The size tables hold n^2 entries (and the one-generated subuniverses n^2
-  // bytes): beyond 2^29 they cannot be had, which is said at once.
-  if (static_cast<int64_t>(n) * n > (int64_t{1} << 29)) throw std::bad_alloc();
-  GeneratedSizes s;
-  s.one.resize(static_cast<size_t>(n));
-  s.two.assign(static_cast<size_t>(n) * n, 0);
-  std::vector<std::vector<uint8_t>> single(static_cast<size_t>(n));
-  for (int32_t x = 0; x < n; ++x) {
-    if (progress.stopRequested()) return std::nullopt;
-    single[static_cast<size_t>(x)].assign(static_cast<size_t>(n), 0);
-    single[static_cast<size_t>(x)][static_cast<size_t>(x)] = 1;
-    closeSubuniverse(ws, k, single[static_cast<size_t>(x)]);
-    s.one[static_cast<size_t>(x)] = countMembers(single[static_cast<size_t>(x)]);
-  }
-  for (int32_t x = 0; x < n; ++x) {
-    if (progress.stopRequested()) return std::nullopt;
-    const std::vector<uint8_t>& sx = single[static_cast<size_t>(x)];
-    for (int32_t y = x + 1; y < n; ++y) {
-      int32_t size;
-      // A y inside Sg(x) (or x inside Sg(y)) adds nothing; otherwise Sg(x)
-      // is closed already and only what y brings needs combining.
-      if (sx[static_cast<size_t>(y)]) {
-        size = s.one[static_cast<size_t>(x)];
-      } else if (single[static_cast<size_t>(y)][static_cast<size_t>(x)]) {
-        size = s.one[static_cast<size_t>(y)];
-      } else {
-        if (progress.stopRequested()) return std::nullopt;
-        std::vector<uint8_t> members = sx;
-        extendSubuniverse(ws, k, members, y);
-        size = countMembers(members);
-      }
-      s.two[static_cast<size_t>(x) * n + y] = s.two[static_cast<size_t>(y) * n + x] = size;
-    }
-    s.two[static_cast<size_t>(x) * n + x] = s.one[static_cast<size_t>(x)];
-  }
-  return s;
-}
+namespace {
 
-std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, const GeneratedSizes& sizes) {
-  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
+// The sizes of the subuniverses that one element and two elements
+// generate, computed when first asked for and kept: the search asks for
+// few of them (the candidates it tries), where computing all n^2 would
+// take longer than the search.
+class LazySizes {
+ public:
+  LazySizes(const Workspace& ws, int32_t k)
+      : ws_(ws), k_(k), n_(ws.algebras[static_cast<size_t>(k)].card), one_(static_cast<size_t>(n_), -1) {}
+
+  int32_t n() const { return n_; }
+
+  int32_t one(int32_t x) {
+    int32_t& size = one_[static_cast<size_t>(x)];
+    if (size < 0) size = countMembers(single(x));
+    return size;
+  }
+
+  int32_t two(int32_t x, int32_t y) {
+    if (x == y) return one(x);
+    if (x > y) std::swap(x, y);
+    const int64_t key = static_cast<int64_t>(x) * n_ + y;
+    if (const auto it = two_.find(key); it != two_.end()) return it->second;
+    int32_t size;
+    // A y inside Sg(x) (or x inside Sg(y)) adds nothing; otherwise Sg(x)
+    // is closed already and only what y brings needs combining.
+    const std::vector<uint8_t>& sx = single(x);
+    if (sx[static_cast<size_t>(y)]) {
+      size = one(x);
+    } else if (single(y)[static_cast<size_t>(x)]) {
+      size = one(y);
+    } else {
+      std::vector<uint8_t> members = single(x);
+      extendSubuniverse(ws_, k_, members, y);
+      size = countMembers(members);
+    }
+    two_.emplace(key, size);
+    return size;
+  }
+
+ private:
+  // Sg(x) as membership flags; kept while they take less than 256 MB.
+  const std::vector<uint8_t>& single(int32_t x) {
+    if (const auto it = singles_.find(x); it != singles_.end()) return it->second;
+    std::vector<uint8_t> members(static_cast<size_t>(n_), 0);
+    members[static_cast<size_t>(x)] = 1;
+    closeSubuniverse(ws_, k_, members);
+    if (static_cast<int64_t>(singles_.size() + 1) * n_ > (int64_t{1} << 28)) singles_.clear();
+    return singles_.emplace(x, std::move(members)).first->second;
+  }
+
+  const Workspace& ws_;
+  int32_t k_;
+  int32_t n_;
+  std::vector<int32_t> one_;
+  std::unordered_map<int64_t, int32_t> two_;
+  std::unordered_map<int32_t, std::vector<uint8_t>> singles_;
+};
+
+// The greedy generating set of A: the first element generating the most,
+// else the first pair generating the most, then greedily the element that
+// adds the most, until A is generated. A size of n is the most there is,
+// so the scans end at the first one that reaches it.
+std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, LazySizes& sizes, Progress& progress) {
+  const int32_t n = sizes.n();
   if (n <= 1) return {0};
   int32_t g0 = 0;
-  for (int32_t x = 1; x < n; ++x) {
-    if (sizes.one[static_cast<size_t>(x)] > sizes.one[static_cast<size_t>(g0)]) g0 = x;
+  for (int32_t x = 1; x < n && sizes.one(g0) < n; ++x) {
+    if (progress.stopRequested()) return {};
+    if (sizes.one(x) > sizes.one(g0)) g0 = x;
   }
-  if (sizes.one[static_cast<size_t>(g0)] == n) return {g0};
+  if (sizes.one(g0) == n) return {g0};
   int32_t bx = 0;
   int32_t by = 1;
-  for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = x + 1; y < n; ++y) {
-      if (sizes.two[static_cast<size_t>(x) * n + y] > sizes.two[static_cast<size_t>(bx) * n + by]) bx = x, by = y;
+  for (int32_t x = 0; x < n && sizes.two(bx, by) < n; ++x) {
+    if (progress.stopRequested()) return {};
+    for (int32_t y = x + 1; y < n && sizes.two(bx, by) < n; ++y) {
+      if (sizes.two(x, y) > sizes.two(bx, by)) bx = x, by = y;
     }
   }
   std::vector<int32_t> gens{bx, by};
-  if (sizes.two[static_cast<size_t>(bx) * n + by] == n) return gens;
+  if (sizes.two(bx, by) == n) return gens;
   for (;;) {
     std::vector<uint8_t> base(static_cast<size_t>(n), 0);
     for (int32_t g : gens) base[static_cast<size_t>(g)] = 1;
@@ -134,6 +161,7 @@ std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, const Gene
     int32_t best = -1;
     int32_t bestSize = -1;
     for (int32_t z = 0; z < n; ++z) {
+      if (progress.stopRequested()) return {};
       std::vector<uint8_t> members = base;
       extendSubuniverse(ws, a, members, z);
       const int32_t size = countMembers(members);
@@ -142,6 +170,8 @@ std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, const Gene
     gens.push_back(best);
   }
 }
+
+}  // namespace
 
 bool extendHomomorphism(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map) {
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
@@ -161,17 +191,19 @@ EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progres
   const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
   const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
   if (m < n) return result;
-  const std::optional<GeneratedSizes> sa = generatedSizes(ws, a, progress);
-  const std::optional<GeneratedSizes> sb = sa ? generatedSizes(ws, b, progress) : std::nullopt;
-  if (!sb) {
-    result.interrupted = true;
-    return result;
-  }
   if (n == 0) {
     result.embedding = std::vector<int32_t>{};
     return result;
   }
-  const std::vector<int32_t> gens = chooseGenerators(ws, a, *sa);
+  LazySizes sizesA(ws, a);
+  LazySizes sizesB(ws, b);
+  LazySizes* sa = &sizesA;
+  LazySizes* sb = &sizesB;
+  const std::vector<int32_t> gens = chooseGenerators(ws, a, sizesA, progress);
+  if (progress.stopped()) {
+    result.interrupted = true;
+    return result;
+  }
   const int32_t g = static_cast<int32_t>(gens.size());
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
     if (constantValue(ws, a, c) >= 0 && constantValue(ws, b, c) < 0) return result;
@@ -193,12 +225,9 @@ EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progres
       if (image[static_cast<size_t>(j)] == cand) return false;
     }
     if (constantClash(gi, cand)) return false;
-    if (sb->one[static_cast<size_t>(cand)] != sa->one[static_cast<size_t>(gi)]) return false;
+    if (sb->one(cand) != sa->one(gi)) return false;
     for (int32_t j = 0; j < i; ++j) {
-      if (sb->two[static_cast<size_t>(image[static_cast<size_t>(j)]) * m + cand] !=
-          sa->two[static_cast<size_t>(gens[static_cast<size_t>(j)]) * n + gi]) {
-        return false;
-      }
+      if (sb->two(image[static_cast<size_t>(j)], cand) != sa->two(gens[static_cast<size_t>(j)], gi)) return false;
     }
     map.assign(static_cast<size_t>(n), -1);
     for (int32_t j = 0; j <= i; ++j) map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];

@@ -8,6 +8,7 @@
 #include "core/algebra_store.h"
 #include "structure/subuniverse.h"
 #include "tests/oracle/random_inputs.h"
+#include "tests/oracle/reference_embedding.h"
 
 namespace kest {
 namespace {
@@ -163,6 +164,34 @@ TEST(Embedding, AgreesWithABruteForceSearch) {
     }
   }
   EXPECT_GT(embeddable, 20);
+}
+
+// The search asks for the sizes of generated subuniverses only as it
+// needs them; it must find exactly the embedding that the plain search,
+// with all sizes computed first, finds.
+TEST(Embedding, TheSameFirstEmbeddingAsThePlainSearch) {
+  std::mt19937 rng(83);
+  int embeddable = 0;
+  const char* signatures[] = {". -", "+c", ". 0", "L", "+ - 0 1", "-"};
+  for (int round = 0; round < 600; ++round) {
+    Workspace ws = workspaceWithSignature(signatures[round % 6]);
+    const int32_t b = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 9), 0.0, rng);
+    int32_t a;
+    if (round % 2 == 0) {
+      // A subalgebra of B, so that embeddings exist often.
+      std::vector<uint8_t> members(static_cast<size_t>(ws.algebras[b].card), 0);
+      members[rng() % members.size()] = 1;
+      closeSubuniverse(ws, b, members);
+      a = appendSubalgebra(ws, b, memberList(members));
+    } else {
+      a = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 5), 0.0, rng);
+    }
+    const EmbeddingSearch fast = findEmbedding(ws, a, b);
+    const EmbeddingSearch plain = oracle::referenceFindEmbedding(ws, a, b);
+    ASSERT_EQ(fast.embedding, plain.embedding) << "round " << round;
+    embeddable += fast.embedding.has_value();
+  }
+  EXPECT_GT(embeddable, 200);
 }
 
 TEST(Extension, TheEmptyMapAndAContradiction) {
