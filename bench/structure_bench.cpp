@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "commands/executor.h"
 #include "core/algebra_store.h"
 #include "structure/abelian.h"
 #include "structure/congruence_closure.h"
@@ -205,6 +206,20 @@ void BM_ProductOf62And62(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ProductOf62And62)->Unit(benchmark::kMillisecond);
+
+// The product command on Z_100 x Z_100: 10^8 table entries.
+void BM_ProductZ100Squared(benchmark::State& state) {
+  Workspace ws = cyclic(100);
+  createAlgebra(ws, 100);
+  ws.algebras[1].table = ws.algebras[0].table;
+  ws.redMarked = 0;
+  ws.greenMarked = 1;
+  for (auto _ : state) {
+    executeCommand(ws, 'p');
+    deleteAlgebra(ws, 2);
+  }
+}
+BENCHMARK(BM_ProductZ100Squared)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kest

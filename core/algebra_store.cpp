@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/limits.h"
+#include "core/table_memory.h"
 
 namespace kest {
 
@@ -82,7 +83,7 @@ int32_t createAlgebra(Workspace& ws, int64_t n) {
   Algebra a;
   a.card = static_cast<int32_t>(n);
   const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
-  a.table.assign(static_cast<size_t>(lay.size()), -1);
+  assignTable(a.table, static_cast<size_t>(lay.size()), -1);
   for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
     if (!ws.sig.opIdempotent[b]) continue;
     for (int64_t x = 0; x < n; ++x) a.table[static_cast<size_t>(lay.binary(b, x, x))] = static_cast<int32_t>(x);
@@ -95,7 +96,7 @@ int32_t copyAlgebra(Workspace& ws, int32_t k) {
   const Algebra& old = ws.algebras[static_cast<size_t>(k)];
   Algebra a;
   a.card = old.card;
-  a.table = old.table;  // the one new table; the old one stays where it is
+  copyTable(a.table, old.table);  // the one new table; the old one stays where it is
   return appendAlgebra(ws, std::move(a), old.displayed);
 }
 

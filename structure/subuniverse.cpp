@@ -161,14 +161,9 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
 }
 
 int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
+  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
   const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
   const int32_t size = static_cast<int32_t>(pairs.size());
-  // Pair index -> new element: the pairs are sorted, so a binary search.
-  auto number = [&](int64_t p) -> int32_t {
-    if (p < 0) return -1;
-    auto it = std::lower_bound(pairs.begin(), pairs.end(), p);
-    return (it != pairs.end() && *it == p) ? static_cast<int32_t>(it - pairs.begin()) : -1;
-  };
   const int32_t s = createAlgebra(ws, size);
   if (s < 0) return -1;
   const Algebra& A = ws.algebras[static_cast<size_t>(a)];
@@ -177,26 +172,53 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
   const TableLayout la = ws.layout(a);
   const TableLayout lb = ws.layout(b);
   const TableLayout lp = ws.layout(s);
-  const bool all = static_cast<int64_t>(size) == static_cast<int64_t>(A.card) * m;
-  auto element = [&](int32_t x, int32_t y) -> int32_t {
-    const int64_t p = pairOf(x, y, m);
-    return all ? static_cast<int32_t>(p) : number(p);
+  const bool all = static_cast<int64_t>(size) == static_cast<int64_t>(n) * m;
+  // Pair index -> new element: itself for the whole product, else a dense
+  // index where it fits and a binary search in the sorted pairs beyond.
+  std::vector<int32_t> dense;
+  if (!all && static_cast<int64_t>(n) * m <= (int64_t{1} << 26)) {
+    dense.assign(static_cast<size_t>(static_cast<int64_t>(n) * m), -1);
+    for (int32_t i = 0; i < size; ++i) dense[static_cast<size_t>(pairs[static_cast<size_t>(i)])] = i;
+  }
+  auto number = [&](int64_t p) -> int32_t {
+    if (p < 0 || all) return static_cast<int32_t>(p);
+    if (!dense.empty()) return dense[static_cast<size_t>(p)];
+    auto it = std::lower_bound(pairs.begin(), pairs.end(), p);
+    return (it != pairs.end() && *it == p) ? static_cast<int32_t>(it - pairs.begin()) : -1;
   };
+  auto element = [&](int32_t x, int32_t y) { return number(pairOf(x, y, m)); };
+  std::vector<int32_t> px(static_cast<size_t>(size));
+  std::vector<int32_t> py(static_cast<size_t>(size));
+  for (int32_t i = 0; i < size; ++i) {
+    px[static_cast<size_t>(i)] = static_cast<int32_t>(pairs[static_cast<size_t>(i)] / m);
+    py[static_cast<size_t>(i)] = static_cast<int32_t>(pairs[static_cast<size_t>(i)] % m);
+  }
   for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
     for (int32_t i = 0; i < size; ++i) {
-      const int32_t ix = static_cast<int32_t>(pairs[i] / m), iy = static_cast<int32_t>(pairs[i] % m);
-      for (int32_t j = 0; j < size; ++j) {
-        const int32_t jx = static_cast<int32_t>(pairs[j] / m), jy = static_cast<int32_t>(pairs[j] % m);
-        P.table[static_cast<size_t>(lp.binary(op, i, j))] =
-            element(A.table[static_cast<size_t>(la.binary(op, ix, jx))], B.table[static_cast<size_t>(lb.binary(op, iy, jy))]);
+      const int32_t* rowA = A.table.data() + la.binary(op, px[static_cast<size_t>(i)], 0);
+      const int32_t* rowB = B.table.data() + lb.binary(op, py[static_cast<size_t>(i)], 0);
+      int32_t* out = P.table.data() + lp.binary(op, i, 0);
+      if (all) {
+        // Row (x1, y1) of A x B: block x2 holds x1x2 * m + y1y2 for every y2.
+        for (int32_t x2 = 0; x2 < n; ++x2) {
+          const int32_t u = rowA[x2];
+          int32_t* block = out + static_cast<int64_t>(x2) * m;
+          if (u < 0) {
+            std::fill(block, block + m, -1);
+            continue;
+          }
+          const int32_t base = u * m;
+          for (int32_t y2 = 0; y2 < m; ++y2) block[y2] = rowB[y2] < 0 ? -1 : base + rowB[y2];
+        }
+        continue;
       }
+      for (int32_t j = 0; j < size; ++j) out[j] = element(rowA[px[static_cast<size_t>(j)]], rowB[py[static_cast<size_t>(j)]]);
     }
   }
   for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
     for (int32_t i = 0; i < size; ++i) {
-      const int32_t ix = static_cast<int32_t>(pairs[i] / m), iy = static_cast<int32_t>(pairs[i] % m);
-      P.table[static_cast<size_t>(lp.unary(u, i))] =
-          element(A.table[static_cast<size_t>(la.unary(u, ix))], B.table[static_cast<size_t>(lb.unary(u, iy))]);
+      P.table[static_cast<size_t>(lp.unary(u, i))] = element(A.table[static_cast<size_t>(la.unary(u, px[static_cast<size_t>(i)]))],
+                                                             B.table[static_cast<size_t>(lb.unary(u, py[static_cast<size_t>(i)]))]);
     }
   }
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {

@@ -215,4 +215,41 @@ void closeSubuniverseReference(const Workspace& ws, int32_t k, std::vector<uint8
   }
 }
 
+std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
+  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int64_t size = static_cast<int64_t>(pairs.size());
+  const TableLayout la = ws.layout(a);
+  const TableLayout lb = ws.layout(b);
+  const TableLayout lp{size, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
+  const std::vector<int32_t>& A = ws.algebras[static_cast<size_t>(a)].table;
+  const std::vector<int32_t>& B = ws.algebras[static_cast<size_t>(b)].table;
+  auto element = [&](int32_t x, int32_t y) -> int32_t {
+    if (x < 0 || y < 0) return -1;
+    for (int64_t i = 0; i < size; ++i) {
+      if (pairs[static_cast<size_t>(i)] == static_cast<int64_t>(x) * m + y) return static_cast<int32_t>(i);
+    }
+    return -1;
+  };
+  std::vector<int32_t> t(static_cast<size_t>(lp.size()), -1);
+  for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
+    for (int64_t i = 0; i < size; ++i) {
+      for (int64_t j = 0; j < size; ++j) {
+        const int64_t pi = pairs[static_cast<size_t>(i)], pj = pairs[static_cast<size_t>(j)];
+        t[static_cast<size_t>(lp.binary(op, i, j))] = element(A[static_cast<size_t>(la.binary(op, pi / m, pj / m))],
+                                                             B[static_cast<size_t>(lb.binary(op, pi % m, pj % m))]);
+      }
+    }
+  }
+  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+    for (int64_t i = 0; i < size; ++i) {
+      const int64_t pi = pairs[static_cast<size_t>(i)];
+      t[static_cast<size_t>(lp.unary(u, i))] = element(A[static_cast<size_t>(la.unary(u, pi / m))], B[static_cast<size_t>(lb.unary(u, pi % m))]);
+    }
+  }
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    t[static_cast<size_t>(lp.constant(c))] = element(A[static_cast<size_t>(la.constant(c))], B[static_cast<size_t>(lb.constant(c))]);
+  }
+  return t;
+}
+
 }  // namespace kest::oracle

@@ -62,6 +62,25 @@ TEST(Products, PairEncodingAndComponentwiseOperations) {
   }
 }
 
+TEST(Products, FastTablesEqualThePlainOnesOnRandomPartialAlgebras) {
+  std::mt19937 rng(61);
+  const char* signatures[] = {". -", "+c - 0", ". + * 1", "-"};
+  for (int round = 0; round < 300; ++round) {
+    Workspace ws = oracle::workspaceWithSignature(signatures[round % 4]);
+    const int32_t a = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 6), 0.2, rng);
+    const int32_t b = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 6), 0.2, rng);
+    const int64_t all = static_cast<int64_t>(ws.algebras[a].card) * ws.algebras[b].card;
+    std::vector<int64_t> pairs;
+    for (int64_t p = 0; p < all; ++p) {
+      if (round % 3 == 0 || rng() % 2) pairs.push_back(p);  // the whole product, or a part of it
+    }
+    if (pairs.empty()) continue;
+    const std::vector<int32_t> expected = oracle::subproductTableReference(ws, a, b, pairs);
+    const int32_t s = appendSubproduct(ws, a, b, pairs);
+    ASSERT_EQ(ws.algebras[s].table, expected) << "round " << round;
+  }
+}
+
 TEST(Products, TheDiagonalOfASquareIsACopy) {
   Workspace ws = workspaceWithSignature(". - 0");
   std::mt19937 rng(34);

@@ -1,0 +1,20 @@
+// Memory for large tables. A table of hundreds of megabytes touched page
+// by page costs a fault per 4 KiB page, which takes longer than writing
+// it; large tables ask the kernel for huge pages instead (where it gives
+// them on request), a fault per 2 MiB.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace kest {
+
+// t becomes count copies of value, in memory backed by huge pages when
+// count is large. Throws std::bad_alloc as assign does.
+void assignTable(std::vector<int32_t>& t, size_t count, int32_t value);
+
+// t becomes a copy of from, likewise.
+void copyTable(std::vector<int32_t>& t, const std::vector<int32_t>& from);
+
+}  // namespace kest
