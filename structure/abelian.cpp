@@ -50,6 +50,8 @@ std::optional<bool> isAbelian(const Workspace& ws, int32_t k, Progress& progress
       const int32_t* tb = t + lay.binary(b, 0, 0);
       const bool commutative = ws.sig.opCommutative[static_cast<size_t>(b)] != 0;
       for (int32_t z1 = 0; z1 < n; ++z1) {
+        // A pair costs n^2 joins: large algebras poll inside it too.
+        if ((z1 & 255) == 255 && progress.stopRequested()) return std::nullopt;
         const int32_t left = tb[p1 * n + z1] * n;
         const int32_t right = tb[q1 * n + z1] * n;
         for (int32_t z2 = 0; z2 < n; ++z2) join(left + tb[p2 * n + z2], right + tb[q2 * n + z2]);

@@ -24,9 +24,11 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
     if (progress.stopRequested()) return std::nullopt;
     for (int32_t b = a + 1; b < n; ++b) {
       std::optional<Partition> c = closure.principalUnlessJoining(a, b, stops);
-      if (progress.stopped()) return std::nullopt;
+      // A closure over millions of elements takes a while: poll after each.
+      if ((n > 4096 || (b & 63) == 0) && progress.stopRequested()) return std::nullopt;
       if (!c) continue;
-      std::erase_if(candidates, [&](const Candidate& m) { return partitionBelow(*c, m.congruence); });
+      std::erase_if(candidates, [&](const Candidate& m) { return !progress.stopRequested() && partitionBelow(*c, m.congruence); });
+      if (progress.stopped()) return std::nullopt;
       candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(*c)});
       stops.clear();
       for (const Candidate& m : candidates) stops.emplace_back(static_cast<int32_t>(m.pair / n), static_cast<int32_t>(m.pair % n));
