@@ -117,6 +117,36 @@ BENCHMARK(BM_MinimalLattice62)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MinimalFreeDistributive166)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MinimalRandom200)->Unit(benchmark::kMillisecond);
 
+// Key i at the sizes the panel accepts: range(0) the size, range(1) the
+// algebra: 0 Z_n, 1 the n-element chain lattice, 2 a random groupoid, 3 the
+// projection x.y = x (every equivalence a congruence).
+void BM_MinimalLarge(benchmark::State& state) {
+  const int32_t n = static_cast<int32_t>(state.range(0));
+  Workspace ws = state.range(1) == 1 ? oracle::workspaceWithSignature("L") : oracle::workspaceWithSignature(".");
+  const int32_t k = createAlgebra(ws, n);
+  std::vector<int32_t>& t = ws.algebras[k].table;
+  std::mt19937 rng(3);
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      const size_t at = static_cast<size_t>(x) * n + y;
+      switch (state.range(1)) {
+        case 0: t[at] = (x + y) % n; break;
+        case 1:
+          t[at] = std::max(x, y);
+          t[static_cast<size_t>(n) * n + at] = std::min(x, y);
+          break;
+        case 2: t[at] = static_cast<int32_t>(rng() % n); break;
+        default: t[at] = x; break;
+      }
+    }
+  }
+  size_t atoms = 0;
+  for (auto _ : state) atoms = minimalCongruences(ws, k)->size();
+  state.SetLabel(std::to_string(atoms) + " atoms");
+}
+BENCHMARK(BM_MinimalLarge)->Args({1000, 0})->Args({1000, 1})->Args({1000, 2})->Args({210, 3})->Args({3000, 0})
+    ->Args({3000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
+
 void BM_AbelianZ62Fast(benchmark::State& state) {
   const Workspace ws = cyclic(62);
   for (auto _ : state) benchmark::DoNotOptimize(isAbelian(ws, 0));

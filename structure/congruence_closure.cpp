@@ -6,25 +6,30 @@
 
 namespace kest {
 
-CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k, Progress& progress)
-    : n_(ws.algebras[static_cast<size_t>(k)].card), progress_(progress) {
+Translations translationsOf(const Workspace& ws, int32_t k) {
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const int32_t n = a.card;
   const TableLayout lay = ws.layout(k);
-  const int64_t nn = static_cast<int64_t>(n_) * n_;
+  const int64_t nn = static_cast<int64_t>(n) * n;
+  Translations t;
   for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
-    const int32_t* t = a.table.data() + lay.binary(b, 0, 0);
-    rows_.push_back(t);
+    const int32_t* table = a.table.data() + lay.binary(b, 0, 0);
+    t.rows.push_back(table);
     if (ws.sig.opCommutative[static_cast<size_t>(b)]) continue;
     std::vector<int32_t> c(static_cast<size_t>(nn));
-    for (int32_t x = 0; x < n_; ++x) {
-      for (int32_t y = 0; y < n_; ++y) c[static_cast<size_t>(y) * n_ + x] = t[static_cast<int64_t>(x) * n_ + y];
+    for (int32_t x = 0; x < n; ++x) {
+      for (int32_t y = 0; y < n; ++y) c[static_cast<size_t>(y) * n + x] = table[static_cast<int64_t>(x) * n + y];
     }
-    columns_.push_back(std::move(c));
+    t.columns.push_back(std::move(c));
   }
   for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-    unary_.push_back(a.table.data() + lay.unary(u, 0));
+    t.unary.push_back(a.table.data() + lay.unary(u, 0));
   }
+  return t;
 }
+
+CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k, Progress& progress)
+    : n_(ws.algebras[static_cast<size_t>(k)].card), progress_(progress), translations_(translationsOf(ws, k)) {}
 
 bool CompleteClosure::poll() const {
   steps_ += n_ + 16;
@@ -48,17 +53,17 @@ bool CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>
     }
     const auto [u, v] = work.back();
     work.pop_back();
-    for (const int32_t* t : rows_) {
+    for (const int32_t* t : translations_.rows) {
       const int32_t* ru = t + static_cast<int64_t>(u) * n_;
       const int32_t* rv = t + static_cast<int64_t>(v) * n_;
       for (int32_t x = 0; x < n_; ++x) join(ru[x], rv[x]);
     }
-    for (const std::vector<int32_t>& c : columns_) {
+    for (const std::vector<int32_t>& c : translations_.columns) {
       const int32_t* cu = c.data() + static_cast<int64_t>(u) * n_;
       const int32_t* cv = c.data() + static_cast<int64_t>(v) * n_;
       for (int32_t x = 0; x < n_; ++x) join(cu[x], cv[x]);
     }
-    for (const int32_t* t : unary_) join(t[u], t[v]);
+    for (const int32_t* t : translations_.unary) join(t[u], t[v]);
   }
   for (const auto& [s, t] : stops) {
     if (uf.find(s) == uf.find(t)) return false;

@@ -36,8 +36,15 @@ bool closePartialCongruence(const Workspace& ws, int32_t k, Partition& p, Progre
 Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t b);
 
 // The translations of a complete algebra, prepared once for many closures:
-// rows of every binary table, and columns where the op is not flagged
-// commutative.
+// rows of every binary table, columns (the table transposed) where the op
+// is not flagged commutative, and the unary tables.
+struct Translations {
+  std::vector<const int32_t*> rows;
+  std::vector<std::vector<int32_t>> columns;
+  std::vector<const int32_t*> unary;
+};
+Translations translationsOf(const Workspace& ws, int32_t k);
+
 // A closure polls progress about every million steps; once it is asked to
 // stop, the partitions it returns are unfinished and the caller discards
 // them (progress.stopped() tells).
@@ -65,9 +72,7 @@ class CompleteClosure {
   int32_t n_;
   Progress& progress_;
   mutable int64_t steps_ = 0;
-  std::vector<const int32_t*> rows_;     // per binary op: the table, row-major
-  std::vector<std::vector<int32_t>> columns_;  // per non-commutative op: the table transposed
-  std::vector<const int32_t*> unary_;
+  Translations translations_;
 };
 
 }  // namespace kest

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "structure/congruence_closure.h"
+#include "structure/principal_closure.h"
 
 namespace kest {
 
 std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, int32_t k, Progress& progress) {
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  const CompleteClosure closure(ws, k, progress);
+  PrincipalClosure closure(ws, k, progress);
   // The minimal ones among the principal congruences seen so far, each with
   // the first pair that generated it.
   struct Candidate {
@@ -18,20 +18,23 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
   std::vector<Candidate> candidates;
   // A candidate is below Cg(a, b) exactly when Cg(a, b) joins the pair that
   // generates the candidate; the closure stops there, since Cg(a, b) is then
-  // no new atom (or an equal one from a later pair).
-  std::vector<std::pair<int32_t, int32_t>> stops;
+  // no new atom (or an equal one from a later pair). Those pairs are the
+  // closure's stop pairs.
   for (int32_t a = 0; a < n; ++a) {
     if (progress.stopRequested()) return std::nullopt;
     for (int32_t b = a + 1; b < n; ++b) {
-      std::optional<Partition> c = closure.principalUnlessJoining(a, b, stops);
+      std::optional<Partition> c = closure.principalUnlessJoining(a, b);
       // A closure over millions of elements takes a while: poll after each.
       if ((n > 4096 || (b & 63) == 0) && progress.stopRequested()) return std::nullopt;
       if (!c) continue;
-      std::erase_if(candidates, [&](const Candidate& m) { return !progress.stopRequested() && partitionBelow(*c, m.congruence); });
-      if (progress.stopped()) return std::nullopt;
+      // Cg(a, b) lies below the congruence m exactly when m holds (a, b).
+      std::erase_if(candidates, [&](const Candidate& m) {
+        if (m.congruence[static_cast<size_t>(a)] != m.congruence[static_cast<size_t>(b)]) return false;
+        closure.removeStop(static_cast<int32_t>(m.pair / n), static_cast<int32_t>(m.pair % n));
+        return true;
+      });
       candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(*c)});
-      stops.clear();
-      for (const Candidate& m : candidates) stops.emplace_back(static_cast<int32_t>(m.pair / n), static_cast<int32_t>(m.pair % n));
+      closure.addStop(a, b);
     }
   }
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) { return x.pair < y.pair; });

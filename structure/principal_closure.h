@@ -1,0 +1,55 @@
+// Many principal congruences Cg(a, b) of one complete algebra, one after
+// another, each abandoned as soon as it joins a pair of a changing set of
+// stop pairs. Built for the minimal congruences, which close millions of
+// pairs in large algebras: the union-find is reset only where the last
+// closure touched it, and the stop pairs are found at the union that
+// joins them (by walking the smaller of the two merged classes, only when
+// both hold an end of some stop pair), instead of testing every stop pair
+// after every step.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/progress.h"
+#include "core/workspace.h"
+#include "structure/congruence_closure.h"
+#include "structure/partition.h"
+
+namespace kest {
+
+class PrincipalClosure {
+ public:
+  PrincipalClosure(const Workspace& ws, int32_t k, Progress& progress);
+
+  void addStop(int32_t s, int32_t t);
+  void removeStop(int32_t s, int32_t t);
+
+  // Cg(a, b) as a canonical partition, or nothing when it joins a stop
+  // pair (or the user asked to stop: progress.stopped() tells).
+  std::optional<Partition> principalUnlessJoining(int32_t a, int32_t b);
+
+ private:
+  int32_t find(int32_t x);
+  // Joins the classes of x and y; false when they were one already. Sets
+  // joinedStop_ when the union puts a stop pair into one class.
+  bool unite(int32_t x, int32_t y);
+  void reset();
+
+  int32_t n_;
+  Progress& progress_;
+  Translations translations_;
+  // Union-find with member lists (circular, through next_) and, per root,
+  // the number of members that are an end of a stop pair.
+  std::vector<int32_t> parent_;
+  std::vector<int32_t> size_;
+  std::vector<int32_t> next_;
+  std::vector<int32_t> stopEnds_;
+  std::vector<int32_t> touched_;
+  std::vector<std::vector<int32_t>> partners_;
+  bool joinedStop_ = false;
+  int64_t steps_ = 0;
+};
+
+}  // namespace kest
