@@ -119,7 +119,7 @@ class Deadline final : public Progress {
 
 // Seconds a command may run past its deadline before the sweep calls it
 // deaf to stops (generous: sanitizers and a busy machine slow everything).
-constexpr double kStopSlack = 3.0;
+constexpr double kStopSlack = 10.0;
 
 void runSweep(const Case& c, std::mt19937& rng, double deadline = 1.0) {
   std::ostringstream out;

@@ -112,7 +112,7 @@ TEST(Interrupt, LongCommandsStopSoonAfterCtrlC) {
     std::printf("  %-45s %.3f s\n", c.name, run.latency);
     EXPECT_NE(run.out.find("Interrupted\nafter\n"), std::string::npos) << c.name << ":\n" << run.out.substr(0, 400);
     EXPECT_GE(run.latency, 0) << c.name;
-    EXPECT_LT(run.latency, 2.0) << c.name;
+    EXPECT_LT(run.latency, 5.0) << c.name;  // generous: a deaf loop runs for minutes
   }
 }
 
