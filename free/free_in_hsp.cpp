@@ -122,10 +122,18 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   VectorStore store(length, bits);
   const VectorOps ops(ws, k, length, words);
   std::vector<uint64_t> w(static_cast<size_t>(words));
+  // The whole power A^N holds m^N vectors (-1 when that passes 2^62): a
+  // store that holds them all is closed, and nothing more need be tried.
+  int64_t wholePower = m == 0 ? 0 : 1;
+  for (int64_t i = 0; i < length && wholePower >= 0; ++i) {
+    wholePower = wholePower > (int64_t{1} << 62) / std::max(m, 1) ? -1 : wholePower * m;
+  }
+  bool full = false;
   // Appends w unless stored; false once there are more than limit.
   auto add = [&]() {
     if (store.find(w.data()) >= 0) return true;
     store.append(w.data());
+    full = store.count() == wholePower;
     return store.count() <= limit;
   };
   for (int32_t g = 0; g < n; ++g) {
@@ -146,10 +154,10 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   }
   std::vector<uint8_t> commutative(static_cast<size_t>(sig.binaryCount));
   for (int32_t b = 0; b < sig.binaryCount; ++b) commutative[static_cast<size_t>(b)] = sig.opCommutative[static_cast<size_t>(b)];
-  for (int32_t cur = 0; cur < store.count(); ++cur) {
-    if ((cur & 63) == 0 && progress.stopRequested()) return {FreeInHspResult::Status::kInterrupted, 0};
-    for (int32_t b = 0; b < sig.binaryCount; ++b) {
-      for (int32_t x = 0; x <= cur; ++x) {
+  for (int32_t cur = 0; cur < store.count() && !full; ++cur) {
+    if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return {FreeInHspResult::Status::kInterrupted, 0};
+    for (int32_t b = 0; b < sig.binaryCount && !full; ++b) {
+      for (int32_t x = 0; x <= cur && !full; ++x) {
         ops.binary(b, store.vector(x), store.vector(cur), w.data());
         if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
         if (commutative[static_cast<size_t>(b)]) continue;
