@@ -18,17 +18,23 @@ void reserveHuge(std::vector<int32_t>& t, size_t count) {
   t.clear();
   t.shrink_to_fit();
   t.reserve(count);
-#ifdef __linux__
-  const size_t bytes = count * sizeof(int32_t);
-  if (bytes < 4 * kHugePage) return;
-  const auto start = reinterpret_cast<uintptr_t>(t.data());
-  const uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const uintptr_t end = (start + bytes) & ~(kHugePage - 1);
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);  // a hint only
-#endif
+  adviseHugePages(t.data(), count * sizeof(int32_t));
 }
 
 }  // namespace
+
+void adviseHugePages(void* start, size_t bytes) {
+#ifdef __linux__
+  if (bytes < 4 * kHugePage) return;
+  const auto from = reinterpret_cast<uintptr_t>(start);
+  const uintptr_t first = (from + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t end = (from + bytes) & ~(kHugePage - 1);
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);  // a hint only
+#else
+  (void)start;
+  (void)bytes;
+#endif
+}
 
 void assignTable(std::vector<int32_t>& t, size_t count, int32_t value) {
   reserveHuge(t, count);

@@ -17,4 +17,7 @@ void assignTable(std::vector<int32_t>& t, size_t count, int32_t value);
 // t becomes a copy of from, likewise.
 void copyTable(std::vector<int32_t>& t, const std::vector<int32_t>& from);
 
+// Asks for huge pages over memory not yet touched (a hint; large ranges only).
+void adviseHugePages(void* start, size_t bytes);
+
 }  // namespace kest

@@ -1,10 +1,33 @@
 #include "structure/congruence_closure.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "core/algebra_store.h"
+#include "core/table_memory.h"
 
 namespace kest {
+
+namespace {
+
+// Whether x * y = y * x throughout, compared in tiles for the cache.
+bool symmetric(const int32_t* table, int32_t n) {
+  constexpr int32_t kTile = 64;
+  for (int32_t xb = 0; xb < n; xb += kTile) {
+    for (int32_t yb = xb; yb < n; yb += kTile) {
+      const int32_t xe = std::min(n, xb + kTile);
+      const int32_t ye = std::min(n, yb + kTile);
+      for (int32_t x = xb; x < xe; ++x) {
+        for (int32_t y = std::max(yb, x + 1); y < ye; ++y) {
+          if (table[static_cast<int64_t>(x) * n + y] != table[static_cast<int64_t>(y) * n + x]) return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 Translations translationsOf(const Workspace& ws, int32_t k) {
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
@@ -15,10 +38,22 @@ Translations translationsOf(const Workspace& ws, int32_t k) {
   for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
     const int32_t* table = a.table.data() + lay.binary(b, 0, 0);
     t.rows.push_back(table);
-    if (ws.sig.opCommutative[static_cast<size_t>(b)]) continue;
-    std::vector<int32_t> c(static_cast<size_t>(nn));
-    for (int32_t x = 0; x < n; ++x) {
-      for (int32_t y = 0; y < n; ++y) c[static_cast<size_t>(y) * n + x] = table[static_cast<int64_t>(x) * n + y];
+    // Column translations are row translations when the table is symmetric
+    // (flagged commutative, or found so).
+    if (ws.sig.opCommutative[static_cast<size_t>(b)] || symmetric(table, n)) continue;
+    std::unique_ptr<int32_t[]> c = std::make_unique_for_overwrite<int32_t[]>(static_cast<size_t>(nn));
+    adviseHugePages(c.get(), static_cast<size_t>(nn) * sizeof(int32_t));
+    // In tiles, so that both the rows read and the rows written stay in
+    // the cache: a table of millions of entries transposes at memory speed.
+    constexpr int32_t kTile = 64;
+    for (int32_t xb = 0; xb < n; xb += kTile) {
+      for (int32_t yb = 0; yb < n; yb += kTile) {
+        const int32_t xe = std::min(n, xb + kTile);
+        const int32_t ye = std::min(n, yb + kTile);
+        for (int32_t x = xb; x < xe; ++x) {
+          for (int32_t y = yb; y < ye; ++y) c[static_cast<size_t>(y) * n + x] = table[static_cast<int64_t>(x) * n + y];
+        }
+      }
     }
     t.columns.push_back(std::move(c));
   }
@@ -58,9 +93,9 @@ bool CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>
       const int32_t* rv = t + static_cast<int64_t>(v) * n_;
       for (int32_t x = 0; x < n_; ++x) join(ru[x], rv[x]);
     }
-    for (const std::vector<int32_t>& c : translations_.columns) {
-      const int32_t* cu = c.data() + static_cast<int64_t>(u) * n_;
-      const int32_t* cv = c.data() + static_cast<int64_t>(v) * n_;
+    for (const std::unique_ptr<int32_t[]>& c : translations_.columns) {
+      const int32_t* cu = c.get() + static_cast<int64_t>(u) * n_;
+      const int32_t* cv = c.get() + static_cast<int64_t>(v) * n_;
       for (int32_t x = 0; x < n_; ++x) join(cu[x], cv[x]);
     }
     for (const int32_t* t : translations_.unary) join(t[u], t[v]);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -40,7 +41,7 @@ Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t
 // is not flagged commutative, and the unary tables.
 struct Translations {
   std::vector<const int32_t*> rows;
-  std::vector<std::vector<int32_t>> columns;
+  std::vector<std::unique_ptr<int32_t[]>> columns;  // n*n each, written whole, so not zeroed first
   std::vector<const int32_t*> unary;
 };
 Translations translationsOf(const Workspace& ws, int32_t k);

@@ -101,9 +101,9 @@ std::optional<Partition> PrincipalClosure::principalUnlessJoining(int32_t a, int
       const int32_t* rv = t + static_cast<int64_t>(v) * n_;
       for (int32_t x = 0; x < n_ && !joinedStop_; ++x) join(ru[x], rv[x]);
     }
-    for (const std::vector<int32_t>& c : translations_.columns) {
-      const int32_t* cu = c.data() + static_cast<int64_t>(u) * n_;
-      const int32_t* cv = c.data() + static_cast<int64_t>(v) * n_;
+    for (const std::unique_ptr<int32_t[]>& c : translations_.columns) {
+      const int32_t* cu = c.get() + static_cast<int64_t>(u) * n_;
+      const int32_t* cv = c.get() + static_cast<int64_t>(v) * n_;
       for (int32_t x = 0; x < n_ && !joinedStop_; ++x) join(cu[x], cv[x]);
     }
     for (const int32_t* t : translations_.unary) join(t[u], t[v]);
