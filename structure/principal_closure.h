@@ -23,6 +23,8 @@ class PrincipalClosure {
  public:
   PrincipalClosure(const Workspace& ws, int32_t k, Progress& progress);
 
+  const Translations& translations() const { return translations_; }
+
   void addStop(int32_t s, int32_t t);
   void removeStop(int32_t s, int32_t t);
 
