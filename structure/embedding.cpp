@@ -76,20 +76,20 @@ namespace {
 // generate, computed when first asked for and kept: the search asks for
 // few of them (the candidates it tries), where computing all n^2 would
 // take longer than the search.
-class LazySizes {
+class LazySizes final : public GeneratedSizeSource {
  public:
   LazySizes(const Workspace& ws, int32_t k)
       : ws_(ws), k_(k), n_(ws.algebras[static_cast<size_t>(k)].card), one_(static_cast<size_t>(n_), -1) {}
 
   int32_t n() const { return n_; }
 
-  int32_t one(int32_t x) {
+  int32_t one(int32_t x) override {
     int32_t& size = one_[static_cast<size_t>(x)];
     if (size < 0) size = countMembers(single(x));
     return size;
   }
 
-  int32_t two(int32_t x, int32_t y) {
+  int32_t two(int32_t x, int32_t y) override {
     if (x == y) return one(x);
     if (x > y) std::swap(x, y);
     const int64_t key = static_cast<int64_t>(x) * n_ + y;
@@ -186,24 +186,11 @@ bool extendHomomorphism(const Workspace& ws, int32_t a, int32_t b, std::vector<i
   return propagate(ws, a, b, map);
 }
 
-EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress) {
+EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32_t>& gens,
+                             GeneratedSizeSource& sa, GeneratedSizeSource& sb, Progress& progress) {
   EmbeddingSearch result;
   const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
   const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
-  if (m < n) return result;
-  if (n == 0) {
-    result.embedding = std::vector<int32_t>{};
-    return result;
-  }
-  LazySizes sizesA(ws, a);
-  LazySizes sizesB(ws, b);
-  LazySizes* sa = &sizesA;
-  LazySizes* sb = &sizesB;
-  const std::vector<int32_t> gens = chooseGenerators(ws, a, sizesA, progress);
-  if (progress.stopped()) {
-    result.interrupted = true;
-    return result;
-  }
   const int32_t g = static_cast<int32_t>(gens.size());
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
     if (constantValue(ws, a, c) >= 0 && constantValue(ws, b, c) < 0) return result;
@@ -225,9 +212,9 @@ EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progres
       if (image[static_cast<size_t>(j)] == cand) return false;
     }
     if (constantClash(gi, cand)) return false;
-    if (sb->one(cand) != sa->one(gi)) return false;
+    if (sb.one(cand) != sa.one(gi)) return false;
     for (int32_t j = 0; j < i; ++j) {
-      if (sb->two(image[static_cast<size_t>(j)], cand) != sa->two(gens[static_cast<size_t>(j)], gi)) return false;
+      if (sb.two(image[static_cast<size_t>(j)], cand) != sa.two(gens[static_cast<size_t>(j)], gi)) return false;
     }
     map.assign(static_cast<size_t>(n), -1);
     for (int32_t j = 0; j <= i; ++j) map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];
@@ -266,6 +253,25 @@ EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progres
     }
     ++image[static_cast<size_t>(i)];
   }
+}
+
+EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress) {
+  EmbeddingSearch result;
+  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
+  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  if (m < n) return result;
+  if (n == 0) {
+    result.embedding = std::vector<int32_t>{};
+    return result;
+  }
+  LazySizes sizesA(ws, a);
+  LazySizes sizesB(ws, b);
+  const std::vector<int32_t> gens = chooseGenerators(ws, a, sizesA, progress);
+  if (progress.stopped()) {
+    result.interrupted = true;
+    return result;
+  }
+  return searchImages(ws, a, b, gens, sizesA, sizesB, progress);
 }
 
 void embeddingReport(Workspace& ws, int32_t a, int32_t b, Progress& progress) {

@@ -32,6 +32,21 @@ struct EmbeddingSearch {
   std::optional<std::vector<int32_t>> embedding;  // the first one found
 };
 
+// The sizes the search compares, of one algebra: |Sg(x)| and |Sg(x, y)|.
+class GeneratedSizeSource {
+ public:
+  virtual ~GeneratedSizeSource() = default;
+  virtual int32_t one(int32_t x) = 0;
+  virtual int32_t two(int32_t x, int32_t y) = 0;
+};
+
+// The backtracking search over the images of A's generators gens in B,
+// pruned by the sizes; the first embedding in its order. findEmbedding
+// runs it with sizes computed as asked for, the plain search in the tests
+// with all of them computed first.
+EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32_t>& gens,
+                             GeneratedSizeSource& sa, GeneratedSizeSource& sb, Progress& progress);
+
 // Both algebras complete.
 EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress = noProgress());
 

@@ -6,6 +6,7 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "core/element_names.h"
 #include "structure/subuniverse.h"
@@ -18,57 +19,6 @@ int32_t countMembers(const std::vector<uint8_t>& m) {
   int32_t c = 0;
   for (uint8_t v : m) c += v;
   return c;
-}
-
-// The map is built from the constants and propagated over a worklist: every
-// newly mapped x is combined with every mapped y in both orders. The
-// outcome (the forced map, or a conflict) does not depend on the order.
-bool propagate(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map) {
-  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
-  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
-  const int32_t n = A.card;
-  const int32_t m = B.card;
-  const TableLayout la = ws.layout(a);
-  const TableLayout lb = ws.layout(b);
-  std::vector<int32_t> mapped;
-  for (int32_t x = 0; x < n; ++x) {
-    if (map[static_cast<size_t>(x)] >= 0) mapped.push_back(x);
-  }
-  auto require = [&](int32_t inA, int32_t inB) {
-    if (inA < 0) return true;
-    if (inB < 0) return false;
-    int32_t& entry = map[static_cast<size_t>(inA)];
-    if (entry < 0) {
-      entry = inB;
-      mapped.push_back(inA);
-      return true;
-    }
-    return entry == inB;
-  };
-  for (size_t next = 0; next < mapped.size(); ++next) {
-    const int32_t x = mapped[next];
-    const int32_t fx = map[static_cast<size_t>(x)];
-    for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
-      const int32_t* ta = A.table.data() + la.binary(op, 0, 0);
-      const int32_t* tb = B.table.data() + lb.binary(op, 0, 0);
-      for (size_t i = 0; i <= next; ++i) {
-        const int32_t y = mapped[i];
-        const int32_t fy = map[static_cast<size_t>(y)];
-        if (!require(ta[static_cast<int64_t>(x) * n + y], tb[static_cast<int64_t>(fx) * m + fy])) return false;
-        if (!require(ta[static_cast<int64_t>(y) * n + x], tb[static_cast<int64_t>(fy) * m + fx])) return false;
-      }
-    }
-    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-      if (!require(A.table[static_cast<size_t>(la.unary(u, x))], B.table[static_cast<size_t>(lb.unary(u, fx))])) {
-        return false;
-      }
-    }
-  }
-  return true;
-}
-
-int32_t constantValue(const Workspace& ws, int32_t k, int32_t c) {
-  return ws.algebras[static_cast<size_t>(k)].table[static_cast<size_t>(ws.layout(k).constant(c))];
 }
 
 }  // namespace
@@ -147,13 +97,29 @@ std::vector<int32_t> referenceChooseGenerators(const Workspace& ws, int32_t a, c
   }
 }
 
+namespace {
+
+// The precomputed sizes, as the search asks for them.
+class EagerSizes final : public GeneratedSizeSource {
+ public:
+  explicit EagerSizes(GeneratedSizes sizes) : s_(std::move(sizes)), n_(static_cast<int32_t>(s_.one.size())) {}
+  int32_t one(int32_t x) override { return s_.one[static_cast<size_t>(x)]; }
+  int32_t two(int32_t x, int32_t y) override { return s_.two[static_cast<size_t>(x) * n_ + y]; }
+
+ private:
+  GeneratedSizes s_;
+  int32_t n_;
+};
+
+}  // namespace
+
 EmbeddingSearch referenceFindEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress) {
   EmbeddingSearch result;
   const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
   const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
   if (m < n) return result;
-  const std::optional<GeneratedSizes> sa = referenceGeneratedSizes(ws, a, progress);
-  const std::optional<GeneratedSizes> sb = sa ? referenceGeneratedSizes(ws, b, progress) : std::nullopt;
+  std::optional<GeneratedSizes> sa = referenceGeneratedSizes(ws, a, progress);
+  std::optional<GeneratedSizes> sb = sa ? referenceGeneratedSizes(ws, b, progress) : std::nullopt;
   if (!sb) {
     result.interrupted = true;
     return result;
@@ -163,71 +129,9 @@ EmbeddingSearch referenceFindEmbedding(const Workspace& ws, int32_t a, int32_t b
     return result;
   }
   const std::vector<int32_t> gens = referenceChooseGenerators(ws, a, *sa);
-  const int32_t g = static_cast<int32_t>(gens.size());
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    if (constantValue(ws, a, c) >= 0 && constantValue(ws, b, c) < 0) return result;
-  }
-  // A candidate may be a constant's value in B only for a generator that
-  // is that constant's value in A: an embedding is injective.
-  auto constantClash = [&](int32_t gi, int32_t candidate) {
-    for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-      if (constantValue(ws, b, c) == candidate && constantValue(ws, a, c) != gi) return true;
-    }
-    return false;
-  };
-  std::vector<int32_t> image(static_cast<size_t>(g), -1);
-  std::vector<int32_t> map;
-  auto fits = [&](int32_t i) {
-    const int32_t gi = gens[static_cast<size_t>(i)];
-    const int32_t cand = image[static_cast<size_t>(i)];
-    for (int32_t j = 0; j < i; ++j) {
-      if (image[static_cast<size_t>(j)] == cand) return false;
-    }
-    if (constantClash(gi, cand)) return false;
-    if (sb->one[static_cast<size_t>(cand)] != sa->one[static_cast<size_t>(gi)]) return false;
-    for (int32_t j = 0; j < i; ++j) {
-      if (sb->two[static_cast<size_t>(image[static_cast<size_t>(j)]) * m + cand] !=
-          sa->two[static_cast<size_t>(gens[static_cast<size_t>(j)]) * n + gi]) {
-        return false;
-      }
-    }
-    map.assign(static_cast<size_t>(n), -1);
-    for (int32_t j = 0; j <= i; ++j) map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];
-    for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-      const int32_t ca = constantValue(ws, a, c);
-      if (ca >= 0) map[static_cast<size_t>(ca)] = constantValue(ws, b, c);
-    }
-    if (!propagate(ws, a, b, map)) return false;
-    std::vector<uint8_t> used(static_cast<size_t>(m), 0);
-    for (int32_t v : map) {
-      if (v < 0) continue;
-      if (used[static_cast<size_t>(v)]) return false;
-      used[static_cast<size_t>(v)] = 1;
-    }
-    return true;
-  };
-  int32_t i = 0;
-  image[0] = 0;
-  // A try that reaches the propagation costs up to n^2 steps: every try polls.
-  for (;;) {
-    if (progress.stopRequested()) {
-      result.interrupted = true;
-      return result;
-    }
-    if (fits(i)) {
-      if (i == g - 1) {
-        result.embedding = map;
-        return result;
-      }
-      image[static_cast<size_t>(++i)] = 0;
-      continue;
-    }
-    while (image[static_cast<size_t>(i)] == m - 1) {
-      image[static_cast<size_t>(i)] = -1;
-      if (--i < 0) return result;
-    }
-    ++image[static_cast<size_t>(i)];
-  }
+  EagerSizes eagerA(std::move(*sa));
+  EagerSizes eagerB(std::move(*sb));
+  return searchImages(ws, a, b, gens, eagerA, eagerB, progress);
 }
 
 }  // namespace kest::oracle
