@@ -10,6 +10,7 @@
 #include "core/algebra_store.h"
 #include "script/script_context.h"
 #include "script/sigint_progress.h"
+#include "tests/oracle/random_inputs.h"
 
 namespace kest {
 namespace {
@@ -192,6 +193,32 @@ TEST(CommandLine, BadScriptArgumentsExitWithStatusTwo) {
   EXPECT_EQ(runKest("--script /"), 2);
   EXPECT_EQ(runKest("--script /no/such/script.kest"), 2);
   EXPECT_EQ(runKest("--script - </dev/null"), 0);
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// A 32-bit slot counter in the formula program overflowed on a deep term
+// over millions of elements, and n*n overflowed in the abelianness test
+// from 46,341 elements on; both now say that the memory cannot be had.
+TEST(ScriptRunner, SizesBeyondWhatCanBeHadAreRefusedNotOverflowed) {
+  std::ostringstream out;
+  ScriptContext ctx{Workspace(), false, out, noProgress()};
+  ASSERT_EQ(runScriptLine(ctx, "signature -"), "");
+  const int32_t n = 3000000;
+  const int32_t k = createAlgebra(ctx.ws, n);
+  for (int32_t x = 0; x < n; ++x) ctx.ws.algebras[k].table[static_cast<size_t>(x)] = (x + 1) % n;
+  const std::string deep = std::string(600, '-') + "x=x";
+  ASSERT_TRUE(oracle::addEquationText(ctx.ws, deep.c_str()));
+  ASSERT_EQ(runScriptLine(ctx, "key s 0"), "");
+  ASSERT_EQ(ctx.ws.messages.count(), 1);
+  EXPECT_EQ(ctx.ws.messages.lines()[0], "Not enough memory for this command");
+  ASSERT_EQ(runScriptLine(ctx, "key a 0"), "");
+  EXPECT_EQ(ctx.ws.messages.lines()[0], "Not enough memory for this command");
+  EXPECT_EQ(ctx.ws.algebraCount(), 1);
 }
 
 }  // namespace
