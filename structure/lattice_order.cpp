@@ -36,10 +36,11 @@ int32_t countCommon(const uint64_t* a, const uint64_t* b, int32_t words) {
 
 }  // namespace
 
-std::vector<std::vector<int32_t>> lowerCovers(const OrderSets& sets) {
+std::vector<std::vector<int32_t>> lowerCovers(const OrderSets& sets, Progress& progress) {
   const int32_t n = sets.up.size();
   std::vector<std::vector<int32_t>> covers(static_cast<size_t>(n));
   for (int32_t j = 0; j < n; ++j) {
+    if (progress.stopRequested()) return covers;
     for (int32_t i = 0; i < n; ++i) {
       // i is covered by j when the interval [i, j] holds just the two.
       if (i != j && sets.up.test(i, j) && countCommon(sets.up.row(i), sets.down.row(j), sets.up.words()) == 2) {

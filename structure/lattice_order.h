@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/workspace.h"
 
 namespace kest {
@@ -58,8 +59,9 @@ struct OrderSets {
 
 OrderSets orderSets(const TableOrder& order);
 
-// For every element the elements it covers (its lower covers), increasing.
-std::vector<std::vector<int32_t>> lowerCovers(const OrderSets& sets);
+// For every element the elements it covers (its lower covers), increasing;
+// unfinished when progress asks to stop.
+std::vector<std::vector<int32_t>> lowerCovers(const OrderSets& sets, Progress& progress = noProgress());
 
 // A listing of the elements in which everything below an element comes
 // before it (by the size of the down-set, then by index).

@@ -145,7 +145,8 @@ bool modular(const Lattice& l, const int32_t* joinTable, Progress& p) {
   const int32_t n = l.n();
   const OrderSets sets = orderSets(TableOrder{joinTable, n, true});
   BitRows covered(n);  // covered.test(y, x): x is covered by y
-  const std::vector<std::vector<int32_t>> lower = lowerCovers(sets);
+  const std::vector<std::vector<int32_t>> lower = lowerCovers(sets, p);
+  if (p.stopped()) return false;
   for (int32_t y = 0; y < n; ++y) {
     for (int32_t x : lower[static_cast<size_t>(y)]) covered.set(y, x);
   }
