@@ -1,10 +1,13 @@
 #include "structure/reconstructible.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "core/algebra_store.h"
 #include "core/element_names.h"
+#include "core/limits.h"
+#include "terms/evaluation.h"
 #include "terms/satisfaction.h"
 
 namespace kest {
@@ -40,6 +43,38 @@ bool formulaUsesOperation(const Workspace& ws, int32_t f, int32_t op) {
   return false;
 }
 
+// The variables of formula f, when there are at most four of them.
+std::vector<int32_t> fewVariables(const Workspace& ws, int32_t f) {
+  std::vector<int32_t> vars;
+  for (int32_t v = 0; v < kVariableCount; ++v) {
+    if (formulaUsesVariable(ws, v, f)) vars.push_back(v);
+  }
+  if (vars.size() > 4) vars.clear();
+  return vars;
+}
+
+// Whether f fails at an assignment of its variables to the arguments of
+// the changed place and its new value. A formula that held before the
+// change can fail only where the place is read, so a failure is often
+// found here at once; none found proves nothing, and the full check
+// follows. Only a real failure is ever reported, so verdicts are those of
+// the full check.
+bool failsNearPlace(const Workspace& ws, int32_t k, int32_t f, const std::vector<int32_t>& vars,
+                    const std::array<int32_t, 3>& near) {
+  if (vars.empty()) return false;
+  Assignment s;
+  s.fill(-1);
+  std::vector<int32_t> digit(vars.size(), 0);
+  for (;;) {
+    for (size_t i = 0; i < vars.size(); ++i) s[static_cast<size_t>(vars[i])] = near[static_cast<size_t>(digit[i])];
+    if (!formulaTruth(ws, k, f, s)) return true;
+    size_t i = 0;
+    while (i < digit.size() && digit[i] == 2) digit[i++] = 0;
+    if (i == digit.size()) return false;
+    ++digit[i];
+  }
+}
+
 }  // namespace
 
 Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progress) {
@@ -57,6 +92,8 @@ Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progres
     if (formulaUsesOperation(ws, f, 0)) affected.push_back(f);
   }
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  std::vector<std::vector<int32_t>> vars(ws.terms.formulaPoolCount());
+  for (int32_t f : affected) vars[static_cast<size_t>(f)] = fewVariables(ws, f);
   std::vector<uint8_t> marks(static_cast<size_t>(n) * n, 1);
   std::vector<int32_t>& table = ws.algebras[static_cast<size_t>(k)].table;
   for (int32_t place = 0; place < n * n; ++place) {
@@ -64,6 +101,11 @@ Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progres
     for (int32_t w = 0; w < n && marks[static_cast<size_t>(place)]; ++w) {
       if (w == v) continue;
       table[static_cast<size_t>(place)] = w;
+      const std::array<int32_t, 3> near{place / n, place % n, w};
+      if (std::any_of(affected.begin(), affected.end(),
+                      [&](int32_t f) { return failsNearPlace(ws, k, f, vars[static_cast<size_t>(f)], near); })) {
+        continue;
+      }
       bool all = true;
       for (size_t i = 0; i < affected.size(); ++i) {
         const int32_t f = affected[i];
