@@ -166,15 +166,7 @@ Workspace semilattice20() {
 // Key r on Z_62 under + - $ with the group laws.
 void BM_ReconstructibleZ62(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature("+ - $");
-  const int32_t n = 62;
-  const int32_t k = createAlgebra(ws, n);
-  std::vector<int32_t>& t = ws.algebras[k].table;
-  for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) t[static_cast<size_t>(x) * n + y] = (x + y) % n;
-    t[static_cast<size_t>(n) * n + x] = (n - x) % n;
-  }
-  t.back() = 0;
-  for (const char* e : {"(x+y)+z=x+(y+z)", "x+$=x", "x+-x=$"}) oracle::addEquationText(ws, e);
+  const int32_t k = oracle::addCyclicGroupWithLaws(ws, 62);
   for (auto _ : state) benchmark::DoNotOptimize(reconstructiblePlaces(ws, k));
 }
 BENCHMARK(BM_ReconstructibleZ62)->Unit(benchmark::kMillisecond);

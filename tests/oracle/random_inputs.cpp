@@ -85,4 +85,16 @@ int32_t randomFormula(Workspace& ws, int32_t variables, int32_t depth, std::mt19
   return ws.terms.formulaList.back();
 }
 
+int32_t addCyclicGroupWithLaws(Workspace& ws, int32_t n) {
+  const int32_t k = createAlgebra(ws, n);
+  std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) t[static_cast<size_t>(x) * n + y] = (x + y) % n;
+    t[static_cast<size_t>(n) * n + x] = (n - x) % n;
+  }
+  t.back() = 0;
+  for (const char* e : {"(x+y)+z=x+(y+z)", "x+$=x", "x+-x=$"}) addEquationText(ws, e);
+  return k;
+}
+
 }  // namespace kest::oracle

@@ -18,6 +18,9 @@ Workspace workspaceWithSignature(const std::string& text);
 // commutative flags. Returns its index.
 int32_t addRandomAlgebra(Workspace& ws, int32_t n, double undefinedShare, std::mt19937& rng);
 
+// Z_n in the signature "+ - $" with the group laws listed.
+int32_t addCyclicGroupWithLaws(Workspace& ws, int32_t n);
+
 // A random term with about size operation symbols over the variables
 // 0, stride, 2*stride, ... (variables of them; stride 2 leaves gaps).
 int32_t randomTerm(Workspace& ws, int32_t variables, int32_t size, std::mt19937& rng, int32_t stride = 1);
