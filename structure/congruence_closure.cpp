@@ -66,64 +66,28 @@ Translations translationsOf(const Workspace& ws, int32_t k) {
 CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k, Progress& progress)
     : n_(ws.algebras[static_cast<size_t>(k)].card), progress_(progress), translations_(translationsOf(ws, k)) {}
 
-bool CompleteClosure::poll() const {
-  steps_ += n_ + 16;
-  if (steps_ < (int64_t{1} << 20)) return false;
-  steps_ = 0;
-  return progress_.stopRequested();
-}
-
 // Every union adds an edge of a spanning forest of the classes; closing
-// under the translations of those edges closes under all of them.
-bool CompleteClosure::run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work,
-                          const std::vector<std::pair<int32_t, int32_t>>& stops) const {
-  auto join = [&](int32_t x, int32_t y) {
-    if (uf.unite(x, y)) work.emplace_back(x, y);
-  };
-  if (poll()) return false;  // the caller's fresh union-find counts too
-  while (!work.empty()) {
-    if (poll()) return false;
-    for (const auto& [s, t] : stops) {
-      if (uf.find(s) == uf.find(t)) return false;
-    }
-    const auto [u, v] = work.back();
-    work.pop_back();
-    for (const int32_t* t : translations_.rows) {
-      const int32_t* ru = t + static_cast<int64_t>(u) * n_;
-      const int32_t* rv = t + static_cast<int64_t>(v) * n_;
-      for (int32_t x = 0; x < n_; ++x) join(ru[x], rv[x]);
-    }
-    for (const std::unique_ptr<int32_t[]>& c : translations_.columns) {
-      const int32_t* cu = c.get() + static_cast<int64_t>(u) * n_;
-      const int32_t* cv = c.get() + static_cast<int64_t>(v) * n_;
-      for (int32_t x = 0; x < n_; ++x) join(cu[x], cv[x]);
-    }
-    for (const int32_t* t : translations_.unary) join(t[u], t[v]);
-  }
-  for (const auto& [s, t] : stops) {
-    if (uf.find(s) == uf.find(t)) return false;
-  }
-  return true;
-}
-
+// under the translations of those edges closes under all of them. Polls
+// about every million steps.
 Partition CompleteClosure::close(const Partition& p) const {
   UnionFind uf(n_);
   std::vector<std::pair<int32_t, int32_t>> work;
-  for (int32_t i = 0; i < n_; ++i) {
-    if (uf.unite(i, p[static_cast<size_t>(i)])) work.emplace_back(i, p[static_cast<size_t>(i)]);
+  auto join = [&](int32_t x, int32_t y) {
+    if (uf.unite(x, y)) work.emplace_back(x, y);
+    return true;
+  };
+  for (int32_t i = 0; i < n_; ++i) join(i, p[static_cast<size_t>(i)]);
+  int64_t steps = n_;
+  while (!work.empty()) {
+    steps += n_ + 16;
+    if (steps >= (int64_t{1} << 20)) {
+      steps = 0;
+      if (progress_.stopRequested()) break;
+    }
+    const auto [u, v] = work.back();
+    work.pop_back();
+    translatePair(translations_, n_, u, v, join);
   }
-  run(uf, work);
-  return uf.canonicalPartition();
-}
-
-Partition CompleteClosure::principal(int32_t a, int32_t b) const { return *principalUnlessJoining(a, b, {}); }
-
-std::optional<Partition> CompleteClosure::principalUnlessJoining(
-    int32_t a, int32_t b, const std::vector<std::pair<int32_t, int32_t>>& stops) const {
-  UnionFind uf(n_);
-  std::vector<std::pair<int32_t, int32_t>> work;
-  if (uf.unite(a, b)) work.emplace_back(a, b);
-  if (!run(uf, work, stops)) return std::nullopt;
   return uf.canonicalPartition();
 }
 

@@ -46,6 +46,31 @@ struct Translations {
 };
 Translations translationsOf(const Workspace& ws, int32_t k);
 
+// Calls join(x, y) for the images (x, y) of the pair (u, v) under every
+// translation of an n-element algebra, until join returns false; returns
+// whether it never did.
+template <class Join>
+bool translatePair(const Translations& t, int32_t n, int32_t u, int32_t v, Join&& join) {
+  for (const int32_t* table : t.rows) {
+    const int32_t* ru = table + static_cast<int64_t>(u) * n;
+    const int32_t* rv = table + static_cast<int64_t>(v) * n;
+    for (int32_t x = 0; x < n; ++x) {
+      if (!join(ru[x], rv[x])) return false;
+    }
+  }
+  for (const std::unique_ptr<int32_t[]>& c : t.columns) {
+    const int32_t* cu = c.get() + static_cast<int64_t>(u) * n;
+    const int32_t* cv = c.get() + static_cast<int64_t>(v) * n;
+    for (int32_t x = 0; x < n; ++x) {
+      if (!join(cu[x], cv[x])) return false;
+    }
+  }
+  for (const int32_t* table : t.unary) {
+    if (!join(table[u], table[v])) return false;
+  }
+  return true;
+}
+
 // A closure polls progress about every million steps; once it is asked to
 // stop, the partitions it returns are unfinished and the caller discards
 // them (progress.stopped() tells).
@@ -54,25 +79,10 @@ class CompleteClosure {
   CompleteClosure(const Workspace& ws, int32_t k, Progress& progress = noProgress());
   // Closes the equivalence given by the pairs (i, p[i]).
   Partition close(const Partition& p) const;
-  // Cg(a, b).
-  Partition principal(int32_t a, int32_t b) const;
-  // Cg(a, b), or nothing as soon as it joins one of the stop pairs (then it
-  // lies above the congruence that pair generates).
-  std::optional<Partition> principalUnlessJoining(int32_t a, int32_t b,
-                                                  const std::vector<std::pair<int32_t, int32_t>>& stops) const;
 
  private:
-  // Closes the work list; false when a stop pair got joined.
-  bool run(UnionFind& uf, std::vector<std::pair<int32_t, int32_t>>& work,
-           const std::vector<std::pair<int32_t, int32_t>>& stops = {}) const;
-
-  // Counts work (n for a fresh union-find or a translation) across calls;
-  // true when the user asked to stop.
-  bool poll() const;
-
   int32_t n_;
   Progress& progress_;
-  mutable int64_t steps_ = 0;
   Translations translations_;
 };
 

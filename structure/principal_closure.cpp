@@ -93,20 +93,10 @@ std::optional<Partition> PrincipalClosure::principalUnlessJoining(int32_t a, int
     }
     const auto [u, v] = work.back();
     work.pop_back();
-    auto join = [&](int32_t x, int32_t y) {
+    translatePair(translations_, n_, u, v, [&](int32_t x, int32_t y) {
       if (unite(x, y)) work.emplace_back(x, y);
-    };
-    for (const int32_t* t : translations_.rows) {
-      const int32_t* ru = t + static_cast<int64_t>(u) * n_;
-      const int32_t* rv = t + static_cast<int64_t>(v) * n_;
-      for (int32_t x = 0; x < n_ && !joinedStop_; ++x) join(ru[x], rv[x]);
-    }
-    for (const std::unique_ptr<int32_t[]>& c : translations_.columns) {
-      const int32_t* cu = c.get() + static_cast<int64_t>(u) * n_;
-      const int32_t* cv = c.get() + static_cast<int64_t>(v) * n_;
-      for (int32_t x = 0; x < n_ && !joinedStop_; ++x) join(cu[x], cv[x]);
-    }
-    for (const int32_t* t : translations_.unary) join(t[u], t[v]);
+      return !joinedStop_;
+    });
   }
   if (joinedStop_) return std::nullopt;
   // The canonical partition: every member of a class of two or more was
