@@ -5,7 +5,6 @@
 #include <random>
 
 #include "core/algebra_store.h"
-#include "structure/abelian.h"
 #include "tests/oracle/random_inputs.h"
 #include "tests/oracle/reference_structure.h"
 
@@ -90,24 +89,6 @@ TEST(MinimalCongruences, AgreeWithThePlainSearchWhereCongruencesAbound) {
       if (round % 3 != 2) t[static_cast<size_t>(n) * n + x] = rng() % 3 ? x : static_cast<int32_t>(rng() % n);
     }
     ASSERT_EQ(*minimalCongruences(ws, k), oracle::minimalCongruencesReference(ws, k)) << round;
-  }
-}
-
-TEST(Abelian, GroupsAreAndLatticesAreNot) {
-  Workspace ws = workspaceWithSignature(".");
-  for (int32_t n : {1, 2, 5, 12}) EXPECT_TRUE(*isAbelian(ws, cyclicGroup(ws, n))) << n;
-  Workspace lat = workspaceWithSignature("L");
-  EXPECT_FALSE(*isAbelian(lat, chain(lat, 2)));
-  Workspace empty = workspaceWithSignature(".");
-  EXPECT_TRUE(*isAbelian(empty, createAlgebra(empty, 0)));
-}
-
-TEST(Abelian, AgreesWithThePlainTestOnRandomAlgebras) {
-  std::mt19937 rng(22);
-  for (int round = 0; round < 300; ++round) {
-    Workspace ws = workspaceWithSignature(round % 3 == 0 ? ". -" : round % 3 == 1 ? "+c" : "-");
-    const int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 4), 0.0, rng);
-    ASSERT_EQ(*isAbelian(ws, k), oracle::isAbelianReference(ws, k)) << round;
   }
 }
 
