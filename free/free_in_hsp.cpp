@@ -1,9 +1,11 @@
 #include "free/free_in_hsp.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "core/algebra_store.h"
+#include "free/boolean_completeness.h"
 #include "free/vector_store.h"
 
 namespace kest {
@@ -75,6 +77,10 @@ class VectorOps {
     for (int64_t i = 0; i < length_; ++i) ob[i] = t[xb[i]];
   }
 
+  int32_t binaryEntry(int32_t b, int32_t x, int32_t y) const { return binary_[static_cast<size_t>(b)][static_cast<size_t>(x * m_ + y)]; }
+  int32_t unaryEntry(int32_t u, int32_t x) const { return unary_[static_cast<size_t>(u)][static_cast<size_t>(x)]; }
+  uint64_t lastMask() const { return lastMask_; }
+
   // Entry t of a vector and the constant vector of value v.
   void set(uint64_t* v, int64_t t, int32_t value) const {
     if (bits_) {
@@ -96,6 +102,107 @@ class VectorOps {
 };
 
 constexpr int64_t kMaxVectorBytes = int64_t{6} << 30;
+
+// The breadth-first closure: the vector at the cursor is combined with
+// every earlier one and itself, by each binary operation in order (both
+// ways unless flagged commutative), then taken through each unary one.
+// binary(b, x, y) and unary(u, x) add the result and return false once
+// there are too many; full stops the closure early.
+template <class Binary, class Unary>
+FreeInHspResult::Status closeBreadthFirst(const VectorStore& store, const Signature& sig,
+                                          const std::vector<uint8_t>& commutative, const bool& full, Progress& progress,
+                                          Binary&& binary, Unary&& unary) {
+  for (int32_t cur = 0; cur < store.count() && !full; ++cur) {
+    if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return FreeInHspResult::Status::kInterrupted;
+    for (int32_t b = 0; b < sig.binaryCount && !full; ++b) {
+      for (int32_t x = 0; x <= cur && !full; ++x) {
+        if (!binary(b, x, cur)) return FreeInHspResult::Status::kTooMany;
+        if (commutative[static_cast<size_t>(b)]) continue;
+        if (!binary(b, cur, x)) return FreeInHspResult::Status::kTooMany;
+      }
+    }
+    for (int32_t u = 0; u < sig.unaryCount; ++u) {
+      if (!unary(u, cur)) return FreeInHspResult::Status::kTooMany;
+    }
+  }
+  return FreeInHspResult::Status::kSize;
+}
+
+// The operations of a two-element A on single words of bits, branch-free:
+// entry (i, j) of a table decides the bits where x is i and y is j.
+class WordOps {
+ public:
+  WordOps(const VectorOps& ops, const Signature& sig) {
+    for (int32_t b = 0; b < sig.binaryCount; ++b) {
+      std::array<uint64_t, 4> m{};
+      for (int32_t i = 0; i < 4; ++i) m[static_cast<size_t>(i)] = ops.binaryEntry(b, i >> 1, i & 1) ? ~uint64_t{0} : 0;
+      binary_.push_back(m);
+    }
+    for (int32_t u = 0; u < sig.unaryCount; ++u) {
+      unary_.push_back({ops.unaryEntry(u, 0) ? ~uint64_t{0} : 0, ops.unaryEntry(u, 1) ? ~uint64_t{0} : 0});
+    }
+    mask_ = ops.lastMask();
+  }
+  uint64_t mask() const { return mask_; }
+  const std::array<uint64_t, 4>& masks(int32_t b) const { return binary_[static_cast<size_t>(b)]; }
+  uint64_t binary(int32_t b, uint64_t x, uint64_t y) const {
+    const std::array<uint64_t, 4>& m = binary_[static_cast<size_t>(b)];
+    return ((~x & ~y & m[0]) | (~x & y & m[1]) | (x & ~y & m[2]) | (x & y & m[3])) & mask_;
+  }
+  uint64_t unary(int32_t u, uint64_t x) const {
+    const std::array<uint64_t, 2>& m = unary_[static_cast<size_t>(u)];
+    return ((~x & m[0]) | (x & m[1])) & mask_;
+  }
+
+ private:
+  std::vector<std::array<uint64_t, 4>> binary_;
+  std::vector<std::array<uint64_t, 2>> unary_;
+  uint64_t mask_;
+};
+
+// The same closure as closeBreadthFirst for vectors of one word with a
+// dense index, written out so that the inner loop stays in registers.
+FreeInHspResult::Status closeWords(VectorStore& store, const WordOps& ops, const Signature& sig,
+                                   const std::vector<uint8_t>& commutative, int64_t limit, int64_t wholePower,
+                                   Progress& progress) {
+  const int32_t* dense = store.dense();
+  std::vector<uint64_t> word;
+  for (int32_t i = 0; i < store.count(); ++i) word.push_back(store.vector(i)[0]);
+  // Adds v when new; returns 1 to go on, 0 when the power is full, -1 when too many.
+  auto add = [&](uint64_t v) {
+    if (dense[v] >= 0) return 1;
+    store.append(&v);
+    word.push_back(v);
+    if (store.count() > limit) return -1;
+    return store.count() == wholePower ? 0 : 1;
+  };
+  if (store.count() == wholePower) return FreeInHspResult::Status::kSize;
+  for (int32_t cur = 0; cur < store.count(); ++cur) {
+    if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return FreeInHspResult::Status::kInterrupted;
+    for (int32_t b = 0; b < sig.binaryCount; ++b) {
+      const std::array<uint64_t, 4> m = ops.masks(b);
+      const uint64_t y = word[static_cast<size_t>(cur)];
+      const uint64_t mask = ops.mask();
+      const bool both = commutative[static_cast<size_t>(b)] == 0;
+      for (int32_t x = 0; x <= cur; ++x) {
+        const uint64_t xv = word[static_cast<size_t>(x)];
+        const uint64_t v = ((~xv & ~y & m[0]) | (~xv & y & m[1]) | (xv & ~y & m[2]) | (xv & y & m[3])) & mask;
+        if (dense[v] < 0) {
+          const int r = add(v);
+          if (r <= 0) return r < 0 ? FreeInHspResult::Status::kTooMany : FreeInHspResult::Status::kSize;
+        }
+        if (!both) continue;
+        const int r = add(ops.binary(b, y, xv));
+        if (r <= 0) return r < 0 ? FreeInHspResult::Status::kTooMany : FreeInHspResult::Status::kSize;
+      }
+    }
+    for (int32_t u = 0; u < sig.unaryCount; ++u) {
+      const int r = add(ops.unary(u, word[static_cast<size_t>(cur)]));
+      if (r <= 0) return r < 0 ? FreeInHspResult::Status::kTooMany : FreeInHspResult::Status::kSize;
+    }
+  }
+  return FreeInHspResult::Status::kSize;
+}
 
 }  // namespace
 
@@ -119,15 +226,22 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
     result.status = FreeInHspResult::Status::kTooBig;
     return result;
   }
-  VectorStore store(length, bits);
-  const VectorOps ops(ws, k, length, words);
-  std::vector<uint64_t> w(static_cast<size_t>(words));
   // The whole power A^N holds m^N vectors (-1 when that passes 2^62): a
   // store that holds them all is closed, and nothing more need be tried.
   int64_t wholePower = m == 0 ? 0 : 1;
   for (int64_t i = 0; i < length && wholePower >= 0; ++i) {
     wholePower = wholePower > (int64_t{1} << 62) / std::max(m, 1) ? -1 : wholePower * m;
   }
+  // A two-element algebra whose term operations are all operations: the
+  // closure would end with the whole power. Only its order of elements
+  // needs the closure, when the tables are built.
+  if (n >= 1 && isFunctionallyComplete(ws, k)) {
+    if (wholePower < 0 || wholePower > limit) return {FreeInHspResult::Status::kTooMany, 0};
+    if (wholePower > tables) return {FreeInHspResult::Status::kSize, static_cast<int32_t>(wholePower)};
+  }
+  VectorStore store(length, m);
+  const VectorOps ops(ws, k, length, words);
+  std::vector<uint64_t> w(static_cast<size_t>(words));
   bool full = false;
   // Appends w unless stored; false once there are more than limit.
   auto add = [&]() {
@@ -154,22 +268,24 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   }
   std::vector<uint8_t> commutative(static_cast<size_t>(sig.binaryCount));
   for (int32_t b = 0; b < sig.binaryCount; ++b) commutative[static_cast<size_t>(b)] = sig.opCommutative[static_cast<size_t>(b)];
-  for (int32_t cur = 0; cur < store.count() && !full; ++cur) {
-    if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return {FreeInHspResult::Status::kInterrupted, 0};
-    for (int32_t b = 0; b < sig.binaryCount && !full; ++b) {
-      for (int32_t x = 0; x <= cur && !full; ++x) {
-        ops.binary(b, store.vector(x), store.vector(cur), w.data());
-        if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
-        if (commutative[static_cast<size_t>(b)]) continue;
-        ops.binary(b, store.vector(cur), store.vector(x), w.data());
-        if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
-      }
-    }
-    for (int32_t u = sig.binaryCount; u < sig.binaryCount + sig.unaryCount; ++u) {
-      ops.unary(u - sig.binaryCount, store.vector(cur), w.data());
-      if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
-    }
+  FreeInHspResult::Status status;
+  if (store.dense() != nullptr && bits && words == 1) {
+    // Vectors of at most 24 bits, one word each: the operation is a Boolean
+    // function of two words and the lookup one load.
+    status = closeWords(store, WordOps(ops, sig), sig, commutative, limit, wholePower, progress);
+  } else {
+    status = closeBreadthFirst(
+        store, sig, commutative, full, progress,
+        [&](int32_t b, int32_t x, int32_t y) {
+          ops.binary(b, store.vector(x), store.vector(y), w.data());
+          return add();
+        },
+        [&](int32_t u, int32_t x) {
+          ops.unary(u, store.vector(x), w.data());
+          return add();
+        });
   }
+  if (status != FreeInHspResult::Status::kSize) return {status, 0};
   result.size = store.count();
   if (result.size > tables || !tableFits(ws, result.size)) return result;
   const int32_t size = result.size;
