@@ -30,25 +30,24 @@ class Dominated {
   }
 
   // Whether a translation maps (a, b) onto a dominated pair: Cg(a, b) then
-  // holds that pair, so lies above what it lies above. Only the last few
-  // constants are tried (a miss costs as much as a short closure): from
-  // the last one down, which finds the earlier pairs at once in cyclic
-  // groups and random algebras.
+  // holds that pair, so lies above what it lies above. Only a few
+  // constants are tried (a miss costs as much as a short closure): the
+  // last ones, from the last down, which find the earlier pairs at once in
+  // cyclic groups and random algebras, and the neighbours a + 1 and b - 1,
+  // which do so in chains (a meet a+1 is a, b meet a+1 is a+1).
   bool translationHits(const Translations& t, int32_t a, int32_t b) const {
-    const int32_t low = std::max(0, n_ - kTries);
-    for (const int32_t* table : t.rows) {
-      const int32_t* ra = table + static_cast<int64_t>(a) * n_;
-      const int32_t* rb = table + static_cast<int64_t>(b) * n_;
-      for (int32_t x = n_ - 1; x >= low; --x) {
-        if (has(ra[x], rb[x])) return true;
+    auto hits = [&](const int32_t* ia, const int32_t* ib) {
+      if (has(ia[a + 1], ib[a + 1]) || has(ia[b - 1], ib[b - 1])) return true;
+      for (int32_t x = n_ - 1, low = std::max(0, n_ - kTries); x >= low; --x) {
+        if (has(ia[x], ib[x])) return true;
       }
+      return false;
+    };
+    for (const int32_t* table : t.rows) {
+      if (hits(table + static_cast<int64_t>(a) * n_, table + static_cast<int64_t>(b) * n_)) return true;
     }
     for (const std::unique_ptr<int32_t[]>& c : t.columns) {
-      const int32_t* ca = c.get() + static_cast<int64_t>(a) * n_;
-      const int32_t* cb = c.get() + static_cast<int64_t>(b) * n_;
-      for (int32_t x = n_ - 1; x >= low; --x) {
-        if (has(ca[x], cb[x])) return true;
-      }
+      if (hits(c.get() + static_cast<int64_t>(a) * n_, c.get() + static_cast<int64_t>(b) * n_)) return true;
     }
     for (const int32_t* u : t.unary) {
       if (has(u[a], u[b])) return true;
@@ -72,12 +71,21 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
   PrincipalClosure closure(ws, k, progress);
   // The minimal ones among the principal congruences seen so far, each with
-  // the first pair that generated it.
+  // the first pair that generated it; a candidate found above a new one
+  // is marked dead.
   struct Candidate {
     int64_t pair;
     Partition congruence;
+    bool alive;
   };
   std::vector<Candidate> candidates;
+  // For each element, the candidates in which its block has another
+  // element: only those can hold a pair (a, b), so only a's list is read
+  // when Cg(a, b) arrives. Past kMaxIndexed elements the lists would cost
+  // as much as the candidates; one list then holds them all.
+  constexpr int32_t kMaxIndexed = 1 << 16;
+  const bool indexed = n <= kMaxIndexed;
+  std::vector<std::vector<int32_t>> sharedAt(indexed ? static_cast<size_t>(n) : 1);
   Dominated dominated(n);
   // A candidate is below Cg(a, b) exactly when Cg(a, b) joins the pair that
   // generates the candidate; the closure stops there, since Cg(a, b) is then
@@ -96,18 +104,36 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
       if (dominated.on()) dominated.add(a, b);  // dominated, or a candidate now
       if (!c) continue;
       // Cg(a, b) lies below the congruence m exactly when m holds (a, b).
-      std::erase_if(candidates, [&](const Candidate& m) {
-        if (m.congruence[static_cast<size_t>(a)] != m.congruence[static_cast<size_t>(b)]) return false;
-        closure.removeStop(static_cast<int32_t>(m.pair / n), static_cast<int32_t>(m.pair % n));
-        return true;
+      std::vector<int32_t>& list = sharedAt[indexed ? static_cast<size_t>(a) : 0];
+      std::erase_if(list, [&](int32_t i) {
+        Candidate& m = candidates[static_cast<size_t>(i)];
+        if (m.alive && m.congruence[static_cast<size_t>(a)] == m.congruence[static_cast<size_t>(b)]) {
+          closure.removeStop(static_cast<int32_t>(m.pair / n), static_cast<int32_t>(m.pair % n));
+          m.alive = false;
+          Partition().swap(m.congruence);
+        }
+        return !m.alive;
       });
-      candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(*c)});
+      const int32_t id = static_cast<int32_t>(candidates.size());
+      if (!indexed) sharedAt[0].push_back(id);
+      // Blocks of more than one element: an element shares its block when
+      // it is not its block's least element, or some later one points at it.
+      std::vector<uint8_t> shared(indexed ? static_cast<size_t>(n) : 0, 0);
+      for (int32_t x = 0; x < n && indexed; ++x) {
+        const int32_t r = (*c)[static_cast<size_t>(x)];
+        if (r != x) shared[static_cast<size_t>(x)] = shared[static_cast<size_t>(r)] = 1;
+      }
+      for (int32_t x = 0; x < n && indexed; ++x) {
+        if (shared[static_cast<size_t>(x)]) sharedAt[static_cast<size_t>(x)].push_back(id);
+      }
+      candidates.push_back({static_cast<int64_t>(a) * n + b, std::move(*c), true});
       closure.addStop(a, b);
     }
   }
-  std::sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) { return x.pair < y.pair; });
   std::vector<Partition> atoms;
-  for (Candidate& m : candidates) atoms.push_back(std::move(m.congruence));
+  for (Candidate& m : candidates) {
+    if (m.alive) atoms.push_back(std::move(m.congruence));  // already in the order of their pairs
+  }
   return atoms;
 }
 
