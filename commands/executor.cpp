@@ -1,5 +1,6 @@
 #include "commands/executor.h"
 
+#include "commands/task_names.h"
 #include "core/command_scope.h"
 
 namespace kest {
@@ -26,6 +27,7 @@ const ModeTable& modeTable() {
 void executeCommand(Workspace& ws, char mode, Progress& progress) {
   const ModeHandler handler = modeTable().handlers[static_cast<unsigned char>(mode)];
   if (!handler) return;
+  if (const std::string task = modeTaskName(ws, mode); !task.empty()) progress.setTask(task);
   runCommand(ws, progress, 0, [&] {
     handler(ws, progress);
     return 0;

@@ -4,6 +4,7 @@
 
 #include "commands/lattice_commands.h"
 #include "commands/structure_commands.h"
+#include "commands/task_names.h"
 #include "core/algebra_store.h"
 #include "core/command_scope.h"
 #include "terms/formulas.h"
@@ -91,6 +92,7 @@ bool hasSingleKeyCommand(int32_t key) { return findKeyCommand(key) != nullptr; }
 Repaint runSingleKeyCommand(Workspace& ws, int32_t key, int32_t k, Progress& progress) {
   const KeyCommand* command = findKeyCommand(key);
   if (!command || !ws.validAlgebra(k)) return Repaint::nothing();
+  if (const std::string task = keyTaskName(ws, key, k); !task.empty()) progress.setTask(task);
   return runCommand(ws, progress, Repaint::whole(), [&] { return command->run(ws, k, progress); });
 }
 

@@ -44,6 +44,9 @@ const std::vector<ToolbarButton>& toolbarButtons() {
 }
 
 Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
+  // Before the signature is entered only Help and Info open: any other
+  // command would take the prompt away and leave a signature never chosen.
+  if (awaitingSignature(ws) && id != kCommandHelp && id != kCommandInfo) return Repaint::nothing();
   switch (id) {
     case kCommandHelp:
       ws.helpShown = !ws.helpShown;

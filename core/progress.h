@@ -33,6 +33,8 @@ class Progress {
   // How far it has come: done of total units (total 0: unknown), and the
   // unit's name in the plural ("pairs"). Cheap enough to call at every poll.
   virtual void report(int64_t /*done*/, int64_t /*total*/, const char* /*unit*/ = "") {}
+  // The command has ended (its output follows): a shown progress goes away.
+  virtual void endCommand() {}
 
  protected:
   // Whether a stop was asked for since the last call (or discardStop).
@@ -42,6 +44,10 @@ class Progress {
  private:
   bool stopped_ = false;
 };
+
+// "120,000 of 4,498,500 pairs" (total 0: "120,000 pairs"; no unit: the
+// figures alone), as the progress window and the terminal show it.
+std::string progressText(int64_t done, int64_t total, const char* unit);
 
 // For callers that never stop a computation.
 class NoProgress final : public Progress {

@@ -63,6 +63,8 @@ void showSignaturePrompt(Workspace& ws) {
   ws.inputMode = ' ';
 }
 
+bool awaitingSignature(const Workspace& ws) { return ws.panel.open && ws.inputMode == ' '; }
+
 void parseSignature(Workspace& ws, std::string& text) {
   ws.sig = buildSignature(text);
   ws.terms.resetNodes(ws.sig.constantCount);

@@ -92,6 +92,10 @@ void resetWorkspace(Workspace& ws);
 // Fills the input panel with the twelve signature prompt lines and one field.
 void showSignaturePrompt(Workspace& ws);
 
+// Whether the signature prompt of a fresh session is still open: until
+// the signature is entered, the commands that need one do nothing.
+bool awaitingSignature(const Workspace& ws);
+
 // Parses text as the signature (shorthands and flags rewritten in place)
 // and rebuilds the term node table for it.
 void parseSignature(Workspace& ws, std::string& text);

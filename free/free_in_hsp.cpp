@@ -114,6 +114,7 @@ FreeInHspResult::Status closeBreadthFirst(const VectorStore& store, const Signat
                                           Binary&& binary, Unary&& unary) {
   for (int32_t cur = 0; cur < store.count() && !full; ++cur) {
     if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return FreeInHspResult::Status::kInterrupted;
+    progress.report(store.count(), 0, "elements");
     for (int32_t b = 0; b < sig.binaryCount && !full; ++b) {
       for (int32_t x = 0; x <= cur && !full; ++x) {
         if (!binary(b, x, cur)) return FreeInHspResult::Status::kTooMany;
@@ -179,6 +180,7 @@ FreeInHspResult::Status closeWords(VectorStore& store, const WordOps& ops, const
   if (store.count() == wholePower) return FreeInHspResult::Status::kSize;
   for (int32_t cur = 0; cur < store.count(); ++cur) {
     if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return FreeInHspResult::Status::kInterrupted;
+    progress.report(store.count(), 0, "elements");
     for (int32_t b = 0; b < sig.binaryCount; ++b) {
       const std::array<uint64_t, 4> m = ops.masks(b);
       const uint64_t y = word[static_cast<size_t>(cur)];

@@ -38,6 +38,7 @@ std::string runScriptLine(ScriptContext& ctx, std::string_view raw) {
   const uint64_t serial = ctx.ws.messages.writeSerial();
   ctx.progress.beginCommand();
   const std::string error = runCommand(ctx.ws, ctx.progress, std::string(), [&] { return verb->run(ctx, arg); });
+  ctx.progress.endCommand();
   if (error.empty() && ctx.ws.messages.writeSerial() != serial) printMessages(ctx.ws, ctx.out);
   return error;
 }

@@ -21,7 +21,7 @@ extern "C" void onSigint(int) {
 
 }  // namespace
 
-SigintProgress::SigintProgress() { std::signal(SIGINT, onSigint); }
+SigintProgress::SigintProgress() : terminal_(isatty(STDERR_FILENO) == 1) { std::signal(SIGINT, onSigint); }
 
 SigintProgress::~SigintProgress() { std::signal(SIGINT, SIG_DFL); }
 
@@ -32,5 +32,32 @@ bool SigintProgress::pollStop() {
 }
 
 void SigintProgress::discardStop() { interruptPending = 0; }
+
+void SigintProgress::setTask(const std::string& task) {
+  task_ = task;
+  started_ = Clock::now();
+}
+
+// Shown once a command has run half a second, then four times a second:
+// quick commands never flash a line.
+void SigintProgress::report(int64_t done, int64_t total, const char* unit) {
+  if (!terminal_) return;
+  const Clock::time_point now = Clock::now();
+  if (now - started_ < std::chrono::milliseconds(500)) return;
+  if (shown_ && now - lastShown_ < std::chrono::milliseconds(250)) return;
+  lastShown_ = now;
+  shown_ = true;
+  const std::string line = "\r\033[K" + (task_.empty() ? std::string() : task_ + ": ") + progressText(done, total, unit);
+  (void)!write(STDERR_FILENO, line.data(), line.size());
+}
+
+void SigintProgress::endCommand() {
+  task_.clear();
+  started_ = Clock::now();
+  if (!shown_) return;
+  shown_ = false;
+  static const char kClear[] = "\r\033[K";
+  (void)!write(STDERR_FILENO, kClear, sizeof kClear - 1);
+}
 
 }  // namespace kest

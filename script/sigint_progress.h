@@ -17,9 +17,21 @@ class SigintProgress final : public Progress {
   SigintProgress();
   ~SigintProgress() override;
 
+  void setTask(const std::string& task) override;
+  void report(int64_t done, int64_t total, const char* unit) override;
+  void endCommand() override;
+
  protected:
   bool pollStop() override;
   void discardStop() override;
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  bool terminal_;
+  bool shown_ = false;
+  std::string task_;
+  Clock::time_point started_ = Clock::now();
+  Clock::time_point lastShown_ = Clock::now();
 };
 
 }  // namespace kest

@@ -9,7 +9,7 @@
 #include "commands/mouse_input.h"
 #include "commands/toolbar_commands.h"
 #include "draw/page_drawing.h"
-#include "draw/svg_canvas.h"
+#include "draw/svg_export.h"
 #include "script/script_context.h"
 #ifdef KEST_HAVE_PNG
 #include "ui/page_export.h"
@@ -108,18 +108,11 @@ std::string drawVerb(ScriptContext& ctx, std::string_view arg) {
     return "expected a width and a height from 1 to 20000";
   }
   const std::string path(w[0]);
-  const bool svg = path.size() >= 4 && path.compare(path.size() - 4, 4, ".svg") == 0;
-  if (svg) {
-    SvgCanvas canvas(width, height);
-    drawPage(ctx.ws, canvas);
-    std::ofstream out(path, std::ios::binary);
-    out << canvas.svg();
-    return out.good() ? "" : "could not write " + path;
-  }
 #ifdef KEST_HAVE_PNG
-  return writePagePng(ctx.ws, path, width, height) ? "" : "could not write " + path;
+  return writePicture(ctx.ws, path, width, height) ? "" : "could not write " + path;
 #else
-  return "this build writes only SVG (PATH ending in .svg)";
+  if (!isSvgPath(path)) return "this build writes only SVG (PATH ending in .svg)";
+  return writePageSvg(ctx.ws, path, width, height) ? "" : "could not write " + path;
 #endif
 }
 

@@ -38,15 +38,18 @@ class DiagonalClosure {
   std::optional<bool> run() {
     for (int32_t x = 1; x < n_; ++x) join(0, x * (n_ + 1), -1, 0);
     int64_t steps = 0;
+    int64_t processed = 0;
     while (!work_.empty()) {
       if (witness_) return false;
       steps += 16;
       const Edge e = work_.back();
       work_.pop_back();
+      ++processed;
       for (int32_t f = 0; f < comp_.familyCount(); ++f) {
         steps += translate(e, f);
         if (steps >= (int64_t{1} << 20) || progress_.stopped()) {
           steps = 0;
+          progress_.report(processed, 0, "pairs taken through the translations");
           if (progress_.stopRequested()) return std::nullopt;
         }
       }

@@ -91,8 +91,11 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
   // generates the candidate; the closure stops there, since Cg(a, b) is then
   // no new atom (or an equal one from a later pair). Those pairs are the
   // closure's stop pairs.
+  const int64_t allPairs = static_cast<int64_t>(n) * (n - 1) / 2;
   for (int32_t a = 0; a < n; ++a) {
     if (progress.stopRequested()) return std::nullopt;
+    // The pairs (x, y), x < a, are done.
+    progress.report(allPairs - static_cast<int64_t>(n - a) * (n - a - 1) / 2, allPairs, "pairs");
     for (int32_t b = a + 1; b < n; ++b) {
       if (dominated.on() && dominated.translationHits(closure.translations(), a, b)) {
         dominated.add(a, b);

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include "commands/key_dispatch.h"
+#include "commands/message_view.h"
 #include "commands/mouse_input.h"
 #include "core/command_scope.h"
 #include "draw/page_drawing.h"
@@ -28,11 +29,14 @@ void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
   if (busy_) return;
   lastPicture_ = grab();
   busy_ = true;
+  const uint64_t reported = ws_.messages.writeSerial();
   const Repaint r = runLongCommand(this, [this, &work](Progress& p) {
     return kest::runCommand(ws_, p, Repaint::whole(), [&] { return work(p); });
   });
   busy_ = false;
   repaint(r);
+  // A report beyond the window's edge would go unseen.
+  if (ws_.messages.writeSerial() != reported && bringMessagesIntoView(ws_, width(), height())) update();
   if (ws_.binarySaveRequest >= 0) {
     const int32_t k = ws_.binarySaveRequest;
     ws_.binarySaveRequest = -1;

@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 
 #include "commands/toolbar_commands.h"
+#include "core/command_scope.h"
 #include "io/file_commands.h"
 #include "ui/kest_view.h"
+#include "ui/page_export.h"
 #include "ui/toolbar_icons.h"
 
 namespace kest {
@@ -37,6 +39,7 @@ void CMainFrame::runCommandId(int id) {
     CAboutDlg(this).exec();
     return;
   }
+  if (id == kCommandSaveAs && awaitingSignature(ws_)) return;
   if (id == kCommandOpen || id == kCommandSaveAs) {
     const QString path = id == kCommandOpen
                              ? QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QDir::currentPath())
@@ -80,6 +83,13 @@ void CMainFrame::buildMenu() {
   connect(open, &QAction::triggered, this, [this] { runCommandId(kCommandOpen); });
   QAction* save = file->addAction(QStringLiteral("Save &As..."));
   connect(save, &QAction::triggered, this, [this] { runCommandId(kCommandSaveAs); });
+  QAction* picture = file->addAction(QStringLiteral("&Export picture..."));
+  connect(picture, &QAction::triggered, this, [this] {
+    if (view_->busy()) return;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export picture"), QDir::currentPath(),
+                                                      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"));
+    if (!path.isEmpty()) exportPicture(path);
+  });
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* toggle = toolbar_->toggleViewAction();
   toggle->setText(QStringLiteral("&Toolbar"));
@@ -87,6 +97,17 @@ void CMainFrame::buildMenu() {
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   QAction* about = help->addAction(QStringLiteral("&About Kest..."));
   connect(about, &QAction::triggered, this, [this] { runCommandId(kCommandAbout); });
+}
+
+void CMainFrame::exportPicture(const QString& path) {
+  const std::string chosen = path.toStdString();
+  const int width = view_->width();
+  const int height = view_->height();
+  kest::runCommand(ws_, noProgress(), 0, [&] {
+    if (!writePicture(ws_, chosen, width, height)) ws_.messages.setMessage("Could not write " + chosen);
+    return 0;
+  });
+  view_->update();
 }
 
 void CMainFrame::refreshChecks() {

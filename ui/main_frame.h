@@ -28,6 +28,9 @@ class CMainFrame : public QMainWindow {
   QAction* action(int id) const;
   // Runs the command of a toolbar button or menu entry.
   void runCommandId(int id);
+  // File > Export picture: the page as the view paints it, to path (PNG,
+  // or SVG by the name's extension); a failure is reported as a message.
+  void exportPicture(const QString& path);
 
  private:
   void buildMenu();

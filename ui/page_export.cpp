@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "draw/page_drawing.h"
+#include "draw/svg_export.h"
 #include "ui/qpainter_canvas.h"
 
 namespace kest {
@@ -48,6 +49,11 @@ bool writePagePng(Workspace& ws, const std::string& path, int width, int height)
     drawPage(ws, canvas);
   }
   return image.save(QString::fromStdString(path), "PNG");
+}
+
+bool writePicture(Workspace& ws, const std::string& path, int width, int height) {
+  if (isSvgPath(path)) return writePageSvg(ws, path, width, height);
+  return writePagePng(ws, path, width, height);
 }
 
 }  // namespace kest

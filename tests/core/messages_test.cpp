@@ -1,4 +1,5 @@
 #include "core/messages.h"
+#include "core/progress.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,19 @@ TEST(MessageLines, EveryWriteCountsEvenWithTheSameText) {
   m.clearMessages();
   EXPECT_EQ(m.writeSerial(), s0 + 2);
   EXPECT_EQ(m.count(), 0);
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+TEST(ProgressText, GroupsThousandsAndNamesTheUnit) {
+  EXPECT_EQ(progressText(120000, 4498500, "pairs"), "120,000 of 4,498,500 pairs");
+  EXPECT_EQ(progressText(999, 0, "elements"), "999 elements");
+  EXPECT_EQ(progressText(1000, 1000000, ""), "1,000 of 1,000,000");
+  EXPECT_EQ(progressText(0, 0, nullptr), "0");
 }
 
 }  // namespace

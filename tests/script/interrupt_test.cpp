@@ -7,7 +7,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
+#include <poll.h>
+#include <cstdlib>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -62,7 +65,7 @@ Outcome interrupt(const std::string& script) {
       run.latency = std::chrono::duration<double>(Clock::now() - sent).count();
     }
     if (!signalled && run.out.find("ready\n") != std::string::npos) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
       sent = Clock::now();
       ::kill(pid, SIGINT);
       signalled = true;
@@ -100,7 +103,7 @@ TEST(Interrupt, LongCommandsStopSoonAfterCtrlC) {
       // closes the subgroup of every candidate to learn it.
       {"key e, Z_2999 into Z_3000", z3000 + "algebra 2999\nred 1\nlinear + 1 1 0\ngreen 0\n", "key e 1"},
       {"embed, Z_2999 into Z_3000", z3000 + "algebra 2999\nred 1\nlinear + 1 1 0\ngreen 0\n", "embed"},
-      {"key i on Z_3000", z3000, "key i 0"},
+      {"key i on 2x+y+1 over Z_3000", "signature +\nalgebra 3000\nlinear + 2 1 1\n", "key i 0"},
       {"key l on a 3000-element chain", chainLattice3000(), "key l 49"},
       {"key x on a 3000-element partial algebra", partial3000 + "cell 0 . a a .\n", "key x 0"},
       {"free-partial 2147483647", partial3000 + "cell 0 . a a .\n", "free-partial 2147483647"},
@@ -114,6 +117,53 @@ TEST(Interrupt, LongCommandsStopSoonAfterCtrlC) {
     EXPECT_GE(run.latency, 0) << c.name;
     EXPECT_LT(run.latency, 5.0) << c.name;  // generous: a deaf loop runs for minutes
   }
+}
+
+// With standard error on a terminal, a long command shows its name and
+// progress there on one line, which goes away when the command ends.
+TEST(Interrupt, ProgressShowsOnATerminalOnly) {
+  const std::string path = testing::TempDir() + "kest_progress.kest";
+  // 2x+y+1 over Z_2000 is abelian but no translations compose: minutes.
+  std::ofstream(path, std::ios::binary) << "signature +\nalgebra 2000\nlinear + 2 1 1\nkey a 0\necho after\n";
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const std::string slave = ::ptsname(master);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int tty = ::open(slave.c_str(), O_RDWR);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(tty, 2);
+    ::dup2(null, 1);
+    ::execl(KEST_BINARY, KEST_BINARY, "--script", path.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  std::string seen;
+  char buffer[4096];
+  const Clock::time_point start = Clock::now();
+  bool signalled = false;
+  while (Clock::now() - start < std::chrono::seconds(60)) {
+    pollfd p{master, POLLIN, 0};
+    if (::poll(&p, 1, 100) > 0) {
+      const ssize_t n = ::read(master, buffer, sizeof buffer);
+      if (n <= 0) break;
+      seen.append(buffer, static_cast<size_t>(n));
+    }
+    if (!signalled && seen.find("pairs") != std::string::npos) {
+      ::kill(pid, SIGINT);
+      signalled = true;
+    }
+    int status = 0;
+    if (signalled && ::waitpid(pid, &status, WNOHANG) == pid) break;
+  }
+  if (!signalled) ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+  ::close(master);
+  EXPECT_TRUE(signalled) << seen;
+  EXPECT_NE(seen.find("Abelianness of A0: "), std::string::npos) << seen;
+  // Cleared at the end: the last thing written is the erasing sequence.
+  EXPECT_EQ(seen.substr(seen.size() >= 4 ? seen.size() - 4 : 0), "\r\033[K") << seen;
 }
 
 }  // namespace

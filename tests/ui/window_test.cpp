@@ -1,12 +1,17 @@
 // The window driven by real Qt events on the offscreen platform.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QFontMetricsF>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
+#include "commands/free_commands.h"
+#include "commands/message_view.h"
 #include "commands/panel_commands.h"
 #include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
@@ -30,7 +35,12 @@ class WindowTest : public QObject {
   }
 
   // Moves the pointer to a view point, as the mouse does.
-  void point(int x, int y) { QTest::mouseMove(frame->view(), QPoint(x, y)); }
+  // Qt sends no event for a move to where the pointer already is (as it
+  // may be from an earlier test): step aside first.
+  void point(int x, int y) {
+    QTest::mouseMove(frame->view(), QPoint(x + 1, y + 1));
+    QTest::mouseMove(frame->view(), QPoint(x, y));
+  }
 
  private slots:
   void init() {
@@ -179,6 +189,99 @@ class WindowTest : public QObject {
     QVERIFY(sawDialog);
     QCOMPARE(ws->messages.lines(), std::vector<std::string>{"Interrupted"});
     QCOMPARE(ws->terms.formulaListCount(), 1);
+  }
+
+  // The progress window names the task, shows the figures the command
+  // reports, ignores Enter and stops at Escape.
+  void progressWindowNamesTheTaskAndOnlyEscapeCancels() {
+    type(". -");
+    const int32_t k = createAlgebra(*ws, 2000);
+    for (int32_t x = 0; x < 2000; ++x) {
+      for (int32_t y = 0; y < 2000; ++y) ws->algebras[k].table[static_cast<size_t>(x) * 2000 + y] = (2 * x + y + 1) % 2000;
+      ws->algebras[k].table[static_cast<size_t>(2000) * 2000 + x] = (x + 1) % 2000;
+    }
+    relayout(*ws);
+    point(ws->algebras[k].x + 5, ws->algebras[k].y + 5);
+    QString label;
+    bool runningAfterEnter = false;
+    QTimer::singleShot(1500, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QProgressDialog*>(w);
+        if (!dialog || !dialog->isVisible()) continue;
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTest::keyClick(dialog, Qt::Key_Enter);
+        QTest::qWait(400);
+        runningAfterEnter = dialog->isVisible() && !dialog->wasCanceled();
+        label = dialog->labelText();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+      }
+    });
+    QTest::keyClick(frame->view(), 'a');
+    QVERIFY(runningAfterEnter);
+    QVERIFY2(label.startsWith(QStringLiteral("Abelianness of A0\n")), qPrintable(label));
+    QVERIFY2(label.contains(QStringLiteral("pairs")), qPrintable(label));
+    QCOMPARE(ws->messages.lines(), std::vector<std::string>{"Interrupted"});
+  }
+
+  // Clicking toolbar buttons before the signature is entered keeps the
+  // prompt; Help still opens; the signature typed afterwards holds.
+  void theSignaturePromptOutlivesToolbarClicks() {
+    QVERIFY(awaitingSignature(*ws));
+    for (int id : {kCommandNewAlgebra, kCommandProduct, kCommandNew, kCommandLinear, kCommandTermOrEquation,
+                   kCommandNotation, kCommandFreeInHsp, kCommandEmbed}) {
+      frame->action(id)->trigger();
+      QVERIFY2(awaitingSignature(*ws), qPrintable(QString::number(id)));
+    }
+    QCOMPARE(ws->panel.labels[0].text, std::string("First define the signature. It will then remain fixed."));
+    QCOMPARE(ws->polishNotation, 0);
+    frame->action(kCommandHelp)->trigger();
+    QCOMPARE(ws->helpShown, 1);
+    frame->action(kCommandHelp)->trigger();
+    type("+ci .ci");
+    QVERIFY(!ws->panel.open);
+    QCOMPARE(ws->sig.latticeSignature, 1);
+    frame->action(kCommandNewAlgebra)->trigger();
+    QVERIFY(ws->panel.open);
+  }
+
+  // A report to the right of a wide algebra scrolls into view; one that
+  // is already in view leaves the scroll alone.
+  void messagesBeyondTheEdgeComeIntoView() {
+    type(".");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("3");
+    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    QTest::keyClick(frame->view(), 'i');  // incomplete: a one-line refusal
+    QCOMPARE(ws->messages.count(), 1);
+    QCOMPARE(ws->pageScrollX, 0);
+    QCOMPARE(ws->pageScrollY, 0);
+    for (int i = 0; i < 2; ++i) {
+      frame->action(kCommandNewAlgebra)->trigger();
+      type("62");
+    }
+    QVERIFY(ws->messageX > frame->view()->width());
+    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    QTest::keyClick(frame->view(), 'i');  // incomplete: a one-line refusal
+    QVERIFY(ws->pageScrollX > 0);
+    QVERIFY(firstMessageVisible(*ws, frame->view()->width(), frame->view()->height()));
+  }
+
+  void exportPictureWritesPngAndSvg() {
+    type(".");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("3");
+    const QString dir = QDir::tempPath() + QStringLiteral("/kest-export-") + QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(dir);
+    frame->exportPicture(dir + QStringLiteral("/page.png"));
+    QImage png(dir + QStringLiteral("/page.png"));
+    QCOMPARE(png.size(), frame->view()->size());
+    frame->exportPicture(dir + QStringLiteral("/page.svg"));
+    QFile svg(dir + QStringLiteral("/page.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    frame->exportPicture(dir + QStringLiteral("/no/such/folder/page.png"));
+    QCOMPARE(ws->messages.lines().front(), "Could not write " + (dir + QStringLiteral("/no/such/folder/page.png")).toStdString());
+    QDir(dir).removeRecursively();
   }
 };
 
