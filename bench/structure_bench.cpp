@@ -9,6 +9,7 @@
 #include "core/algebra_store.h"
 #include "structure/abelian.h"
 #include "structure/congruence_closure.h"
+#include "structure/congruence_lattice.h"
 #include "structure/minimal_congruences.h"
 #include "structure/subuniverse.h"
 #include "tests/oracle/random_inputs.h"
@@ -284,6 +285,36 @@ void BM_ProductZ100Squared(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ProductZ100Squared)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// Con(A) on the workloads measured against UACalc: the fourth power of the
+// two-element semilattice (2480 congruences), Z_3000 (32), and the
+// 200-element modular lattice M_198 (simple: 2).
+void BM_CongruenceLattice(benchmark::State& state) {
+  Workspace ws = oracle::workspaceWithSignature(state.range(0) == 2 ? "L" : ".");
+  const int32_t n = state.range(0) == 0 ? 16 : state.range(0) == 1 ? 3000 : 200;
+  const int32_t k = createAlgebra(ws, n);
+  std::vector<int32_t>& t = ws.algebras[k].table;
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      const size_t i = static_cast<size_t>(x) * n + y;
+      if (state.range(0) == 0) t[i] = x & y;
+      if (state.range(0) == 1) t[i] = (x + y) % n;
+      if (state.range(0) == 2) {
+        // 0 bottom, n-1 top, the rest atoms.
+        t[i] = x == y ? x : x == 0 ? y : y == 0 ? x : n - 1;
+        t[static_cast<size_t>(n) * n + i] = x == y ? x : x == n - 1 ? y : y == n - 1 ? x : 0;
+      }
+    }
+  }
+  for (auto _ : state) state.counters["congruences"] = static_cast<double>(congruenceLattice(ws, k, 100000).congruences.size());
+}
+BENCHMARK(BM_CongruenceLattice)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kest

@@ -17,6 +17,7 @@ const ModeTable& modeTable() {
     registerMapModes(t);
     registerFreeModes(t);
     registerLatticeModes(t);
+    registerConSubModes(t);
     return t;
   }();
   return table;

@@ -1,5 +1,6 @@
 #include "commands/toolbar_commands.h"
 
+#include "commands/con_sub_commands.h"
 #include "commands/executor.h"
 #include "commands/free_commands.h"
 #include "commands/lattice_commands.h"
@@ -39,6 +40,8 @@ const std::vector<ToolbarButton>& toolbarButtons() {
       {kCommandSubproduct, " Subalgebra of product of 2 algebras", "Pi2", false, false},
       {kCommandFreeOverPartial, "Free algebra over partial algebra and listed equations", "fr1", true, false},
       {kCommandFreeInHsp, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
+      {kCommandCongruenceLattice, "Congruence lattice Con(A) of the red marked algebra", "Con", true, false},
+      {kCommandSubuniverseLattice, "Subalgebra lattice Sub(A) of the red marked algebra", "Sub", false, false},
   };
   return buttons;
 }
@@ -81,6 +84,12 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       return Repaint::whole();
     case kCommandFreeInHsp:
       openFreeInHspPanel(ws);
+      return Repaint::whole();
+    case kCommandCongruenceLattice:
+      openCongruenceLatticePanel(ws);
+      return Repaint::whole();
+    case kCommandSubuniverseLattice:
+      openSubuniverseLatticePanel(ws);
       return Repaint::whole();
     case kCommandGlue:
       glueMarkedLattices(ws);

@@ -17,6 +17,16 @@
 
 namespace kest {
 
+// The last congruence or subuniverse lattice listed: kind 'C' (elements
+// are canonical partitions) or 'S' (sorted member lists), of which
+// algebra, in list order, with the join irreducible ones flagged.
+struct ComputedLattice {
+  char kind = 0;
+  int32_t algebra = -1;
+  std::vector<std::vector<int32_t>> elements;
+  std::vector<uint8_t> joinIrreducible;
+};
+
 struct Workspace {
   Workspace();
 
@@ -45,6 +55,7 @@ struct Workspace {
   // Interaction state shared by the command executor and the view.
   char inputMode = ' ';
   InputPanel panel;
+  ComputedLattice lastLattice;
   int32_t keyTarget = -1;
   std::vector<int32_t> integerBuffer;
   int32_t polishNotation = 0;

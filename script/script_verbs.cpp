@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "commands/cell_edit.h"
+#include "commands/con_sub_commands.h"
 #include "commands/free_commands.h"
 #include "commands/info_page.h"
 #include "commands/key_commands.h"
@@ -35,6 +36,15 @@ std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg, b
   // A command the signature does not offer does nothing, as its button.
   if (!openPanelCommand(ctx.ws, *findPanelCommand(id))) return "";
   setFieldText(ctx.ws.panel, 0, arg);
+  submitPanel(ctx.ws, ctx.progress);
+  return "";
+}
+
+// con [STOP] and sub [STOP]: the lattice of the red-marked algebra, as
+// its panel with STOP typed (the preset when none is given).
+std::string latticeVerb(ScriptContext& ctx, std::string_view arg, void (*open)(Workspace&)) {
+  open(ctx.ws);
+  if (!arg.empty()) setFieldText(ctx.ws.panel, 0, arg);
   submitPanel(ctx.ws, ctx.progress);
   return "";
 }
@@ -226,6 +236,8 @@ const Verb kVerbs[] = {
     {"meet", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandMeet, a); }},
     {"join", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandJoin, a); }},
     {"lattice", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandLattice, a); }},
+    {"con", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, openCongruenceLatticePanel); }},
+    {"sub", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, openSubuniverseLatticePanel); }},
     {"glue", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandGlue); }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},

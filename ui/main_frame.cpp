@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "commands/con_sub_commands.h"
 #include "commands/toolbar_commands.h"
 #include "core/command_scope.h"
 #include "io/file_commands.h"
@@ -90,6 +91,11 @@ void CMainFrame::buildMenu() {
                                                       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"));
     if (!path.isEmpty()) exportPicture(path);
   });
+  QMenu* lattices = menuBar()->addMenu(QStringLiteral("&Lattices"));
+  QAction* con = lattices->addAction(QStringLiteral("&Congruence lattice Con(A)..."));
+  connect(con, &QAction::triggered, this, [this] { runCommandId(kCommandCongruenceLattice); });
+  QAction* sub = lattices->addAction(QStringLiteral("&Subalgebra lattice Sub(A)..."));
+  connect(sub, &QAction::triggered, this, [this] { runCommandId(kCommandSubuniverseLattice); });
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* toggle = toolbar_->toggleViewAction();
   toggle->setText(QStringLiteral("&Toolbar"));

@@ -32,7 +32,7 @@ void paintFace(QPainter& p, std::string_view face) {
   if (face == "->") return label("\u2192", 17);
   if (face == "<->") return label("\u2194", 17);
   if (face == "2x-y") return label("2x-y", 9);
-  if (face == "fr1" || face == "fr2") return label(std::string(face).c_str(), 10);
+  if (face == "fr1" || face == "fr2" || face == "Con" || face == "Sub") return label(std::string(face).c_str(), 10);
   if (face == "Pi") return label("\u03a0", 16);
   if (face == "Pi2") {
     label("\u03a0", 15, true, QRectF(0, 0, 18, 22));

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "commands/con_sub_commands.h"
 #include "commands/free_commands.h"
 #include "commands/message_view.h"
 #include "commands/panel_commands.h"
@@ -60,8 +61,11 @@ class WindowTest : public QObject {
     int buttons = 0;
     int separators = 0;
     for (QAction* a : actions) (a->isSeparator() ? separators : buttons)++;
-    QCOMPARE(buttons, 29);
-    QCOMPARE(separators, 4);
+    QCOMPARE(buttons, 31);
+    // The lattice buttons come after the last button of the original set.
+    QCOMPARE(actions.back()->data().toInt(), kCommandSubuniverseLattice);
+    QCOMPARE(actions[actions.size() - 2]->data().toInt(), kCommandCongruenceLattice);
+    QCOMPARE(separators, 5);
     QCOMPARE(frame->action(32778)->toolTip(), QStringLiteral(" Product of two algebras"));
     QVERIFY(frame->action(kCommandHelp)->isCheckable());
     QCOMPARE(frame->action(kCommandSaveAs)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -264,6 +268,27 @@ class WindowTest : public QObject {
     QTest::keyClick(frame->view(), 'i');  // incomplete: a one-line refusal
     QVERIFY(ws->pageScrollX > 0);
     QVERIFY(firstMessageVisible(*ws, frame->view()->width(), frame->view()->height()));
+  }
+
+  void congruenceLatticeFromTheToolbar() {
+    type("+ -");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("6");
+    frame->action(kCommandLinear)->trigger();
+    type("+ 1 1 0");
+    point(ws->algebras[0].x + 26 + 16 + 3, ws->algebras[0].y + 37 + 16 * 6 + 16 + 3);
+    frame->action(kCommandCongruenceLattice)->trigger();
+    QCOMPARE(ws->panel.fields[0].text, std::string("100000"));
+    type("");
+    QCOMPARE(ws->messages.lines().front(), std::string("Works for complete algebras only"));
+    ws->algebras[0].table[36] = 0;
+    for (int32_t x = 1; x < 6; ++x) ws->algebras[0].table[static_cast<size_t>(36 + x)] = 6 - x;
+    frame->action(kCommandCongruenceLattice)->trigger();
+    type("");
+    QCOMPARE(ws->messages.lines().front(), std::string("Con(A0) has 4 congruences, 2 join irreducible"));
+    frame->action(kCommandSubuniverseLattice)->trigger();
+    type("");
+    QCOMPARE(ws->messages.lines().front(), std::string("Sub(A0) has 5 subuniverses, 3 join irreducible"));
   }
 
   void exportPictureWritesPngAndSvg() {
