@@ -12,6 +12,8 @@ namespace kest {
 
 inline constexpr int32_t kCommandCongruenceLattice = 32800;
 inline constexpr int32_t kCommandSubuniverseLattice = 32801;
+// The page of the last listed Con(A) or Sub(A), a toggle.
+inline constexpr int32_t kCommandComputedLatticePage = 32802;
 
 inline constexpr int32_t kDefaultLatticeStop = 100000;
 

@@ -84,7 +84,7 @@ void congruenceLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& p
                     (con.joinIrreducible[i] ? " JI" : ""));
   }
   ws.messages.setReport(std::move(lines));
-  ws.lastLattice = {'C', k, {}, con.joinIrreducible};
+  ws.lastLattice = {'C', k, {}, con.joinIrreducible, nullptr};
   for (const Partition& p : con.congruences) ws.lastLattice.elements.push_back(p);
 }
 
@@ -108,7 +108,7 @@ void subuniverseLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& 
                     (sub.joinIrreducible[i] ? " JI" : ""));
   }
   ws.messages.setReport(std::move(lines));
-  ws.lastLattice = {'S', k, sub.subuniverses, sub.joinIrreducible};
+  ws.lastLattice = {'S', k, sub.subuniverses, sub.joinIrreducible, nullptr};
 }
 
 }  // namespace kest

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "commands/algebra_geometry.h"
+#include "commands/computed_lattice_page.h"
 #include "commands/key_commands.h"
 #include "commands/panel_input.h"
 #include "structure/lattice_layout.h"
@@ -46,7 +47,7 @@ Repaint scrollByWheel(Workspace& ws, int32_t steps) {
     ws.helpScrollY = std::max(0, ws.helpScrollY + 60 * steps);
     return Repaint::whole();
   }
-  if (ws.infoShown || ws.latticeShown || ws.embeddingShown) return Repaint::nothing();
+  if (ws.infoShown || ws.latticeShown || ws.embeddingShown || ws.computedLatticeShown) return Repaint::nothing();
   ws.pageScrollY = std::max(0, ws.pageScrollY + 80 * steps);
   return Repaint::whole();
 }
@@ -60,6 +61,11 @@ Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress) {
     return Repaint::nothing();
   }
   if (ws.panel.open) return panelKey(ws, key, progress);
+  // On the page of Con(A) or Sub(A) the keys steer its drawing.
+  if (ws.computedLatticeShown) {
+    if (Workspace* d = computedLatticeDrawing(ws)) steerLatticeDrawing(*d, 0, key);
+    return Repaint::whole();
+  }
   if (key >= 1000) return pageScroll(ws, key);
   if (key == 'd' && deleteListedRowAt(ws, ws.pointerY)) return Repaint::whole();
   const int32_t k = algebraAtPoint(ws, ws.pointerX, ws.pointerY);

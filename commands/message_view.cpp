@@ -11,7 +11,7 @@ constexpr int32_t kLineHeight = 16;
 constexpr int32_t kVisibleWidth = 70;
 
 bool normalPage(const Workspace& ws) {
-  return !ws.helpShown && !ws.infoShown && !ws.latticeShown && !ws.embeddingShown;
+  return !ws.helpShown && !ws.infoShown && !ws.latticeShown && !ws.embeddingShown && !ws.computedLatticeShown;
 }
 
 }  // namespace

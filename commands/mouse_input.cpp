@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "commands/algebra_geometry.h"
+#include "commands/computed_lattice_page.h"
 #include "commands/panel_input.h"
 
 namespace kest {
@@ -18,7 +19,7 @@ Repaint mouseMove(Workspace& ws, int32_t x, int32_t y) {
 
 Repaint leftButtonDown(Workspace& ws, int32_t x, int32_t y) {
   if (ws.helpShown || ws.infoShown) return Repaint::nothing();
-  if (ws.embeddingShown || ws.latticeShown) {
+  if (ws.embeddingShown || ws.latticeShown || ws.computedLatticeShown) {
     ws.drawingPressX = x;
     ws.drawingPressY = y;
     return Repaint::nothing();
@@ -38,7 +39,9 @@ Repaint leftButtonDown(Workspace& ws, int32_t x, int32_t y) {
 Repaint rightButtonDown(Workspace& ws, int32_t x, int32_t y) {
   (void)x;
   (void)y;
-  if (ws.helpShown || ws.infoShown || ws.panel.open || ws.embeddingShown) return Repaint::nothing();
+  if (ws.helpShown || ws.infoShown || ws.panel.open || ws.embeddingShown || ws.computedLatticeShown) {
+    return Repaint::nothing();
+  }
   const int32_t k = algebraAtPoint(ws, ws.pointerX, ws.pointerY);
   if (!ws.validAlgebra(k)) return Repaint::nothing();
   ws.greenMarked = k;
@@ -56,6 +59,7 @@ Repaint leftButtonUp(Workspace& ws, int32_t x, int32_t y) {
     moveLatticeVertex(ws, ws.redMarked, ws.drawingPressX, ws.drawingPressY, x);
     return Repaint::whole();
   }
+  if (ws.computedLatticeShown) return computedLatticeRelease(ws, x, y);
   if (ws.panel.open) return panelRelease(ws, x, y);
   if (ws.pressMarked) {
     ws.pressMarked = 0;

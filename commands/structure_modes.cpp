@@ -87,11 +87,7 @@ void subalgebraMode(Workspace& ws, Progress&) {
     if (e >= 0 && e < n) members[static_cast<size_t>(e)] = 1;
   }
   closeSubuniverse(ws, k, members);
-  const std::vector<int32_t> list = memberList(members);
-  if (appendSubalgebra(ws, k, list) < 0) return;
-  std::vector<std::string> lines;
-  for (size_t i = 0; i < list.size(); ++i) lines.push_back(text(ws, list[i]) + "->" + text(ws, static_cast<int32_t>(i)));
-  ws.messages.setReport(std::move(lines));
+  appendSubalgebraReport(ws, k, memberList(members));
 }
 
 void productMode(Workspace& ws, Progress&) {
@@ -185,6 +181,14 @@ void minimalCongruencesReport(Workspace& ws, int32_t k, Progress& progress) {
     lines.push_back(printPartition(p, ws.sig.maxNamedElements));
   }
   ws.messages.setReport(std::move(lines));
+}
+
+bool appendSubalgebraReport(Workspace& ws, int32_t k, const std::vector<int32_t>& members) {
+  if (appendSubalgebra(ws, k, members) < 0) return false;
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < members.size(); ++i) lines.push_back(text(ws, members[i]) + "->" + text(ws, static_cast<int32_t>(i)));
+  ws.messages.setReport(std::move(lines));
+  return true;
 }
 
 }  // namespace kest

@@ -42,6 +42,7 @@ const std::vector<ToolbarButton>& toolbarButtons() {
       {kCommandFreeInHsp, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
       {kCommandCongruenceLattice, "Congruence lattice Con(A) of the red marked algebra", "Con", true, false},
       {kCommandSubuniverseLattice, "Subalgebra lattice Sub(A) of the red marked algebra", "Sub", false, false},
+      {kCommandComputedLatticePage, "Draw the last Con(A) or Sub(A)", "HasseCS", false, true},
   };
   return buttons;
 }
@@ -91,6 +92,11 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
     case kCommandSubuniverseLattice:
       openSubuniverseLatticePanel(ws);
       return Repaint::whole();
+    case kCommandComputedLatticePage:
+      if (!ws.helpShown && !ws.infoShown && !ws.latticeShown && !ws.embeddingShown) {
+        ws.computedLatticeShown = !ws.computedLatticeShown;
+      }
+      return Repaint::whole();
     case kCommandGlue:
       glueMarkedLattices(ws);
       return Repaint::whole();
@@ -115,6 +121,7 @@ bool toolbarChecked(const Workspace& ws, int32_t id) {
     case kCommandNotation: return ws.polishNotation != 0;
     case kCommandDrawLattice: return ws.latticeShown != 0;
     case kCommandDrawEmbedding: return ws.embeddingShown != 0;
+    case kCommandComputedLatticePage: return ws.computedLatticeShown != 0;
     default: return false;
   }
 }

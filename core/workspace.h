@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct ComputedLattice {
   int32_t algebra = -1;
   std::vector<std::vector<int32_t>> elements;
   std::vector<uint8_t> joinIrreducible;
+  // Its Hasse diagram's own workspace (the lattice as algebra 0 with join
+  // and meet tables, and the drawing coordinates), built when first drawn.
+  std::shared_ptr<struct Workspace> drawing;
 };
 
 struct Workspace {
@@ -62,6 +66,7 @@ struct Workspace {
   int32_t helpShown = 0;
   int32_t infoShown = 0;
   int32_t latticeShown = 0;
+  int32_t computedLatticeShown = 0;  // the page of the last Con(A) or Sub(A)
   int32_t embeddingShown = 0;
   int32_t helpScrollX = 0;
   int32_t helpScrollY = 0;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/computed_lattice_page.h"
 #include "core/element_names.h"
 #include "structure/lattice_embedding.h"
 #include "structure/lattice_layout.h"
@@ -126,6 +127,26 @@ void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
   canvas.setPen(1, kBlack);
   circles(a, 100, 100, canvas);
   circles(b, bx, by, canvas);
+}
+
+void drawComputedLatticeMode(Workspace& ws, Canvas& canvas) {
+  canvas.setWindowOrigin(0, 0);
+  Workspace* d = computedLatticeDrawing(ws);
+  if (!d) return;
+  if (!d->algebras[0].hasLatticeCoordinates()) computeLatticeLayout(*d, 0, 0);
+  const Algebra& a = d->algebras[0];
+  for (int32_t i = 0; i < a.card; ++i) {
+    const Point p = pagePoint(a, i, 100, 100);
+    canvas.text(p.x + 6, p.y - 8, computedLatticeLabel(ws, i));
+  }
+  coveringLines(a, chainLengthMatrix(*d, 0, 0), 100, 100, canvas);
+  circles(a, 100, 100, canvas);
+  // Join irreducibles drawn filled.
+  for (int32_t i = 0; i < a.card; ++i) {
+    if (!ws.lastLattice.joinIrreducible[static_cast<size_t>(i)]) continue;
+    const Point p = pagePoint(a, i, 100, 100);
+    canvas.fillRect({p.x - 3, p.y - 3, p.x + 4, p.y + 4}, kBlack);
+  }
 }
 
 }  // namespace kest

@@ -11,5 +11,8 @@ namespace kest {
 // Computes missing coordinates first, so the workspace may change.
 void drawLatticeMode(Workspace& ws, Canvas& canvas);
 void drawEmbeddingMode(Workspace& ws, Canvas& canvas);
+// The Hasse diagram of the last listed Con(A) or Sub(A), nodes labelled
+// C0, C1, ... (or S0, ...), join irreducibles filled.
+void drawComputedLatticeMode(Workspace& ws, Canvas& canvas);
 
 }  // namespace kest

@@ -32,6 +32,7 @@ void drawPage(Workspace& ws, Canvas& canvas) {
   else if (ws.infoShown) drawInfoPage(ws, canvas);
   else if (ws.latticeShown) drawLatticeMode(ws, canvas);
   else if (ws.embeddingShown) drawEmbeddingMode(ws, canvas);
+  else if (ws.computedLatticeShown) drawComputedLatticeMode(ws, canvas);
   else drawNormalPage(ws, canvas);
 }
 

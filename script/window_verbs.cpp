@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "commands/con_sub_commands.h"
 #include "commands/key_dispatch.h"
 #include "commands/mouse_input.h"
 #include "commands/toolbar_commands.h"
@@ -30,14 +31,15 @@ std::string pageVerb(ScriptContext& ctx, std::string_view arg) {
     const char* name;
     int32_t command;
   } kPages[] = {{"help", kCommandHelp}, {"info", kCommandInfo}, {"lattice", kCommandDrawLattice},
-                {"embedding", kCommandDrawEmbedding}};
+                {"embedding", kCommandDrawEmbedding}, {"con", kCommandComputedLatticePage},
+                {"sub", kCommandComputedLatticePage}};
   for (const auto& page : kPages) {
     if (arg == page.name) {
       runToolbarCommand(ctx.ws, page.command, ctx.progress);
       return "";
     }
   }
-  return "expected: page help, info, lattice or embedding";
+  return "expected: page help, info, lattice, embedding, con or sub";
 }
 
 std::string pointerVerb(ScriptContext& ctx, std::string_view arg) {

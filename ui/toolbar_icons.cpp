@@ -44,6 +44,10 @@ void paintFace(QPainter& p, std::string_view face) {
     return diamond(QPointF(19, 16), 3.5);
   }
   if (face == "sub") return label("Sg", 12);
+  if (face == "HasseCS") {
+    label("C", 10, true, QRectF(0, 0, 12, 22));
+    return diamond(QPointF(17, 11), 5);
+  }
   if (face == "triangle") {
     p.drawPolygon(QPolygonF({QPointF(12, 4), QPointF(20, 18), QPointF(4, 18)}));
     return;

@@ -61,10 +61,11 @@ class WindowTest : public QObject {
     int buttons = 0;
     int separators = 0;
     for (QAction* a : actions) (a->isSeparator() ? separators : buttons)++;
-    QCOMPARE(buttons, 31);
+    QCOMPARE(buttons, 32);
     // The lattice buttons come after the last button of the original set.
-    QCOMPARE(actions.back()->data().toInt(), kCommandSubuniverseLattice);
-    QCOMPARE(actions[actions.size() - 2]->data().toInt(), kCommandCongruenceLattice);
+    QCOMPARE(actions.back()->data().toInt(), kCommandComputedLatticePage);
+    QCOMPARE(actions[actions.size() - 2]->data().toInt(), kCommandSubuniverseLattice);
+    QCOMPARE(actions[actions.size() - 3]->data().toInt(), kCommandCongruenceLattice);
     QCOMPARE(separators, 5);
     QCOMPARE(frame->action(32778)->toolTip(), QStringLiteral(" Product of two algebras"));
     QVERIFY(frame->action(kCommandHelp)->isCheckable());
