@@ -11,6 +11,7 @@
 #include "commands/toolbar_commands.h"
 #include "draw/page_drawing.h"
 #include "draw/svg_export.h"
+#include "draw/tikz_export.h"
 #include "script/script_context.h"
 #ifdef KEST_HAVE_PNG
 #include "ui/page_export.h"
@@ -110,6 +111,8 @@ std::string drawVerb(ScriptContext& ctx, std::string_view arg) {
     return "expected a width and a height from 1 to 20000";
   }
   const std::string path(w[0]);
+  if (isTexPath(path) && !pageTikz(ctx.ws)) return "this page shows no Hasse diagram to write as TikZ";
+  if (isTexPath(path)) return writePageTikz(ctx.ws, path) ? "" : "could not write " + path;
 #ifdef KEST_HAVE_PNG
   return writePicture(ctx.ws, path, width, height) ? "" : "could not write " + path;
 #else

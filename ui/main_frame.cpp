@@ -88,7 +88,7 @@ void CMainFrame::buildMenu() {
   connect(picture, &QAction::triggered, this, [this] {
     if (view_->busy()) return;
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export picture"), QDir::currentPath(),
-                                                      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"));
+                                                      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;TikZ picture (*.tex)"));
     if (!path.isEmpty()) exportPicture(path);
   });
   QMenu* lattices = menuBar()->addMenu(QStringLiteral("&Lattices"));

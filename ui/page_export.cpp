@@ -9,6 +9,7 @@
 
 #include "draw/page_drawing.h"
 #include "draw/svg_export.h"
+#include "draw/tikz_export.h"
 #include "ui/qpainter_canvas.h"
 
 namespace kest {
@@ -53,6 +54,7 @@ bool writePagePng(Workspace& ws, const std::string& path, int width, int height)
 
 bool writePicture(Workspace& ws, const std::string& path, int width, int height) {
   if (isSvgPath(path)) return writePageSvg(ws, path, width, height);
+  if (isTexPath(path)) return writePageTikz(ws, path);
   return writePagePng(ws, path, width, height);
 }
 

@@ -1,0 +1,155 @@
+#include "draw/tikz_export.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "commands/computed_lattice_page.h"
+#include "core/element_names.h"
+#include "structure/lattice_embedding.h"
+#include "structure/lattice_layout.h"
+#include "structure/lattice_order.h"
+#include "structure/lattice_recognition.h"
+
+namespace kest {
+
+namespace {
+
+// Drawing units (0 to 3000) to centimetres.
+constexpr double kUnitsPerCm = 300.0;
+
+struct Diagram {
+  const Algebra* algebra;
+  std::vector<int32_t> chains;  // i * n + j == 1: j covers i
+  std::function<std::string(int32_t)> label;
+  std::function<bool(int32_t)> filled;
+  std::string prefix;  // node names: prefix and index
+  double dx = 0;       // shift in centimetres
+};
+
+std::string number(double v) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.2f", v);
+  return buffer;
+}
+
+std::string coversLine(const Diagram& d) {
+  const int32_t n = d.algebra->card;
+  std::string line = "% covers:";
+  for (int32_t i = 0; i < n; ++i) {
+    for (int32_t j = 0; j < n; ++j) {
+      if (d.chains[static_cast<size_t>(i) * n + j] == 1) line += " " + std::to_string(i) + "<" + std::to_string(j);
+    }
+  }
+  return line + "\n";
+}
+
+std::string body(const Diagram& d, int32_t bottomY) {
+  const Algebra& a = *d.algebra;
+  const int32_t n = a.card;
+  std::string out;
+  for (int32_t i = 0; i < n; ++i) {
+    const double x = a.latticeX[static_cast<size_t>(i)] / kUnitsPerCm + d.dx;
+    const double y = (bottomY - a.latticeY[static_cast<size_t>(i)]) / kUnitsPerCm;
+    out += "\\node[circle,draw,inner sep=1.5pt" + std::string(d.filled(i) ? ",fill" : "") + ",label=right:{" + d.label(i) +
+           "}] (" + d.prefix + std::to_string(i) + ") at (" + number(x) + "," + number(y) + ") {};\n";
+  }
+  for (int32_t i = 0; i < n; ++i) {
+    for (int32_t j = 0; j < n; ++j) {
+      if (d.chains[static_cast<size_t>(i) * n + j] != 1) continue;
+      out += "\\draw (" + d.prefix + std::to_string(i) + ") -- (" + d.prefix + std::to_string(j) + ");\n";
+    }
+  }
+  return out;
+}
+
+int32_t lowest(const Algebra& a) { return *std::max_element(a.latticeY.begin(), a.latticeY.end()); }
+
+std::string picture(const std::vector<Diagram>& diagrams, const std::string& extra) {
+  std::string out;
+  for (const Diagram& d : diagrams) out += coversLine(d);
+  out += "\\begin{tikzpicture}\n";
+  for (const Diagram& d : diagrams) out += body(d, lowest(*d.algebra));
+  out += extra + "\\end{tikzpicture}\n";
+  return out;
+}
+
+std::function<std::string(int32_t)> names(const Workspace& ws) {
+  return [&ws](int32_t e) {
+    std::string s;
+    appendElementText(s, e, ws.sig.maxNamedElements);
+    return s;
+  };
+}
+
+std::optional<std::string> latticePage(Workspace& ws) {
+  const int32_t k = ws.redMarked;
+  if (!ws.validAlgebra(k)) return std::nullopt;
+  const int32_t kind = drawingKind(ws, k);
+  if (kind < 0 || ws.algebras[static_cast<size_t>(k)].card == 0) return std::nullopt;
+  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
+  Diagram d{&ws.algebras[static_cast<size_t>(k)], chainLengthMatrix(ws, k, kind), names(ws), [](int32_t) { return false; }, "n"};
+  return picture({d}, "");
+}
+
+std::optional<std::string> embeddingPage(Workspace& ws) {
+  const int32_t ka = ws.redMarked;
+  const int32_t kb = ws.greenMarked;
+  if (!ws.sig.latticeSignature || !ws.validAlgebra(ka) || !ws.validAlgebra(kb)) return std::nullopt;
+  if (!isLattice(ws, ka) || !isLattice(ws, kb)) return std::nullopt;
+  if (ws.algebras[static_cast<size_t>(ka)].card == 0 || ws.algebras[static_cast<size_t>(kb)].card == 0) return std::nullopt;
+  for (int32_t k : {ka, kb}) {
+    if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
+  }
+  std::vector<int32_t> map;
+  if (!findLatticeEmbedding(ws, ka, kb, ka == kb, map)) return std::nullopt;
+  auto none = [](int32_t) { return false; };
+  Diagram a{&ws.algebras[static_cast<size_t>(ka)], chainLengthMatrix(ws, ka, kJoinFirst), names(ws), none, "a"};
+  Diagram b{&ws.algebras[static_cast<size_t>(kb)], chainLengthMatrix(ws, kb, kJoinFirst), names(ws), none, "b", 12.0};
+  std::string arrows;
+  for (size_t i = 0; i < map.size(); ++i) {
+    arrows += "\\draw[red,dashed] (a" + std::to_string(i) + ") -- (b" + std::to_string(map[i]) + ");\n";
+  }
+  return picture({a, b}, arrows);
+}
+
+std::optional<std::string> computedPage(Workspace& ws) {
+  Workspace* d = computedLatticeDrawing(ws);
+  if (!d) return std::nullopt;
+  if (!d->algebras[0].hasLatticeCoordinates()) computeLatticeLayout(*d, 0, 0);
+  const ComputedLattice& l = ws.lastLattice;
+  Diagram diagram{&d->algebras[0], chainLengthMatrix(*d, 0, 0), [&ws](int32_t i) { return computedLatticeLabel(ws, i); },
+                  [&l](int32_t i) { return l.joinIrreducible[static_cast<size_t>(i)] != 0; }, "n"};
+  return picture({diagram}, "");
+}
+
+}  // namespace
+
+bool isTexPath(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".tex";
+}
+
+std::optional<std::string> pageTikz(Workspace& ws) {
+  if (ws.helpShown || ws.infoShown) return std::nullopt;
+  if (ws.latticeShown) return latticePage(ws);
+  if (ws.embeddingShown) return embeddingPage(ws);
+  if (ws.computedLatticeShown) return computedPage(ws);
+  return std::nullopt;
+}
+
+bool writePageTikz(Workspace& ws, const std::string& path) {
+  const std::optional<std::string> tikz = pageTikz(ws);
+  if (!tikz) return false;
+  std::ofstream out(path, std::ios::binary);
+  out << *tikz;
+  out.close();
+  return out.good();
+}
+
+}  // namespace kest
