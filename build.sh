@@ -12,7 +12,7 @@ if [[ $mode != run && $mode != test ]]; then
   exit 2
 fi
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core libpugixml-dev)
 # The fuzz targets need clang and its libFuzzer runtime.
 [[ $mode == test ]] && packages+=(clang libclang-rt-14-dev)
 missing=()
@@ -68,3 +68,5 @@ fuzz script_fuzz tests/scripts
 fuzz term_fuzz tests/fuzz/corpus/terms
 fuzz workspace_file_fuzz tests/fuzz/corpus/workspace
 fuzz algebra_file_fuzz tests/fuzz/corpus/algebra
+fuzz ua_file_fuzz tests/fuzz/corpus/ua
+fuzz mace4_file_fuzz tests/fuzz/corpus/mace4

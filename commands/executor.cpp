@@ -18,6 +18,7 @@ const ModeTable& modeTable() {
     registerFreeModes(t);
     registerLatticeModes(t);
     registerConSubModes(t);
+    registerForeignOpenMode(t);
     return t;
   }();
   return table;

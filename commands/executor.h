@@ -26,6 +26,7 @@ void registerMapModes(ModeTable& table);
 void registerFreeModes(ModeTable& table);
 void registerLatticeModes(ModeTable& table);
 void registerConSubModes(ModeTable& table);
+void registerForeignOpenMode(ModeTable& table);
 
 // Runs mode with the current input strings; a mode without an entry does
 // nothing. Memory that cannot be had is answered with a message line, and

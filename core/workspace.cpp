@@ -25,6 +25,8 @@ void resetWorkspace(Workspace& ws) {
   ws.embeddingOffsetY = 0;
   ws.embeddingShown = 0;
   ws.latticeShown = 0;
+  ws.computedLatticeShown = 0;
+  ws.lastLattice = ComputedLattice{};
   ws.space = LatticeSpace{};
   ws.polishNotation = 0;
   ws.helpShown = 0;

@@ -3,20 +3,55 @@
 #include "core/algebra_store.h"
 #include "io/algebra_file.h"
 #include "io/file_io.h"
+#include "io/foreign_algebra.h"
+#include "io/mace4_file.h"
+#include "io/ua_file.h"
 #include "io/workspace_file.h"
 
 namespace kest {
 
-bool endsInDotT(const std::string& path) {
-  return path.size() >= 2 && path.compare(path.size() - 2, 2, ".t") == 0;
+namespace {
+
+bool endsWith(const std::string& path, std::string_view ending) {
+  return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-void openFile(Workspace& ws, const std::string& path) {
+std::optional<std::vector<ForeignAlgebra>> readForeign(const std::string& path, const std::string& text, std::string& why) {
+  return endsWith(path, ".ua") ? readUaText(text, why) : readMace4Text(text, why);
+}
+
+}  // namespace
+
+bool endsInDotT(const std::string& path) { return endsWith(path, ".t"); }
+
+bool isForeignPath(const std::string& path) { return endsWith(path, ".ua") || endsWith(path, ".mace4"); }
+
+std::optional<std::string> foreignDefaultMapping(const Workspace& ws, const std::string& path) {
+  std::string why;
+  const std::optional<std::string> text = readWholeFile(path, why);
+  if (!text) return std::nullopt;
+  const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why);
+  if (!algebras) return std::nullopt;
+  return defaultMapping(ws.sig, algebras->front());
+}
+
+void openFile(Workspace& ws, const std::string& path, const std::string& mapping) {
   if (path.size() < 3) return;
   std::string why;
   const std::optional<std::string> text = readWholeFile(path, why);
   if (!text) {
     ws.messages.setMessage(why.empty() ? "Could not open " + path : "Could not read " + path + ": " + why);
+    return;
+  }
+  if (isForeignPath(path)) {
+    if (awaitingSignature(ws)) {
+      ws.messages.setMessage("Could not read " + path + ": the signature is not entered yet");
+      return;
+    }
+    const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why);
+    if (!algebras || !appendForeignAlgebras(ws, *algebras, mapping, path, why)) {
+      ws.messages.setMessage("Could not read " + path + ": " + why);
+    }
     return;
   }
   if (endsInDotT(path)) {
@@ -34,7 +69,21 @@ void openFile(Workspace& ws, const std::string& path) {
 void saveFile(Workspace& ws, const std::string& path) {
   if (path.empty()) return;
   std::string data;
-  if (endsInDotT(path)) {
+  if (endsWith(path, ".mace4")) {
+    ws.messages.setMessage("Could not write " + path + ": Mace4 models are only read");
+    return;
+  }
+  if (endsWith(path, ".ua")) {
+    if (!ws.validAlgebra(ws.redMarked)) {
+      ws.messages.setMessage("No red-marked algebra to save");
+      return;
+    }
+    if (!isComplete(ws, ws.redMarked)) {
+      ws.messages.setMessage("Could not write " + path + ": A" + std::to_string(ws.redMarked) + " is not complete");
+      return;
+    }
+    data = uaText(ws, ws.redMarked);
+  } else if (endsInDotT(path)) {
     if (!ws.validAlgebra(ws.redMarked)) {
       ws.messages.setMessage("No red-marked algebra to save");
       return;

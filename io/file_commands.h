@@ -1,4 +1,6 @@
 // Open and Save As with a chosen path, and the binary file of the key b.
+// A path ending in ".ua" means UACalc's XML file (Save As writes the
+// red-marked algebra), one ending in ".mace4" Mace4's models (read only).
 // A path ending in ".t" (the last two characters, case-sensitive) means the
 // single-algebra file of the red-marked algebra; any other the workspace
 // file. Writing goes through a temporary file, and a failure is reported in
@@ -6,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/workspace.h"
@@ -14,8 +17,19 @@ namespace kest {
 
 bool endsInDotT(const std::string& path);
 
-// Loads the file; paths shorter than three characters do nothing.
-void openFile(Workspace& ws, const std::string& path);
+// Loads the file; paths shorter than three characters do nothing. A name
+// ending in ".ua" (UACalc) or ".mace4" (Mace4 models) appends the algebras
+// it holds, their operations matched to the signature by mapping when
+// one is given ("join=+ meet=."), else by name or order.
+void openFile(Workspace& ws, const std::string& path, const std::string& mapping = "");
+
+// Whether the path names a file of another tool (.ua or .mace4).
+bool isForeignPath(const std::string& path);
+
+// The default matching of a foreign file's first algebra, written as a
+// mapping for the user to change; nothing when the file cannot be read
+// (opening it then says why).
+std::optional<std::string> foreignDefaultMapping(const Workspace& ws, const std::string& path);
 
 void saveFile(Workspace& ws, const std::string& path);
 

@@ -189,8 +189,15 @@ const Verb kVerbs[] = {
      [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandProduct); }},
     {"open", true,
      [](ScriptContext& c, std::string_view a) {
-       if (a.empty()) return std::string("expected: open PATH");
-       openFile(c.ws, std::string(a));
+       if (a.empty()) return std::string("expected: open PATH [NAME=SYMBOL ...]");
+       // A .ua or .mace4 path may be followed by a mapping of its operations.
+       const size_t blank = a.find(' ');
+       const std::string path(a.substr(0, blank));
+       if (blank != std::string_view::npos && isForeignPath(path)) {
+         openFile(c.ws, path, std::string(a.substr(blank + 1)));
+       } else {
+         openFile(c.ws, std::string(a));
+       }
        return std::string();
      }},
     {"save", true,

@@ -44,6 +44,14 @@ void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
     saveBinaryFile(ws_, k, path.toStdString());
     update();
   }
+  if (ws_.foreignOpenRequest) {
+    ws_.foreignOpenRequest = 0;
+    kest::runCommand(ws_, noProgress(), 0, [&] {
+      openFile(ws_, ws_.foreignOpenPath, ws_.foreignOpenMapping);
+      return 0;
+    });
+    update();
+  }
   emit commandDone();
 }
 

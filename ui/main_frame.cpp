@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "commands/con_sub_commands.h"
+#include "commands/foreign_open.h"
 #include "commands/toolbar_commands.h"
 #include "core/command_scope.h"
 #include "io/file_commands.h"
@@ -46,6 +47,16 @@ void CMainFrame::runCommandId(int id) {
                              ? QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QDir::currentPath())
                              : QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), QDir::currentPath());
     const std::string chosen = path.toStdString();
+    // A file of another tool: first the panel with its operation mapping.
+    if (id == kCommandOpen && isForeignPath(chosen)) {
+      if (const std::optional<std::string> mapping = foreignDefaultMapping(ws_, chosen)) {
+        view_->runCommand([this, chosen, mapping](Progress&) {
+          openForeignMappingPanel(ws_, chosen, *mapping);
+          return Repaint::whole();
+        });
+        return;
+      }
+    }
     view_->runCommand([this, id, chosen](Progress&) {
       if (id == kCommandOpen) openFile(ws_, chosen);
       else saveFile(ws_, chosen);

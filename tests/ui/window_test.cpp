@@ -11,11 +11,13 @@
 #include <QToolBar>
 
 #include "commands/con_sub_commands.h"
+#include "commands/foreign_open.h"
 #include "commands/free_commands.h"
 #include "commands/message_view.h"
 #include "commands/panel_commands.h"
 #include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
+#include "io/file_commands.h"
 #include "terms/formulas.h"
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
@@ -290,6 +292,22 @@ class WindowTest : public QObject {
     frame->action(kCommandSubuniverseLattice)->trigger();
     type("");
     QCOMPARE(ws->messages.lines().front(), std::string("Sub(A0) has 5 subuniverses, 3 join irreducible"));
+  }
+
+  // Open of a .ua file: the panel shows the mapping, Enter opens with it.
+  void foreignFilesOpenWithTheConfirmedMapping() {
+    type("+ci .ci");
+    const std::string path = std::string(KEST_TEST_DATA) + "/m3.ua";
+    frame->view()->runCommand([&](Progress&) {
+      openForeignMappingPanel(*ws, path, *foreignDefaultMapping(*ws, path));
+      return Repaint::whole();
+    });
+    QCOMPARE(ws->panel.fields[0].text, std::string("join=+ meet=."));
+    for (int i = 0; i < 13; ++i) QTest::keyClick(frame->view(), Qt::Key_Backspace);
+    type("meet=+ join=.");
+    QCOMPARE(ws->algebraCount(), 1);
+    QCOMPARE(ws->algebras[0].table[1 * 5 + 2], 0);  // + is now meet: atoms meet in the bottom
+    QCOMPARE(ws->messages.lines().front(), "Read A0 (m3, 5 elements) from " + path);
   }
 
   void exportPictureWritesPngAndSvg() {

@@ -1,0 +1,47 @@
+// Algebras read from other tools' files (UACalc's .ua, Mace4's models) and
+// how their operations meet the signature. Operations are matched by
+// arity: by name when every name of the file is a symbol of the signature
+// of its arity, otherwise in file order within each arity onto the
+// signature's operations in their numbering; an explicit mapping
+// ("join=+ meet=.") overrides both. A file is taken whole or not at all:
+// any operation that does not fit (an arity of 3 or more, a count that
+// differs, an entry outside the algebra, a table that breaks a
+// commutative or idempotent flag) refuses it with a reason.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/workspace.h"
+
+namespace kest {
+
+struct ForeignOperation {
+  std::string name;
+  int32_t arity = 0;
+  std::vector<int32_t> values;  // card^arity entries, the first argument most significant
+};
+
+struct ForeignAlgebra {
+  std::string name;
+  int64_t card = 0;
+  std::vector<ForeignOperation> operations;
+};
+
+// For each operation of the signature (in its numbering), the index of the
+// file's operation it gets; nothing, with a reason, when they cannot meet.
+std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const ForeignAlgebra& a,
+                                                    const std::string& mapping, std::string& why);
+
+// The default matching written out as a mapping: "join=+ meet=.".
+std::string defaultMapping(const Signature& sig, const ForeignAlgebra& a);
+
+// Appends every algebra (each marked as a created algebra is, shown or
+// hidden by its size) and lists them: "Read A4 (n5, 5 elements) from
+// n5.ua". False, with nothing appended, when one does not fit.
+bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& algebras, const std::string& mapping,
+                           const std::string& path, std::string& why);
+
+}  // namespace kest

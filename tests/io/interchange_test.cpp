@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/algebra_store.h"
+#include "io/file_commands.h"
+#include "io/mace4_file.h"
+#include "io/ua_file.h"
+#include "tests/oracle/random_inputs.h"
+
+namespace kest {
+namespace {
+
+using oracle::workspaceWithSignature;
+
+const std::string kData = std::string(KEST_TEST_DATA) + "/";
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(Interchange, UACalcSmallAlgebrasUnderMatchingSignatures) {
+  Workspace ba = workspaceWithSignature("+c .c - 0 1");
+  openFile(ba, kData + "boolean2.ua");
+  ASSERT_EQ(ba.algebraCount(), 1) << ba.messages.lines().front();
+  // In file order within each arity: meet onto +, join onto .
+  EXPECT_EQ(ba.algebras[0].table, (std::vector<int32_t>{0, 0, 0, 1, 0, 1, 1, 1, 1, 0, 0, 1}));
+  openFile(ba, kData + "boolean2.ua", "meet=. join=+ complement=- zero=0 one=1");
+  ASSERT_EQ(ba.algebraCount(), 2);
+  EXPECT_EQ(ba.algebras[1].table, (std::vector<int32_t>{0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1}));
+  EXPECT_EQ(ba.messages.lines().front(), "Read A1 (ba2, 2 elements) from " + kData + "boolean2.ua");
+
+  Workspace lat = workspaceWithSignature("+ci .ci");
+  for (const char* file : {"n5.ua", "m3.ua"}) openFile(lat, kData + file);
+  ASSERT_EQ(lat.algebraCount(), 2);
+  EXPECT_EQ(lat.algebras[0].table[1 * 5 + 3], 4);  // in N5, 1 join 3 is the top
+
+  Workspace groupoid = workspaceWithSignature(".");
+  openFile(groupoid, kData + "z3mult.ua");
+  ASSERT_EQ(groupoid.algebraCount(), 1);
+  EXPECT_EQ(groupoid.algebras[0].table, (std::vector<int32_t>{0, 0, 0, 0, 1, 2, 0, 2, 1}));
+  openFile(groupoid, kData + "n5.ua");
+  EXPECT_EQ(groupoid.algebraCount(), 1);
+  EXPECT_EQ(groupoid.messages.lines().front(),
+            "Could not read " + kData + "n5.ua: it has 2 binary operations, the signature has 1");
+  openFile(lat, kData + "boolean2.ua");
+  EXPECT_EQ(lat.algebraCount(), 2);
+}
+
+TEST(Interchange, NamesThatAreSymbolsMatchByName) {
+  const std::string text =
+      "<algebra><basicAlgebra><algName>x</algName><cardinality>2</cardinality><operations>"
+      "<op><opSymbol><opName>.</opName><arity>2</arity></opSymbol><opTable><intArray>"
+      "<row r=\"[0]\">0,0</row><row r=\"[1]\">0,0</row></intArray></opTable></op>"
+      "<op><opSymbol><opName>+</opName><arity>2</arity></opSymbol><opTable><intArray>"
+      "<row r=\"[0]\">1,1</row><row r=\"[1]\">1,1</row></intArray></opTable></op>"
+      "</operations></basicAlgebra></algebra>";
+  std::string why;
+  const auto algebras = readUaText(text, why);
+  ASSERT_TRUE(algebras) << why;
+  Workspace ws = workspaceWithSignature("+ .");
+  const auto source = matchOperations(ws.sig, algebras->front(), "", why);
+  ASSERT_TRUE(source) << why;
+  EXPECT_EQ(*source, (std::vector<int32_t>{1, 0}));  // + (first in the signature) is the file's second
+  EXPECT_EQ(defaultMapping(ws.sig, algebras->front()), "+=+ .=.");
+}
+
+TEST(Interchange, WhatKestWritesReadsBackTheSame) {
+  const std::string first = testing::TempDir() + "kest_roundtrip_1.ua";
+  const std::string second = testing::TempDir() + "kest_roundtrip_2.ua";
+  Workspace ws = workspaceWithSignature(". - 0");
+  const int32_t k = createAlgebra(ws, 5);
+  for (int32_t x = 0; x < 5; ++x) {
+    for (int32_t y = 0; y < 5; ++y) ws.algebras[k].table[static_cast<size_t>(x * 5 + y)] = (x + 2 * y) % 5;
+    ws.algebras[k].table[static_cast<size_t>(25 + x)] = (5 - x) % 5;
+  }
+  ws.algebras[k].table[30] = 0;
+  saveFile(ws, first);
+  Workspace back = workspaceWithSignature(". - 0");
+  openFile(back, first);
+  ASSERT_EQ(back.algebraCount(), 1) << back.messages.lines().front();
+  EXPECT_EQ(back.algebras[0].table, ws.algebras[k].table);
+  saveFile(back, second);
+  EXPECT_EQ(slurp(first), slurp(second));
+  // UACalc's layout: rows of a binary table marked r="[i]", one row for a
+  // unary operation and for a constant.
+  const std::string text = slurp(first);
+  EXPECT_NE(text.find("<algName>A0</algName>"), std::string::npos);
+  EXPECT_NE(text.find("<row r=\"[4]\">4,1,3,0,2</row>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<row>0,4,3,2,1</row>"), std::string::npos);
+  // A partial algebra is not written.
+  createAlgebra(back, 3);
+  back.redMarked = 1;
+  saveFile(back, second);
+  EXPECT_EQ(back.messages.lines().front(), "Could not write " + second + ": A1 is not complete");
+}
+
+TEST(Interchange, Mace4ModelsAndMalformedFiles) {
+  std::string why;
+  const auto models = readMace4Text(slurp(kData + "two_models.mace4"), why);
+  ASSERT_TRUE(models) << why;
+  ASSERT_EQ(models->size(), 2u);
+  EXPECT_EQ((*models)[1].card, 3);
+  EXPECT_EQ((*models)[1].operations[1].name, "*");
+  EXPECT_EQ((*models)[1].operations[1].values, (std::vector<int32_t>{0, 1, 2, 1, 2, 0, 2, 0, 1}));
+  Workspace ws = workspaceWithSignature(". - 0");
+  for (const char* file : {"relation.mace4", "short_row.ua", "out_of_range.ua", "ternary.ua", "truncated.ua"}) {
+    openFile(ws, kData + file);
+    EXPECT_EQ(ws.algebraCount(), 0) << file;
+    EXPECT_EQ(ws.messages.lines().front().rfind("Could not read", 0), 0u) << file;
+  }
+  for (const char* text : {"interpretation(", "interpretation( 2, [], [ function(f(_,_,_), [0,0,0,0,0,0,0,0]) ]).",
+                           "interpretation( 99999999999, [], []).", "nothing here", "<algebra>", "<algebraList/>",
+                           "<algebra><productAlgebra/></algebra>"}) {
+    const std::string t(text);
+    const bool xml = t[0] == '<';
+    const auto read = xml ? readUaText(t, why) : readMace4Text(t, why);
+    if (read) {
+      EXPECT_FALSE(matchOperations(ws.sig, read->front(), "", why)) << text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kest
