@@ -39,6 +39,8 @@ std::string modeTaskName(const Workspace& ws, char mode) {
     case 'G': return "Free algebra in HSP(" + red + ")";
     case 'F': return "Free algebra over " + red;
     case 'X': return "Extension of a map from " + red + " to " + algebraName(ws.greenMarked);
+    case 'K': return "Congruence lattice of " + red;
+    case 'U': return "Subalgebra lattice of " + red;
     default: return "";
   }
 }
