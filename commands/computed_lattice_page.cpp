@@ -18,7 +18,7 @@ namespace {
 
 // The most table entries times elements the diagram's tables may cost.
 constexpr int64_t kMaxTabulation = int64_t{200} * 1000 * 1000;
-constexpr int32_t kMaxNodes = 500;
+constexpr int32_t kMaxNodes = 2000;
 
 bool stillFits(const Workspace& ws, const ComputedLattice& l) {
   if (!ws.validAlgebra(l.algebra) || l.elements.empty()) return false;
