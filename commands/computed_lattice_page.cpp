@@ -87,6 +87,7 @@ std::shared_ptr<Workspace> tabulate(const Workspace& ws, const ComputedLattice& 
   }
   d->redMarked = k;
   d->latticeShown = 1;
+  computeLatticeLayout(*d, k, 0);
   return d;
 }
 
@@ -119,25 +120,13 @@ bool appendFromComputedLattice(Workspace& ws, int32_t i) {
 Repaint computedLatticeRelease(Workspace& ws, int32_t x, int32_t y) {
   Workspace* d = computedLatticeDrawing(ws);
   if (!d) return Repaint::nothing();
-  // Script mode may click before anything was drawn.
-  if (!d->algebras[0].hasLatticeCoordinates()) computeLatticeLayout(*d, 0, 0);
   if (std::abs(x - ws.drawingPressX) + std::abs(y - ws.drawingPressY) > 4) {
     moveLatticeVertex(*d, 0, ws.drawingPressX, ws.drawingPressY, x);
     return Repaint::whole();
   }
   // The node nearest to the click, within a few units of its circle.
-  const Algebra& a = d->algebras[0];
-  int32_t best = -1;
-  int32_t bestDistance = 8;
-  for (int32_t i = 0; i < a.card && a.hasLatticeCoordinates(); ++i) {
-    const int32_t dist = std::abs(a.latticeX[static_cast<size_t>(i)] / 10 + 100 - x) +
-                         std::abs(a.latticeY[static_cast<size_t>(i)] / 10 + 100 - y);
-    if (dist <= bestDistance) {
-      best = i;
-      bestDistance = dist;
-    }
-  }
-  if (best < 0 || !appendFromComputedLattice(ws, best)) return Repaint::nothing();
+  const NearestVertex hit = nearestLatticeVertex(d->algebras[0], x, y);
+  if (hit.vertex < 0 || hit.distance > 80 || !appendFromComputedLattice(ws, hit.vertex)) return Repaint::nothing();
   return Repaint::whole();
 }
 

@@ -14,7 +14,7 @@
 
 namespace kest {
 
-// The diagram's workspace, built on first use; null when nothing was
+// The diagram's workspace, built (with its layout) on first use; null when nothing was
 // listed, when the algebra it belongs to has changed size or gone, or when
 // the lattice is too large to tabulate.
 Workspace* computedLatticeDrawing(Workspace& ws);

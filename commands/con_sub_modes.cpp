@@ -28,9 +28,30 @@ std::optional<int64_t> readStop(const std::string& text) {
   return v;
 }
 
-std::string countLine(const char* lattice, int32_t k, const char* what, size_t count, size_t irreducible) {
-  return std::string(lattice) + "(A" + std::to_string(k) + ") has " + std::to_string(count) + " " + what + ", " +
-         std::to_string(irreducible) + " join irreducible";
+// The report of a list: "Interrupted", the one line past the stop, or the
+// count line and a line per element ("C3  (ab)(c) JI"); a finished list
+// becomes the last listed lattice, kind 'C' (Con) or 'S' (Sub).
+template <class Text>
+void reportLattice(Workspace& ws, int32_t k, char kind, int64_t stop, LatticeStatus status,
+                   std::vector<std::vector<int32_t>> elements, std::vector<uint8_t> joinIrreducible, Text&& text) {
+  const std::string lattice = (kind == 'C' ? "Con(A" : "Sub(A") + std::to_string(k) + ")";
+  const char* what = kind == 'C' ? "congruences" : "subuniverses";
+  if (status == LatticeStatus::kInterrupted) {
+    ws.messages.setMessage("Interrupted");
+    return;
+  }
+  if (status == LatticeStatus::kTooMany) {
+    ws.messages.setMessage(lattice + " has more than " + std::to_string(stop) + " " + what);
+    return;
+  }
+  const auto irreducible = std::count(joinIrreducible.begin(), joinIrreducible.end(), 1);
+  std::vector<std::string> lines{lattice + " has " + std::to_string(elements.size()) + " " + what + ", " +
+                                 std::to_string(irreducible) + " join irreducible"};
+  for (size_t i = 0; i < elements.size(); ++i) {
+    lines.push_back(kind + std::to_string(i) + "  " + text(elements[i]) + (joinIrreducible[i] ? " JI" : ""));
+  }
+  ws.messages.setReport(std::move(lines));
+  ws.lastLattice = {kind, k, std::move(elements), std::move(joinIrreducible), nullptr};
 }
 
 void congruenceLatticeMode(Workspace& ws, Progress& progress) {
@@ -67,48 +88,19 @@ void congruenceLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& p
     ws.messages.setMessage("Works for complete algebras only");
     return;
   }
-  const CongruenceLattice con = congruenceLattice(ws, k, stop, progress);
-  if (con.status == LatticeStatus::kInterrupted) {
-    ws.messages.setMessage("Interrupted");
-    return;
-  }
-  if (con.status == LatticeStatus::kTooMany) {
-    ws.messages.setMessage("Con(A" + std::to_string(k) + ") has more than " + std::to_string(stop) + " congruences");
-    return;
-  }
-  size_t irreducible = 0;
-  for (uint8_t j : con.joinIrreducible) irreducible += j;
-  std::vector<std::string> lines{countLine("Con", k, "congruences", con.congruences.size(), irreducible)};
-  for (size_t i = 0; i < con.congruences.size(); ++i) {
-    lines.push_back("C" + std::to_string(i) + "  " + printPartition(con.congruences[i], ws.sig.maxNamedElements) +
-                    (con.joinIrreducible[i] ? " JI" : ""));
-  }
-  ws.messages.setReport(std::move(lines));
-  ws.lastLattice = {'C', k, {}, con.joinIrreducible, nullptr};
-  for (const Partition& p : con.congruences) ws.lastLattice.elements.push_back(p);
+  CongruenceLattice con = congruenceLattice(ws, k, stop, progress);
+  reportLattice(ws, k, 'C', stop, con.status, std::move(con.congruences), std::move(con.joinIrreducible),
+                [&](const Partition& p) { return printPartition(p, ws.sig.maxNamedElements); });
 }
 
 void subuniverseLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& progress) {
-  const SubuniverseLattice sub = subuniverseLattice(ws, k, stop, progress);
-  if (sub.status == LatticeStatus::kInterrupted) {
-    ws.messages.setMessage("Interrupted");
-    return;
-  }
-  if (sub.status == LatticeStatus::kTooMany) {
-    ws.messages.setMessage("Sub(A" + std::to_string(k) + ") has more than " + std::to_string(stop) + " subuniverses");
-    return;
-  }
-  size_t irreducible = 0;
-  for (uint8_t j : sub.joinIrreducible) irreducible += j;
-  std::vector<std::string> lines{countLine("Sub", k, "subuniverses", sub.subuniverses.size(), irreducible)};
-  for (size_t i = 0; i < sub.subuniverses.size(); ++i) {
-    std::string members;
-    for (int32_t e : sub.subuniverses[i]) appendElementText(members, e, ws.sig.maxNamedElements);
-    lines.push_back("S" + std::to_string(i) + "  " + (members.empty() ? "{}" : members) +
-                    (sub.joinIrreducible[i] ? " JI" : ""));
-  }
-  ws.messages.setReport(std::move(lines));
-  ws.lastLattice = {'S', k, sub.subuniverses, sub.joinIrreducible, nullptr};
+  SubuniverseLattice sub = subuniverseLattice(ws, k, stop, progress);
+  reportLattice(ws, k, 'S', stop, sub.status, std::move(sub.subuniverses), std::move(sub.joinIrreducible),
+                [&](const std::vector<int32_t>& members) {
+                  std::string text;
+                  for (int32_t e : members) appendElementText(text, e, ws.sig.maxNamedElements);
+                  return text.empty() ? std::string("{}") : text;
+                });
 }
 
 }  // namespace kest

@@ -73,19 +73,20 @@ Repaint leftButtonUp(Workspace& ws, int32_t x, int32_t y) {
 void moveLatticeVertex(Workspace& ws, int32_t k, int32_t pressX, int32_t pressY, int32_t releaseX) {
   if (!ws.validAlgebra(k)) return;
   Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  if (!a.hasLatticeCoordinates()) return;
-  const int32_t px = 10 * pressX - 1000;
-  const int32_t py = 10 * pressY - 1000;
-  int32_t best = -1;
-  int32_t bestDistance = 99999;
+  const NearestVertex hit = nearestLatticeVertex(a, pressX, pressY);
+  if (hit.vertex >= 0) a.latticeX[static_cast<size_t>(hit.vertex)] = 10 * releaseX - 1000;
+}
+
+NearestVertex nearestLatticeVertex(const Algebra& a, int32_t x, int32_t y) {
+  NearestVertex best{-1, 99999};
+  if (!a.hasLatticeCoordinates()) return best;
+  const int32_t px = 10 * x - 1000;
+  const int32_t py = 10 * y - 1000;
   for (int32_t i = 0; i < a.card && i < static_cast<int32_t>(a.latticeX.size()); ++i) {
     const int32_t d = std::abs(py - a.latticeY[static_cast<size_t>(i)]) + std::abs(px - a.latticeX[static_cast<size_t>(i)]);
-    if (d < bestDistance) {
-      bestDistance = d;
-      best = i;
-    }
+    if (d < best.distance) best = {i, d};
   }
-  if (best >= 0) a.latticeX[static_cast<size_t>(best)] = 10 * releaseX - 1000;
+  return best;
 }
 
 }  // namespace kest

@@ -21,4 +21,13 @@ Repaint leftButtonUp(Workspace& ws, int32_t x, int32_t y);
 // units, a tenth of a view unit, offset by 100) sideways to the release x.
 void moveLatticeVertex(Workspace& ws, int32_t k, int32_t pressX, int32_t pressY, int32_t releaseX);
 
+// The vertex of a drawn lattice nearest to a view point (the diagram
+// drawn at (100, 100), a tenth of its coordinates), and the distance in
+// drawing units (ten per view unit); vertex -1 without coordinates.
+struct NearestVertex {
+  int32_t vertex = -1;
+  int32_t distance = 0;
+};
+NearestVertex nearestLatticeVertex(const Algebra& a, int32_t x, int32_t y);
+
 }  // namespace kest

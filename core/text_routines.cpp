@@ -1,5 +1,7 @@
 #include "core/text_routines.h"
 
+#include <cctype>
+
 namespace kest {
 
 namespace {
@@ -63,6 +65,15 @@ int32_t matchBracket(std::string_view text, int32_t index) {
     else if (text[static_cast<size_t>(i)] == other && --depth == 0) return i;
   }
   return -1;
+}
+
+bool hasExtension(std::string_view path, std::string_view extension) {
+  if (path.size() < extension.size()) return false;
+  const std::string_view end = path.substr(path.size() - extension.size());
+  for (size_t i = 0; i < end.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(end[i])) != std::tolower(static_cast<unsigned char>(extension[i]))) return false;
+  }
+  return true;
 }
 
 }  // namespace kest

@@ -27,4 +27,7 @@ std::string_view skipBlanks(std::string_view text);
 // for the same pair), or -1.
 int32_t matchBracket(std::string_view text, int32_t index);
 
+// Whether path ends in extension (".svg"), letters in any case.
+bool hasExtension(std::string_view path, std::string_view extension);
+
 }  // namespace kest

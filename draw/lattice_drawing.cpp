@@ -80,13 +80,31 @@ const EmbeddingSearchMemo& searchEmbedding(Workspace& ws, int32_t a, int32_t b) 
 
 }  // namespace
 
+int32_t prepareLatticePage(Workspace& ws) {
+  const int32_t k = ws.redMarked;
+  if (!ws.validAlgebra(k)) return -1;
+  const int32_t kind = drawingKind(ws, k);
+  if (kind < 0) return -1;
+  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
+  return kind;
+}
+
+const EmbeddingSearchMemo* prepareEmbeddingPage(Workspace& ws) {
+  const int32_t ka = ws.redMarked;
+  const int32_t kb = ws.greenMarked;
+  if (!ws.sig.latticeSignature || !ws.validAlgebra(ka) || !ws.validAlgebra(kb)) return nullptr;
+  if (!isLattice(ws, ka) || !isLattice(ws, kb)) return nullptr;
+  for (int32_t k : {ka, kb}) {
+    if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
+  }
+  return &searchEmbedding(ws, ka, kb);
+}
+
 void drawLatticeMode(Workspace& ws, Canvas& canvas) {
   canvas.setWindowOrigin(0, 0);
-  const int32_t k = ws.redMarked;
-  if (!ws.validAlgebra(k)) return;
-  const int32_t kind = drawingKind(ws, k);
+  const int32_t kind = prepareLatticePage(ws);
   if (kind < 0) return;
-  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
+  const int32_t k = ws.redMarked;
   const Algebra& a = ws.algebras[static_cast<size_t>(k)];
   labels(ws, a, 100, 100, canvas);
   // A chain of one step is a covering pair.
@@ -96,19 +114,15 @@ void drawLatticeMode(Workspace& ws, Canvas& canvas) {
 
 void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
   canvas.setWindowOrigin(0, 0);
-  const int32_t ka = ws.redMarked;
-  const int32_t kb = ws.greenMarked;
-  if (!ws.sig.latticeSignature || !ws.validAlgebra(ka) || !ws.validAlgebra(kb)) return;
-  if (!isLattice(ws, ka) || !isLattice(ws, kb)) return;
-  for (int32_t k : {ka, kb}) {
-    if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
-  }
-  const EmbeddingSearchMemo& found = searchEmbedding(ws, ka, kb);
-  if (!found.found) {
+  const EmbeddingSearchMemo* found = prepareEmbeddingPage(ws);
+  if (!found) return;
+  if (!found->found) {
     canvas.text(10, 10, "Not embeddable");
     return;
   }
-  const std::vector<int32_t>& map = found.map;
+  const int32_t ka = ws.redMarked;
+  const int32_t kb = ws.greenMarked;
+  const std::vector<int32_t>& map = found->map;
   const Algebra& a = ws.algebras[static_cast<size_t>(ka)];
   const Algebra& b = ws.algebras[static_cast<size_t>(kb)];
   const int32_t bx = 600 - ws.embeddingOffsetX;
@@ -133,7 +147,6 @@ void drawComputedLatticeMode(Workspace& ws, Canvas& canvas) {
   canvas.setWindowOrigin(0, 0);
   Workspace* d = computedLatticeDrawing(ws);
   if (!d) return;
-  if (!d->algebras[0].hasLatticeCoordinates()) computeLatticeLayout(*d, 0, 0);
   const Algebra& a = d->algebras[0];
   for (int32_t i = 0; i < a.card; ++i) {
     const Point p = pagePoint(a, i, 100, 100);

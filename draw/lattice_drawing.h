@@ -8,6 +8,14 @@
 
 namespace kest {
 
+// What the lattice and embedding pages show, with missing coordinates
+// computed (so the workspace may change); the TikZ export reads the same.
+// The lattice page: the red-marked algebra's drawing kind, -1 when it has
+// no diagram. The embedding page: the search's result for the marked
+// lattices, null when they are not two lattices.
+int32_t prepareLatticePage(Workspace& ws);
+const EmbeddingSearchMemo* prepareEmbeddingPage(Workspace& ws);
+
 // Computes missing coordinates first, so the workspace may change.
 void drawLatticeMode(Workspace& ws, Canvas& canvas);
 void drawEmbeddingMode(Workspace& ws, Canvas& canvas);

@@ -1,7 +1,6 @@
 #include "draw/tikz_export.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -9,10 +8,10 @@
 
 #include "commands/computed_lattice_page.h"
 #include "core/element_names.h"
-#include "structure/lattice_embedding.h"
+#include "core/text_routines.h"
+#include "draw/lattice_drawing.h"
 #include "structure/lattice_layout.h"
 #include "structure/lattice_order.h"
-#include "structure/lattice_recognition.h"
 
 namespace kest {
 
@@ -86,26 +85,20 @@ std::function<std::string(int32_t)> names(const Workspace& ws) {
 }
 
 std::optional<std::string> latticePage(Workspace& ws) {
+  const int32_t kind = prepareLatticePage(ws);
   const int32_t k = ws.redMarked;
-  if (!ws.validAlgebra(k)) return std::nullopt;
-  const int32_t kind = drawingKind(ws, k);
   if (kind < 0 || ws.algebras[static_cast<size_t>(k)].card == 0) return std::nullopt;
-  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
   Diagram d{&ws.algebras[static_cast<size_t>(k)], chainLengthMatrix(ws, k, kind), names(ws), [](int32_t) { return false; }, "n"};
   return picture({d}, "");
 }
 
 std::optional<std::string> embeddingPage(Workspace& ws) {
+  const EmbeddingSearchMemo* found = prepareEmbeddingPage(ws);
   const int32_t ka = ws.redMarked;
   const int32_t kb = ws.greenMarked;
-  if (!ws.sig.latticeSignature || !ws.validAlgebra(ka) || !ws.validAlgebra(kb)) return std::nullopt;
-  if (!isLattice(ws, ka) || !isLattice(ws, kb)) return std::nullopt;
+  if (!found || !found->found) return std::nullopt;
   if (ws.algebras[static_cast<size_t>(ka)].card == 0 || ws.algebras[static_cast<size_t>(kb)].card == 0) return std::nullopt;
-  for (int32_t k : {ka, kb}) {
-    if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
-  }
-  std::vector<int32_t> map;
-  if (!findLatticeEmbedding(ws, ka, kb, ka == kb, map)) return std::nullopt;
+  const std::vector<int32_t>& map = found->map;
   auto none = [](int32_t) { return false; };
   Diagram a{&ws.algebras[static_cast<size_t>(ka)], chainLengthMatrix(ws, ka, kJoinFirst), names(ws), none, "a"};
   Diagram b{&ws.algebras[static_cast<size_t>(kb)], chainLengthMatrix(ws, kb, kJoinFirst), names(ws), none, "b", 12.0};
@@ -119,7 +112,6 @@ std::optional<std::string> embeddingPage(Workspace& ws) {
 std::optional<std::string> computedPage(Workspace& ws) {
   Workspace* d = computedLatticeDrawing(ws);
   if (!d) return std::nullopt;
-  if (!d->algebras[0].hasLatticeCoordinates()) computeLatticeLayout(*d, 0, 0);
   const ComputedLattice& l = ws.lastLattice;
   Diagram diagram{&d->algebras[0], chainLengthMatrix(*d, 0, 0), [&ws](int32_t i) { return computedLatticeLabel(ws, i); },
                   [&l](int32_t i) { return l.joinIrreducible[static_cast<size_t>(i)] != 0; }, "n"};
@@ -128,12 +120,7 @@ std::optional<std::string> computedPage(Workspace& ws) {
 
 }  // namespace
 
-bool isTexPath(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string ext = path.substr(path.size() - 4);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".tex";
-}
+bool isTexPath(const std::string& path) { return hasExtension(path, ".tex"); }
 
 std::optional<std::string> pageTikz(Workspace& ws) {
   if (ws.helpShown || ws.infoShown) return std::nullopt;
