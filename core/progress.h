@@ -49,6 +49,35 @@ class Progress {
 // figures alone), as the progress window and the terminal show it.
 std::string progressText(int64_t done, int64_t total, const char* unit);
 
+// Polls for a stop about every period units of work, for loops whose steps
+// differ in cost: each step adds what it cost (a row of n entries adds n),
+// so that the poll comes every few milliseconds however the work is cut.
+// Once a stop was asked for, every later call answers true at once.
+class WorkPoll {
+ public:
+  explicit WorkPoll(Progress& progress, int64_t period = int64_t{1} << 20) : progress_(progress), period_(period) {}
+
+  // Whether to stop, after work more units.
+  bool add(int64_t work) {
+    return add(work, [] {});
+  }
+  // The same; atPoll runs at every poll, to report how far the work has come.
+  template <class AtPoll>
+  bool add(int64_t work, AtPoll&& atPoll) {
+    done_ += work;
+    if (done_ < period_) return progress_.stopped();
+    done_ = 0;
+    atPoll();
+    return progress_.stopRequested();
+  }
+  Progress& progress() { return progress_; }
+
+ private:
+  Progress& progress_;
+  int64_t period_;
+  int64_t done_ = 0;
+};
+
 // For callers that never stop a computation.
 class NoProgress final : public Progress {
  protected:

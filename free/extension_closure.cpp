@@ -104,7 +104,7 @@ class Closer {
  public:
   Closer(Workspace& ws, int32_t k, Progress& progress)
       : ws_(ws), sig_(ws.sig), ts_(ws.terms), table_(ws.algebras[static_cast<size_t>(k)].table),
-        n_(ws.algebras[static_cast<size_t>(k)].card), lay_(ws.layout(k)), progress_(progress) {
+        n_(ws.algebras[static_cast<size_t>(k)].card), lay_(ws.layout(k)), poll_(progress) {
     for (int32_t f : ts_.formulaList) {
       if (ts_.formulaKind[static_cast<size_t>(f)] == kEquation) addEquation(f);
     }
@@ -531,7 +531,7 @@ class Closer {
 
   // Polled between sweeps; a stop ends every search like a failure.
   bool stopped() {
-    if ((++polls_ & 0x3FF) == 0 && progress_.stopRequested()) stopped_ = failed_ = true;
+    if (poll_.add(1024)) stopped_ = failed_ = true;
     return stopped_;
   }
 
@@ -546,7 +546,7 @@ class Closer {
   std::vector<int32_t>& table_;
   int32_t n_;
   TableLayout lay_;
-  Progress& progress_;
+  WorkPoll poll_;
   std::vector<Equation> equations_;
   // For each operation and value, the arguments at which it is the value.
   std::vector<std::vector<std::vector<std::pair<int32_t, int32_t>>>> preimages_;
@@ -561,7 +561,6 @@ class Closer {
   std::vector<Entry> written_;
   bool failed_ = false;
   bool stopped_ = false;
-  uint32_t polls_ = 0;
 };
 
 }  // namespace

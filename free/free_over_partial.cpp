@@ -117,6 +117,9 @@ void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& pro
   std::optional<EntryChoice> extension;
   if (limit >= s) {
     for (;;) {
+      // A cycle copies the whole table at least once, whatever the closure
+      // finds: each one polls.
+      if (progress.stopRequested()) return stop("Interrupted");
       if (close) {
         if (!close(ws, a, progress)) return stop("Interrupted");
       } else {

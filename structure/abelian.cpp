@@ -37,20 +37,18 @@ class DiagonalClosure {
   // False as soon as the diagonal's class holds a pair off the diagonal.
   std::optional<bool> run() {
     for (int32_t x = 1; x < n_; ++x) join(0, x * (n_ + 1), -1, 0);
-    int64_t steps = 0;
+    WorkPoll poll(progress_);
     int64_t processed = 0;
     while (!work_.empty()) {
       if (witness_) return false;
-      steps += 16;
       const Edge e = work_.back();
       work_.pop_back();
       ++processed;
       for (int32_t f = 0; f < comp_.familyCount(); ++f) {
-        steps += translate(e, f);
-        if (steps >= (int64_t{1} << 20) || progress_.stopped()) {
-          steps = 0;
-          progress_.report(processed, 0, "pairs taken through the translations");
-          if (progress_.stopRequested()) return std::nullopt;
+        // A composition row computed on the way costs n^2: it counts too.
+        if (poll.add(16 + translate(e, f) + comp_.takeWork(),
+                     [&] { progress_.report(processed, 0, "pairs taken through the translations"); })) {
+          return std::nullopt;
         }
       }
     }

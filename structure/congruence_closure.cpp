@@ -77,13 +77,9 @@ Partition CompleteClosure::close(const Partition& p) const {
     return true;
   };
   for (int32_t i = 0; i < n_; ++i) join(i, p[static_cast<size_t>(i)]);
-  int64_t steps = n_;
+  WorkPoll poll(progress_);
   while (!work.empty()) {
-    steps += n_ + 16;
-    if (steps >= (int64_t{1} << 20)) {
-      steps = 0;
-      if (progress_.stopRequested()) break;
-    }
+    if (poll.add(n_ + 16)) break;
     const auto [u, v] = work.back();
     work.pop_back();
     translatePair(translations_, n_, u, v, join);

@@ -50,11 +50,13 @@ LatticeStatus closeUnderJoins(std::vector<Element>& elements, size_t generators,
 // Flags of the generators 1..generators that are join irreducible: not
 // the join of the generators strictly below them (nor the bottom, which
 // has no lower cover). Every join irreducible element is a generator.
+// Stops early when the user asks (progress.stopped() then tells).
 template <class Element, class Join, class Below>
 std::vector<uint8_t> joinIrreducibleGenerators(const std::vector<Element>& elements, size_t generators, Join&& join,
-                                               Below&& below) {
+                                               Below&& below, Progress& progress) {
   std::vector<uint8_t> ji(elements.size(), 0);
   for (size_t g = 1; g <= generators; ++g) {
+    if (progress.stopRequested()) return ji;
     Element under = elements[0];
     for (size_t h = 1; h <= generators; ++h) {
       if (h != g && below(elements[h], elements[g])) under = join(under, elements[h]);

@@ -53,9 +53,9 @@ class Search {
     map.assign(static_cast<size_t>(n), 0);
     if (n == 0) return true;  // the empty map embeds the empty lattice
     int32_t p = 0;
-    uint64_t steps = 0;
+    WorkPoll poll(progress, 0x10000);
     while (true) {
-      if ((++steps & 0xFFFF) == 0 && progress.stopRequested()) return false;
+      if (poll.add(1)) return false;
       if (accepts(map, p)) {
         if (p == n - 1) return true;
         map[static_cast<size_t>(++p)] = 0;

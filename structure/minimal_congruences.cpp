@@ -94,16 +94,21 @@ std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, in
   const int64_t allPairs = static_cast<int64_t>(n) * (n - 1) / 2;
   for (int32_t a = 0; a < n; ++a) {
     if (progress.stopRequested()) return std::nullopt;
-    // The pairs (x, y), x < a, are done.
-    progress.report(allPairs - static_cast<int64_t>(n - a) * (n - a - 1) / 2, allPairs, "pairs");
+    // The pairs (x, y), x < a, are done; a row of closures may take
+    // seconds, so its pairs count as they go.
+    const int64_t rowStart = allPairs - static_cast<int64_t>(n - a) * (n - a - 1) / 2;
+    progress.report(rowStart, allPairs, "pairs");
     for (int32_t b = a + 1; b < n; ++b) {
       if (dominated.on() && dominated.translationHits(closure.translations(), a, b)) {
         dominated.add(a, b);
         continue;
       }
+      progress.report(rowStart + (b - a - 1), allPairs, "pairs");
       std::optional<Partition> c = closure.principalUnlessJoining(a, b);
       // A closure over millions of elements takes a while: poll after each.
-      if ((n > 4096 || (b & 63) == 0) && progress.stopRequested()) return std::nullopt;
+      // A closure that saw the stop returns nothing, like one that joined a
+      // stop pair: the stop itself must end the search here.
+      if (progress.stopped() || ((n > 4096 || (b & 63) == 0) && progress.stopRequested())) return std::nullopt;
       if (dominated.on()) dominated.add(a, b);  // dominated, or a candidate now
       if (!c) continue;
       // Cg(a, b) lies below the congruence m exactly when m holds (a, b).

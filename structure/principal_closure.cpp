@@ -9,7 +9,7 @@
 namespace kest {
 
 PrincipalClosure::PrincipalClosure(const Workspace& ws, int32_t k, Progress& progress)
-    : n_(ws.algebras[static_cast<size_t>(k)].card), progress_(progress), translations_(translationsOf(ws, k)) {
+    : n_(ws.algebras[static_cast<size_t>(k)].card), translations_(translationsOf(ws, k)), poll_(progress) {
   parent_.resize(static_cast<size_t>(n_));
   next_.resize(static_cast<size_t>(n_));
   for (int32_t i = 0; i < n_; ++i) parent_[static_cast<size_t>(i)] = next_[static_cast<size_t>(i)] = i;
@@ -86,11 +86,7 @@ std::optional<Partition> PrincipalClosure::principalUnlessJoining(int32_t a, int
   // Every union adds an edge of a spanning forest of the classes; closing
   // under the translations of those edges closes under all of them.
   while (!work.empty() && !joinedStop_) {
-    steps_ += n_ + 16;
-    if (steps_ >= (int64_t{1} << 20)) {
-      steps_ = 0;
-      if (progress_.stopRequested()) return std::nullopt;
-    }
+    if (poll_.add(n_ + 16)) return std::nullopt;
     const auto [u, v] = work.back();
     work.pop_back();
     translatePair(translations_, n_, u, v, [&](int32_t x, int32_t y) {

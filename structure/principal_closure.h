@@ -40,7 +40,6 @@ class PrincipalClosure {
   void reset();
 
   int32_t n_;
-  Progress& progress_;
   Translations translations_;
   // Union-find with member lists (circular, through next_) and, per root,
   // the number of members that are an end of a stop pair.
@@ -51,7 +50,7 @@ class PrincipalClosure {
   std::vector<int32_t> touched_;
   std::vector<std::vector<int32_t>> partners_;
   bool joinedStop_ = false;
-  int64_t steps_ = 0;
+  WorkPoll poll_;  // kept across closures: most of them are short
 };
 
 }  // namespace kest

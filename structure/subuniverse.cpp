@@ -11,9 +11,10 @@ namespace {
 // Closes the members listed in list; those before firstNew are a closed
 // set already, so only the later ones are combined (each with every member
 // known when its turn comes: a pair is met when the later of two is
-// processed).
-void closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, std::vector<int32_t>& list,
-               size_t firstNew) {
+// processed). Once every element is in, nothing more can be added. False
+// when the user stopped it.
+bool closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, std::vector<int32_t>& list,
+               size_t firstNew, Progress& progress) {
   const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
   const int32_t n = alg.card;
   const TableLayout lay = ws.layout(k);
@@ -23,7 +24,9 @@ void closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, st
     members[static_cast<size_t>(e)] = 1;
     list.push_back(e);
   };
-  for (size_t next = firstNew; next < list.size(); ++next) {
+  WorkPoll poll(progress);
+  for (size_t next = firstNew; next < list.size() && static_cast<int32_t>(list.size()) < n; ++next) {
+    if (poll.add(static_cast<int64_t>(next + 1) * sig.binaryCount + sig.unaryCount + 1)) return false;
     const int32_t z = list[next];
     for (int32_t b = 0; b < sig.binaryCount; ++b) {
       const int32_t* t = alg.table.data() + lay.binary(b, 0, 0);
@@ -37,11 +40,12 @@ void closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, st
       add(alg.table[static_cast<size_t>(lay.unary(u, z))]);
     }
   }
+  return true;
 }
 
 }  // namespace
 
-void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members) {
+bool closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, Progress& progress) {
   const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
   const TableLayout lay = ws.layout(k);
   std::vector<int32_t> list = memberList(members);
@@ -52,16 +56,16 @@ void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& memb
       list.push_back(v);
     }
   }
-  closeFrom(ws, k, members, list, 0);
+  return closeFrom(ws, k, members, list, 0, progress);
 }
 
-void extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e) {
-  if (members[static_cast<size_t>(e)]) return;
+bool extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e, Progress& progress) {
+  if (members[static_cast<size_t>(e)]) return true;
   std::vector<int32_t> list = memberList(members);
   const size_t closed = list.size();
   members[static_cast<size_t>(e)] = 1;
   list.push_back(e);
-  closeFrom(ws, k, members, list, closed);
+  return closeFrom(ws, k, members, list, closed, progress);
 }
 
 std::vector<int32_t> memberList(const std::vector<uint8_t>& members) {
@@ -130,15 +134,11 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
     add(pairOf(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))], m));
   }
-  int64_t work = 0;
+  WorkPoll poll(progress);
   for (size_t next = 0; next < list.size(); ++next) {
     // Past the most that can be stored the closure ends: the caller refuses.
     if (static_cast<int64_t>(list.size()) > maxPairs) return list;
-    work += 1 + static_cast<int64_t>(next) * ws.sig.binaryCount;
-    if (work >= (int64_t{1} << 20)) {
-      work = 0;
-      if (progress.stopRequested()) return std::nullopt;
-    }
+    if (poll.add(1 + static_cast<int64_t>(next) * ws.sig.binaryCount)) return std::nullopt;
     const int32_t px = static_cast<int32_t>(list[next] / m);
     const int32_t py = static_cast<int32_t>(list[next] % m);
     for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {

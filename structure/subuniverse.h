@@ -16,12 +16,15 @@ namespace kest {
 
 // Extends the membership flags (one per element of k) to the subuniverse
 // they generate, defined constants included. Each new member is combined
-// with the members once.
-void closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members);
+// with the members once. False when the user stopped it (the flags are
+// then unfinished).
+bool closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members,
+                      Progress& progress = noProgress());
 
 // Adds e to a subuniverse (members already closed) and closes again,
-// combining only what e brings.
-void extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e);
+// combining only what e brings; false when stopped.
+bool extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e,
+                       Progress& progress = noProgress());
 
 // The members in increasing order.
 std::vector<int32_t> memberList(const std::vector<uint8_t>& members);

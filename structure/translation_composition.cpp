@@ -26,6 +26,7 @@ const std::vector<std::pair<uint64_t, int32_t>>& TranslationComposition::index(i
   if (!idx.empty() || n_ == 0) return idx;
   // G_e(x) for all e is row x of the family's base: hash all e at once.
   std::vector<uint64_t> h(static_cast<size_t>(n_), kHashStart);
+  work_ += static_cast<int64_t>(n_) * n_;
   for (int32_t x = 0; x < n_; ++x) {
     const int32_t* img = images(g, x);
     for (int32_t e = 0; e < n_; ++e) h[static_cast<size_t>(e)] = mix(h[static_cast<size_t>(e)], img[e]);
@@ -52,6 +53,7 @@ const TranslationComposition::Row& TranslationComposition::row(int32_t f, int32_
   const int32_t members = binary(f) ? n_ : 1;
   // The hash of F_c after G_d for every c, built x by x like the index.
   std::vector<uint64_t> h(static_cast<size_t>(members), kHashStart);
+  work_ += static_cast<int64_t>(n_) * members;
   for (int32_t x = 0; x < n_; ++x) {
     const int32_t y = apply(g, d, x);
     if (binary(f)) {

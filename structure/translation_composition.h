@@ -44,6 +44,10 @@ class TranslationComposition {
   // The row for F after G_d, G binary; computed on first use in O(n^2).
   const Row& row(int32_t f, int32_t g, int32_t d);
 
+  // The work done computing rows and indexes since the last call, in
+  // entries read: a caller that polls by work adds it to its own.
+  int64_t takeWork() { return std::exchange(work_, 0); }
+
  private:
   struct Family {
     const int32_t* base;
@@ -58,6 +62,7 @@ class TranslationComposition {
   std::vector<std::vector<std::pair<uint64_t, int32_t>>> indexes_;
   std::vector<int32_t> rowOf_;  // (f * families + g) * n + d -> index in rows_, or -1
   std::deque<Row> rows_;  // a deque keeps the rows handed out in place
+  int64_t work_ = 0;
 };
 
 }  // namespace kest

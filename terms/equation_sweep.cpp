@@ -147,7 +147,7 @@ int32_t EquationSweep::run(int32_t f, SweepHooks& hooks, bool repeatGround, Prog
   const int32_t outerCount = static_cast<int32_t>(vars_.size()) - 1;
   outer_.assign(static_cast<size_t>(outerCount), 0);
   int32_t flag = 1;
-  int64_t work = 0;
+  WorkPoll poll(progress);
   for (;;) {
     evaluate(0);
     for (int32_t lane = 0; lane < n_; ++lane) {
@@ -156,11 +156,7 @@ int32_t EquationSweep::run(int32_t f, SweepHooks& hooks, bool repeatGround, Prog
       // A write changes the table: the lanes still to come are evaluated again.
       if (wrote && lane + 1 < n_) evaluate(lane + 1);
     }
-    work += n_;
-    if (work >= (1 << 20)) {
-      work = 0;
-      if (progress.stopRequested()) return -1;
-    }
+    if (poll.add(n_)) return -1;
     int32_t level = outerCount - 1;
     while (level >= 0 && outer_[static_cast<size_t>(level)] == n_ - 1) --level;
     if (level < 0) return flag;
