@@ -104,7 +104,7 @@ Partition joinPartitions(const Partition& p, const Partition& q) {
   return uf.canonicalPartition();
 }
 
-std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t k, Progress& progress) {
+std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t k, Progress& progress, size_t most) {
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
   PrincipalClosure closure(ws, k, progress);
   KnownPairs known(closure.translations(), n);
@@ -122,13 +122,16 @@ std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t
   const int64_t allPairs = static_cast<int64_t>(n) * (n - 1) / 2;
   for (int32_t a = 0; a < n; ++a) {
     if (progress.stopRequested()) return {};
-    progress.report(allPairs - static_cast<int64_t>(n - a) * (n - a - 1) / 2, allPairs, "pairs");
+    // A row of closures may take seconds: its pairs count as they go.
+    const int64_t rowStart = allPairs - static_cast<int64_t>(n - a) * (n - a - 1) / 2;
+    progress.report(rowStart, allPairs, "pairs");
     for (int32_t b = a + 1; b < n; ++b) {
       const int32_t same = known.lookup(a, b, out);
       if (same >= 0) {
         known.set(a, b, same);
         continue;
       }
+      progress.report(rowStart + (b - a - 1), allPairs, "pairs");
       holding.clear();
       for (size_t i = 0; i < out.size() && out.size() <= kMaxScanned; ++i) {
         if (out[i][static_cast<size_t>(a)] != out[i][static_cast<size_t>(b)]) continue;
@@ -149,6 +152,7 @@ std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t
       if (added) {
         checkRoom(out.size() + 1, n);
         out.push_back(it->first);
+        if (out.size() > most) return out;
         firstPair.emplace_back(a, b);
         blocks.push_back(countBlocks(it->first));
       }
@@ -163,8 +167,14 @@ CongruenceLattice congruenceLattice(const Workspace& ws, int32_t k, int64_t stop
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
   std::vector<Partition> elements{identityPartition(n)};
   {
-    std::vector<Partition> principals = distinctPrincipalCongruences(ws, k, progress);
+    // The bottom and the distinct principal congruences are all elements:
+    // more of them than stop answer at once.
+    const size_t most = static_cast<size_t>(std::max<int64_t>(stop - 1, 0));
+    std::vector<Partition> principals = distinctPrincipalCongruences(ws, k, progress, most);
     if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
+    if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop) {
+      return {LatticeStatus::kTooMany, {}, {}};
+    }
     for (Partition& p : principals) elements.push_back(std::move(p));
   }
   const size_t generators = elements.size() - 1;
@@ -174,7 +184,8 @@ CongruenceLattice congruenceLattice(const Workspace& ws, int32_t k, int64_t stop
   };
   result.status = closeUnderJoins(elements, generators, stop, join, progress);
   if (result.status != LatticeStatus::kDone) return {result.status, {}, {}};
-  const std::vector<uint8_t> ji = joinIrreducibleGenerators(elements, generators, joinPartitions, partitionBelow);
+  const std::vector<uint8_t> ji = joinIrreducibleGenerators(elements, generators, joinPartitions, partitionBelow, progress);
+  if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
   std::vector<int32_t> blocks(elements.size());
   for (size_t i = 0; i < elements.size(); ++i) blocks[i] = countBlocks(elements[i]);
   for (size_t i : listOrder(elements.size(), [&](size_t x, size_t y) {
@@ -191,17 +202,18 @@ SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t st
   const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
   using Flags = std::vector<uint8_t>;
   std::vector<Flags> elements{Flags(static_cast<size_t>(n), 0)};
-  closeSubuniverse(ws, k, elements[0]);
+  if (!closeSubuniverse(ws, k, elements[0], progress)) return {LatticeStatus::kInterrupted, {}, {}};
   {
     std::unordered_map<Flags, int32_t, VectorHash> seen{{elements[0], 0}};
     for (int32_t a = 0; a < n; ++a) {
-      if ((a & 63) == 0 && progress.stopRequested()) return {LatticeStatus::kInterrupted, {}, {}};
+      if (progress.stopRequested()) return {LatticeStatus::kInterrupted, {}, {}};
       Flags f = elements[0];
       f[static_cast<size_t>(a)] = 1;
-      closeSubuniverse(ws, k, f);
+      if (!closeSubuniverse(ws, k, f, progress)) return {LatticeStatus::kInterrupted, {}, {}};
       if (seen.emplace(f, static_cast<int32_t>(elements.size())).second) {
         checkRoom(elements.size() + 1, n);
         elements.push_back(std::move(f));
+        if (static_cast<int64_t>(elements.size()) > stop) return {LatticeStatus::kTooMany, {}, {}};
       }
     }
   }
@@ -209,7 +221,7 @@ SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t st
   auto unite = [&](const Flags& s, const Flags& t) {
     Flags u(s.size());
     for (size_t i = 0; i < s.size(); ++i) u[i] = s[i] | t[i];
-    closeSubuniverse(ws, k, u);
+    closeSubuniverse(ws, k, u, progress);  // a stop shows in progress.stopped()
     return u;
   };
   auto join = [&](const Flags& s, const Flags& t) {
@@ -225,7 +237,8 @@ SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t st
   SubuniverseLattice result;
   result.status = closeUnderJoins(elements, generators, stop, join, progress);
   if (result.status != LatticeStatus::kDone) return {result.status, {}, {}};
-  const std::vector<uint8_t> ji = joinIrreducibleGenerators(elements, generators, unite, below);
+  const std::vector<uint8_t> ji = joinIrreducibleGenerators(elements, generators, unite, below, progress);
+  if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
   std::vector<std::vector<int32_t>> lists(elements.size());
   for (size_t i = 0; i < elements.size(); ++i) {
     for (int32_t x = 0; x < n; ++x) {

@@ -40,8 +40,10 @@ CongruenceLattice congruenceLattice(const Workspace& ws, int32_t k, int64_t stop
 SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t stop, Progress& progress = noProgress());
 
 // The distinct principal congruences Cg(a, b), a < b, in the order of
-// their first pair. Empty when stopped (progress.stopped() tells).
-std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t k, Progress& progress);
+// their first pair; it ends as soon as it has found more than most of them.
+// Empty when stopped (progress.stopped() tells).
+std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t k, Progress& progress,
+                                                    size_t most = SIZE_MAX);
 
 // The equivalence join of two canonical partitions (a congruence when
 // both are), canonical.

@@ -11,6 +11,7 @@
 #include "core/algebra_store.h"
 #include "tests/oracle/random_inputs.h"
 #include "tests/oracle/reference_structure.h"
+#include "tests/oracle/test_progress.h"
 
 namespace kest {
 namespace {
@@ -232,6 +233,50 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
     const SubuniverseLattice sub = subuniverseLattice(ws, k, 100000);
     ASSERT_EQ(std::set<std::vector<int32_t>>(sub.subuniverses.begin(), sub.subuniverses.end()), subsets) << round;
   }
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// con 10 on the 1000-element left-zero band (every partition a congruence)
+// computed all 499,500 principal congruences before comparing the count
+// with the stop, and ran out of memory; sub 10 on 22,500 elements with no
+// entry defined did the same. More than stop distinct generators answer.
+TEST(ConSub, TheStopCountsWhileTheGeneratorsAreFound) {
+  Workspace band = workspaceWithSignature(".");
+  const int32_t k = createAlgebra(band, 1000);
+  for (int32_t x = 0; x < 1000; ++x) {
+    for (int32_t y = 0; y < 1000; ++y) band.algebras[k].table[static_cast<size_t>(x) * 1000 + y] = x;
+  }
+  oracle::StopAfterSeconds soon(3.0);
+  EXPECT_EQ(congruenceLattice(band, k, 10, soon).status, LatticeStatus::kTooMany);
+  EXPECT_EQ(subuniverseLattice(band, k, 10, soon).status, LatticeStatus::kTooMany);
+  // (A unary operation keeps the table small; nothing is defined.)
+  Workspace empty = workspaceWithSignature("-");
+  const int32_t e = createAlgebra(empty, 22500);
+  EXPECT_EQ(subuniverseLattice(empty, e, 10, soon).status, LatticeStatus::kTooMany);
+  EXPECT_FALSE(soon.stopped());
+}
+
+// Con(A) of Z_n once reported "0 of n(n-1)/2 pairs" for most of its run:
+// the first row of pairs holds almost all the closures. Its figures now
+// advance within that row.
+TEST(ConSub, ProgressAdvancesWithinTheFirstRowOfPairs) {
+  Workspace ws = workspaceWithSignature("+");
+  const int32_t k = createAlgebra(ws, 60);
+  for (int32_t x = 0; x < 60; ++x) {
+    for (int32_t y = 0; y < 60; ++y) ws.algebras[k].table[static_cast<size_t>(x) * 60 + y] = (x + y) % 60;
+  }
+  oracle::RecordingProgress progress;
+  congruenceLattice(ws, k, 1000, progress);
+  int32_t inFirstRow = 0;
+  for (const oracle::Report& r : progress.reports) {
+    if (r.unit == "pairs" && r.done > 0 && r.done < 59) ++inFirstRow;
+  }
+  EXPECT_GE(inFirstRow, 5);
 }
 
 }  // namespace
