@@ -39,6 +39,10 @@ void freeInHspMode(Workspace& ws, Progress& progress) {
     case FreeInHspResult::Status::kTooMany:
       ws.messages.setMessage(head + "has more than " + std::to_string(stop) + " elements");
       break;
+    case FreeInHspResult::Status::kTablesTooBig:
+      ws.messages.setMessage(head + "has " + std::to_string(r.size) + " elements; its tables would exceed the " +
+                             std::to_string(kMaxTableEntries) + " entries an algebra may have");
+      break;
     case FreeInHspResult::Status::kTooBig:
       ws.messages.setMessage(head + "needs more memory than can be had: choose a smaller n or stop value");
       break;

@@ -6,6 +6,7 @@
 
 #include "core/algebra_store.h"
 #include "free/boolean_completeness.h"
+#include "free/trivial_clone.h"
 #include "free/vector_store.h"
 
 namespace kest {
@@ -112,9 +113,13 @@ template <class Binary, class Unary>
 FreeInHspResult::Status closeBreadthFirst(const VectorStore& store, const Signature& sig,
                                           const std::vector<uint8_t>& commutative, const bool& full, Progress& progress,
                                           Binary&& binary, Unary&& unary) {
+  WorkPoll poll(progress);
   for (int32_t cur = 0; cur < store.count() && !full; ++cur) {
-    if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return FreeInHspResult::Status::kInterrupted;
-    progress.report(store.count(), 0, "elements");
+    // The vector at the cursor meets every earlier one: cur vectors' work.
+    const int64_t work = (static_cast<int64_t>(cur) + 1) * store.words() * (2 * sig.binaryCount + sig.unaryCount + 1);
+    if (poll.add(work, [&] { progress.report(store.count(), 0, "elements"); })) {
+      return FreeInHspResult::Status::kInterrupted;
+    }
     for (int32_t b = 0; b < sig.binaryCount && !full; ++b) {
       for (int32_t x = 0; x <= cur && !full; ++x) {
         if (!binary(b, x, cur)) return FreeInHspResult::Status::kTooMany;
@@ -178,9 +183,12 @@ FreeInHspResult::Status closeWords(VectorStore& store, const WordOps& ops, const
     return store.count() == wholePower ? 0 : 1;
   };
   if (store.count() == wholePower) return FreeInHspResult::Status::kSize;
+  WorkPoll poll(progress);
   for (int32_t cur = 0; cur < store.count(); ++cur) {
-    if (((cur & 63) == 0 || cur > 4096) && progress.stopRequested()) return FreeInHspResult::Status::kInterrupted;
-    progress.report(store.count(), 0, "elements");
+    if (poll.add((static_cast<int64_t>(cur) + 1) * (2 * sig.binaryCount + sig.unaryCount + 1),
+                 [&] { progress.report(store.count(), 0, "elements"); })) {
+      return FreeInHspResult::Status::kInterrupted;
+    }
     for (int32_t b = 0; b < sig.binaryCount; ++b) {
       const std::array<uint64_t, 4> m = ops.masks(b);
       const uint64_t y = word[static_cast<size_t>(cur)];
@@ -213,6 +221,18 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   const Signature& sig = ws.sig;
   const int32_t m = ws.algebras[static_cast<size_t>(k)].card;
   const int64_t limit = std::max<int64_t>(stop, static_cast<int64_t>(sig.constantCount) + std::max(n, 0));
+  // More generators than the stop: the answer is known without a vector
+  // of m^n entries. The free algebra holds the n distinct projections and
+  // the constant values, and more exactly when some operation leads out
+  // of them (then more than limit, when no two constants agree).
+  if (m >= 2 && n > stop && n >= 1 && distinctConstantValues(ws, k) == sig.constantCount) {
+    if (!onlyProjectionsAndConstants(ws, k, n)) return {FreeInHspResult::Status::kTooMany, 0};
+    const int64_t size = int64_t{n} + sig.constantCount;
+    if (size > tables) return {FreeInHspResult::Status::kSize, size};
+    if (!tableFits(ws, size)) return {FreeInHspResult::Status::kTablesTooBig, size};
+    appendProjectionsAndConstants(ws, k, n);
+    return {FreeInHspResult::Status::kSize, size};
+  }
   // N = m^n, refused before anything is allocated when the store cannot fit.
   int64_t length = 1;
   for (int32_t i = 0; i < n; ++i) {
@@ -239,7 +259,8 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   // needs the closure, when the tables are built.
   if (n >= 1 && isFunctionallyComplete(ws, k)) {
     if (wholePower < 0 || wholePower > limit) return {FreeInHspResult::Status::kTooMany, 0};
-    if (wholePower > tables) return {FreeInHspResult::Status::kSize, static_cast<int32_t>(wholePower)};
+    if (wholePower > tables) return {FreeInHspResult::Status::kSize, wholePower};
+    if (!tableFits(ws, wholePower)) return {FreeInHspResult::Status::kTablesTooBig, wholePower};
   }
   VectorStore store(length, m);
   const VectorOps ops(ws, k, length, words);
@@ -252,12 +273,16 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
     full = store.count() == wholePower;
     return store.count() <= limit;
   };
+  WorkPoll poll(progress);
   for (int32_t g = 0; g < n; ++g) {
+    // Generator g is digit g of the assignment: constant on runs of
+    // m^(n-1-g) assignments.
+    int64_t run = 1;
+    for (int32_t i = n - 1; i > g; --i) run *= m;
     std::fill(w.begin(), w.end(), 0);
     for (int64_t t = 0; t < length; ++t) {
-      int64_t digit = t;
-      for (int32_t i = n - 1; i > g; --i) digit /= m;
-      ops.set(w.data(), t, static_cast<int32_t>(digit % m));
+      ops.set(w.data(), t, static_cast<int32_t>((t / run) % m));
+      if (poll.add(1)) return {FreeInHspResult::Status::kInterrupted, 0};
     }
     if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
   }
@@ -289,8 +314,9 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   }
   if (status != FreeInHspResult::Status::kSize) return {status, 0};
   result.size = store.count();
-  if (result.size > tables || !tableFits(ws, result.size)) return result;
-  const int32_t size = result.size;
+  if (result.size > tables) return result;
+  if (!tableFits(ws, result.size)) return {FreeInHspResult::Status::kTablesTooBig, result.size};
+  const int32_t size = store.count();
   const int32_t f = createAlgebra(ws, size);
   if (f < 0) return result;
   Algebra& out = ws.algebras[static_cast<size_t>(f)];
@@ -299,7 +325,7 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
     // A table that is symmetric in A gives a symmetric table here.
     const bool mirror = ops.symmetric(b);
     for (int32_t i = 0; i < size; ++i) {
-      if ((i & 63) == 0 && progress.stopRequested()) {
+      if (poll.add(static_cast<int64_t>(size) * store.words())) {
         deleteAlgebra(ws, f);
         return {FreeInHspResult::Status::kInterrupted, 0};
       }

@@ -13,11 +13,14 @@
 namespace kest {
 
 struct FreeInHspResult {
-  enum class Status { kSize, kTooMany, kTooBig, kInterrupted } status = Status::kSize;
-  int32_t size = 0;  // with kSize
+  // kTablesTooBig: the size is known and small enough for the tables to be
+  // asked for, but they would pass the table bound of an algebra.
+  enum class Status { kSize, kTooMany, kTooBig, kTablesTooBig, kInterrupted } status = Status::kSize;
+  int64_t size = 0;  // with kSize and kTablesTooBig
 };
 
-// stop is raised to NC + n when smaller. With size at most tables, the
+// stop is raised to NC + n when smaller. When n passes stop, the answer
+// comes without enumerating (see free/trivial_clone.h). With size at most tables, the
 // algebra is appended to the store with its tables (its elements in the
 // order of discovery: the generators, the distinct constants, then the
 // rest). kTooBig when m^n or the vector store would not fit in memory.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 
 #include "core/algebra_store.h"
@@ -10,6 +11,7 @@
 #include "terms/formulas.h"
 #include "tests/oracle/random_inputs.h"
 #include "tests/oracle/reference_free.h"
+#include "tests/oracle/test_progress.h"
 
 namespace kest {
 namespace {
@@ -160,6 +162,96 @@ TEST(FreeOverPartial, TheTwoConstructionsAgreeOnTheFreeDistributiveLattice) {
   ASSERT_EQ(ws.algebras[free].card, 18);
   EXPECT_TRUE(findEmbedding(ws, hsp, free).embedding.has_value());
   EXPECT_TRUE(findEmbedding(ws, free, hsp).embedding.has_value());
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// free-hsp 30 5 over a two-element algebra built vectors of 2^30 entries
+// (minutes, 800 MB, deaf to Ctrl+C); 30 generators are more than 5.
+TEST(FreeInHsp, MoreGeneratorsThanTheStopAnswerAtOnce) {
+  Workspace ws = oracle::workspaceWithSignature("*");
+  const int32_t k = createAlgebra(ws, 2);
+  ws.algebras[k].table = {0, 0};  // x* = a
+  oracle::StopAfterSeconds soon(2.0);
+  EXPECT_EQ(buildFreeInHSP(ws, 30, k, 5, 0, soon).status, FreeInHspResult::Status::kTooMany);
+  // The identity: the free algebra is the 30 projections, whatever n.
+  ws.algebras[k].table = {0, 1};
+  const FreeInHspResult r = buildFreeInHSP(ws, 30, k, 5, 0, soon);
+  EXPECT_EQ(r.status, FreeInHspResult::Status::kSize);
+  EXPECT_EQ(r.size, 30);
+  EXPECT_EQ(ws.algebraCount(), 1);
+}
+
+// Where the answer comes without the closure, it must be the closure's:
+// the size, and with the tables the same algebra in the same order. The
+// algebras here have operations that are projections or constants.
+TEST(FreeInHsp, ProjectionsAndConstantsAgreeWithTheClosure) {
+  std::mt19937 rng(2027);
+  for (int round = 0; round < 300; ++round) {
+    Workspace ws = oracle::workspaceWithSignature(round % 3 == 0 ? ". - 0" : round % 3 == 1 ? "+ . 0 1" : "- *");
+    const int32_t m = 2 + static_cast<int32_t>(rng() % 3);
+    const int32_t k = createAlgebra(ws, m);
+    Algebra& a = ws.algebras[k];
+    const TableLayout lay = ws.layout(k);
+    // Constants first (distinct values), then operations that are mostly
+    // projections or constants, now and then something else.
+    std::vector<int32_t> values(static_cast<size_t>(m));
+    std::iota(values.begin(), values.end(), 0);
+    std::shuffle(values.begin(), values.end(), rng);
+    for (int32_t c = 0; c < ws.sig.constantCount; ++c) a.table[static_cast<size_t>(lay.constant(c))] = values[static_cast<size_t>(c)];
+    const int32_t someConstant = ws.sig.constantCount > 0 ? values[0] : 0;
+    for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+      const int32_t kind = static_cast<int32_t>(rng() % 4);
+      for (int32_t x = 0; x < m; ++x) {
+        for (int32_t y = 0; y < m; ++y) {
+          int32_t v = kind == 0 ? x : kind == 1 ? y : kind == 2 ? someConstant : static_cast<int32_t>(rng() % m);
+          a.table[static_cast<size_t>(lay.binary(b, x, y))] = v;
+        }
+      }
+    }
+    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+      const int32_t kind = static_cast<int32_t>(rng() % 3);
+      for (int32_t x = 0; x < m; ++x) {
+        a.table[static_cast<size_t>(lay.unary(u, x))] = kind == 0 ? x : kind == 1 ? someConstant : static_cast<int32_t>(rng() % m);
+      }
+    }
+    for (int32_t n = 1; n <= 3; ++n) {
+      SCOPED_TRACE("round " + std::to_string(round) + ", n " + std::to_string(n));
+      // stop below n takes the early answer, a large stop the closure.
+      const int32_t before = ws.algebraCount();
+      const FreeInHspResult early = buildFreeInHSP(ws, n, k, n - 1, 100);
+      const FreeInHspResult closed = buildFreeInHSP(ws, n, k, 1000, 100);
+      if (closed.status == FreeInHspResult::Status::kTooMany) {
+        EXPECT_EQ(early.status, FreeInHspResult::Status::kTooMany);
+      } else if (early.status == FreeInHspResult::Status::kTooMany) {
+        EXPECT_GT(closed.size, n + ws.sig.constantCount);
+      } else {
+        ASSERT_EQ(early.status, FreeInHspResult::Status::kSize);
+        EXPECT_EQ(early.size, closed.size);
+        ASSERT_EQ(ws.algebraCount(), before + 2);
+        EXPECT_EQ(ws.algebras[static_cast<size_t>(before)].table, ws.algebras[static_cast<size_t>(before + 1)].table);
+      }
+      while (ws.algebraCount() > 1) deleteAlgebra(ws, ws.algebraCount() - 1);
+    }
+  }
+}
+
+// free-hsp 4 70000 70000 over the Boolean algebra ran the whole closure
+// and then built no tables and said nothing: their size is known before.
+TEST(FreeInHsp, TablesTooLargeAreSaidBeforeTheClosure) {
+  Workspace ws = oracle::workspaceWithSignature("+c .c - 0 1");
+  const int32_t k = createAlgebra(ws, 2);
+  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
+  oracle::StopAtPoll never(INT64_MAX);
+  const FreeInHspResult r = buildFreeInHSP(ws, 4, k, 70000, 70000, never);
+  EXPECT_EQ(r.status, FreeInHspResult::Status::kTablesTooBig);
+  EXPECT_EQ(r.size, 65536);
+  EXPECT_EQ(never.polls(), 0);  // no closure ran
+  EXPECT_EQ(ws.algebraCount(), 1);
 }
 
 }  // namespace
