@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/element_names.h"
+#include "core/limits.h"
 #include "structure/subuniverse.h"
 
 namespace kest {
@@ -66,6 +67,58 @@ bool propagate(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& 
 
 int32_t constantValue(const Workspace& ws, int32_t k, int32_t c) {
   return ws.algebras[static_cast<size_t>(k)].table[static_cast<size_t>(ws.layout(k).constant(c))];
+}
+
+// Sends every defined constant's value in A to its value in B; false when
+// one is undefined in B or the map already sends that value elsewhere. A
+// constant undefined in A is passed over, or refused when strict.
+bool mapConstants(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map, bool strict) {
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    const int32_t ca = constantValue(ws, a, c);
+    if (ca < 0) {
+      if (strict) return false;
+      continue;
+    }
+    const int32_t cb = constantValue(ws, b, c);
+    if (cb < 0) return false;
+    int32_t& entry = map[static_cast<size_t>(ca)];
+    if (entry >= 0 && entry != cb) return false;
+    entry = cb;
+  }
+  return true;
+}
+
+// An embedding between algebras with constants only: the constants fix
+// the map on their values (equal values in A must stay equal in B, and
+// different ones different), and every other element of A goes, in
+// ascending order, to the next other element of B. It is the first
+// embedding the search would find: that search takes the other elements
+// as generators and tries B's candidates in ascending order.
+EmbeddingSearch embedWithoutOperations(const Workspace& ws, int32_t a, int32_t b) {
+  EmbeddingSearch result;
+  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
+  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  std::vector<int32_t> map(static_cast<size_t>(n), -1);
+  if (!mapConstants(ws, a, b, map, true)) return result;
+  std::vector<uint8_t> usedInB(static_cast<size_t>(m), 0);
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
+    usedInB[static_cast<size_t>(constantValue(ws, b, c))] = 1;
+    // Injective on the constants: two values of A never meet in B.
+    for (int32_t d = 0; d < c; ++d) {
+      if (constantValue(ws, b, c) == constantValue(ws, b, d) && constantValue(ws, a, c) != constantValue(ws, a, d)) {
+        return result;
+      }
+    }
+  }
+  int32_t next = 0;
+  for (int32_t x = 0; x < n; ++x) {
+    if (map[static_cast<size_t>(x)] >= 0) continue;
+    while (next < m && usedInB[static_cast<size_t>(next)]) ++next;
+    if (next == m) return result;
+    map[static_cast<size_t>(x)] = next++;
+  }
+  result.embedding = std::move(map);
+  return result;
 }
 
 }  // namespace
@@ -174,16 +227,7 @@ std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, LazySizes&
 }  // namespace
 
 bool extendHomomorphism(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map) {
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    const int32_t ca = constantValue(ws, a, c);
-    if (ca < 0) continue;
-    const int32_t cb = constantValue(ws, b, c);
-    if (cb < 0) return false;
-    int32_t& entry = map[static_cast<size_t>(ca)];
-    if (entry >= 0 && entry != cb) return false;
-    entry = cb;
-  }
-  return propagate(ws, a, b, map);
+  return mapConstants(ws, a, b, map, false) && propagate(ws, a, b, map);
 }
 
 EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32_t>& gens,
@@ -218,10 +262,10 @@ EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const st
     }
     map.assign(static_cast<size_t>(n), -1);
     for (int32_t j = 0; j <= i; ++j) map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];
-    for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-      const int32_t ca = constantValue(ws, a, c);
-      if (ca >= 0) map[static_cast<size_t>(ca)] = constantValue(ws, b, c);
-    }
+    // A constant's value must go to the constant's value in B: a generator
+    // sent elsewhere, or two constants equal in A and not in B, rule the
+    // candidate out (it would be no homomorphism).
+    if (!mapConstants(ws, a, b, map, true)) return false;
     if (!propagate(ws, a, b, map)) return false;
     std::vector<uint8_t> used(static_cast<size_t>(m), 0);
     for (int32_t v : map) {
@@ -264,6 +308,7 @@ EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progres
     result.embedding = std::vector<int32_t>{};
     return result;
   }
+  if (ws.sig.binaryCount + ws.sig.unaryCount == 0) return embedWithoutOperations(ws, a, b);
   LazySizes sizesA(ws, a);
   LazySizes sizesB(ws, b);
   const std::vector<int32_t> gens = chooseGenerators(ws, a, sizesA, progress);
@@ -287,8 +332,11 @@ void embeddingReport(Workspace& ws, int32_t a, int32_t b, Progress& progress) {
     return;
   }
   std::vector<std::string> lines{"Embedding of " + an + " into " + bn + ":"};
-  for (size_t x = 0; x < search.embedding->size(); ++x) {
+  // Lines past the message area would be cut: they are not written at all.
+  size_t bytes = 0;
+  for (size_t x = 0; x < search.embedding->size() && bytes <= kMessageBufferBytes; ++x) {
     lines.push_back(mapLine(static_cast<int32_t>(x), (*search.embedding)[x], ws.sig.maxNamedElements));
+    bytes += lines.back().size() + 1;
   }
   ws.messages.setReport(std::move(lines));
 }

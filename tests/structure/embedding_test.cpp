@@ -9,6 +9,7 @@
 #include "structure/subuniverse.h"
 #include "tests/oracle/random_inputs.h"
 #include "tests/oracle/reference_embedding.h"
+#include "tests/oracle/test_progress.h"
 
 namespace kest {
 namespace {
@@ -216,6 +217,73 @@ TEST(Extension, TheEmptyMapAndAContradiction) {
   std::vector<int32_t> good{-1, 2, -1};
   EXPECT_TRUE(extendHomomorphism(z, g, g, good));
   EXPECT_EQ(good, (std::vector<int32_t>{0, 2, 1}));
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// A search that sent a constant's value of A elsewhere than the constant
+// in B found "embeddings" that were no homomorphisms: with 0 = 1 in A and
+// 0 != 1 in B, A is not embeddable into B, with operations or without.
+TEST(Embedding, ConstantsGoToTheConstants) {
+  for (const char* signature : {"0 1", ". 0 1", "- 0 1"}) {
+    Workspace ws = workspaceWithSignature(signature);
+    const int32_t a = createAlgebra(ws, 3);
+    const int32_t b = createAlgebra(ws, 4);
+    std::fill(ws.algebras[a].table.begin(), ws.algebras[a].table.end(), 0);
+    std::fill(ws.algebras[b].table.begin(), ws.algebras[b].table.end(), 0);
+    const TableLayout lb = ws.layout(b);
+    ws.algebras[b].table[static_cast<size_t>(lb.constant(1))] = 1;  // 1 = b in B
+    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+      for (int32_t x = 0; x < 4; ++x) ws.algebras[b].table[static_cast<size_t>(lb.unary(u, x))] = x == 1 ? 1 : 0;
+    }
+    EXPECT_FALSE(findEmbedding(ws, a, b).embedding) << signature;
+    EXPECT_FALSE(embedsByBruteForce(ws, a, b)) << signature;
+    EXPECT_FALSE(findEmbedding(ws, b, a).embedding) << signature;  // 0 != 1 cannot meet in A
+  }
+}
+
+// Constants only: the search over millions of elements ran for more than
+// ten minutes; the constants alone answer it, with the first embedding
+// the search would find (the other elements in ascending order).
+TEST(Embedding, AlgebrasWithConstantsOnly) {
+  Workspace ws = workspaceWithSignature("0 1");
+  const int32_t a = createAlgebra(ws, 3000000);
+  const int32_t b = createAlgebra(ws, 3000001);
+  ws.algebras[a].table = {5, 5};  // 0 = 1
+  ws.algebras[b].table = {5, 6};
+  oracle::StopAfterSeconds soon(2.0);
+  EXPECT_FALSE(findEmbedding(ws, a, b, soon).embedding);
+  EXPECT_FALSE(findEmbedding(ws, b, a, soon).embedding);  // larger
+  ws.algebras[a].table = {7, 2};
+  const EmbeddingSearch found = findEmbedding(ws, a, b, soon);
+  ASSERT_TRUE(found.embedding);
+  const std::vector<int32_t>& map = *found.embedding;
+  EXPECT_EQ(map[7], 5);
+  EXPECT_EQ(map[2], 6);
+  EXPECT_EQ(map[0], 0);
+  EXPECT_EQ(map[3], 2);
+  EXPECT_EQ(map[6], 7);  // 5 and 6 are taken by the constants
+  EXPECT_EQ(map[8], 8);
+  EXPECT_EQ(map[2999999], 2999999);
+  // Small ones against the plain search: the same first embedding.
+  std::mt19937 rng(31);
+  for (int round = 0; round < 400; ++round) {
+    Workspace small = workspaceWithSignature(round % 2 ? "0 1 2" : "$");
+    const int32_t n = 1 + static_cast<int32_t>(rng() % 5);
+    const int32_t m = n + static_cast<int32_t>(rng() % 3);
+    const int32_t x = createAlgebra(small, n);
+    const int32_t y = createAlgebra(small, m);
+    for (int32_t& v : small.algebras[x].table) v = static_cast<int32_t>(rng() % n);
+    for (int32_t& v : small.algebras[y].table) v = static_cast<int32_t>(rng() % m);
+    const EmbeddingSearch fast = findEmbedding(small, x, y);
+    const EmbeddingSearch plain = oracle::referenceFindEmbedding(small, x, y);
+    EXPECT_EQ(fast.embedding.has_value(), embedsByBruteForce(small, x, y)) << round;
+    EXPECT_EQ(fast.embedding, plain.embedding) << round;
+  }
 }
 
 }  // namespace
