@@ -12,7 +12,7 @@ if [[ $mode != run && $mode != test ]]; then
   exit 2
 fi
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core libpugixml-dev)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
 # The fuzz targets need clang and its libFuzzer runtime.
 [[ $mode == test ]] && packages+=(clang libclang-rt-14-dev)
 missing=()

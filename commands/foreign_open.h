@@ -9,6 +9,9 @@
 
 namespace kest {
 
-void openForeignMappingPanel(Workspace& ws, const std::string& path, const std::string& mapping);
+// problem, when not empty, says why the mapping does not fit as it stands;
+// the panel shows it under the field.
+void openForeignMappingPanel(Workspace& ws, const std::string& path, const std::string& mapping,
+                             const std::string& problem = "");
 
 }  // namespace kest

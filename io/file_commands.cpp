@@ -16,8 +16,9 @@ bool endsWith(const std::string& path, std::string_view ending) {
   return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-std::optional<std::vector<ForeignAlgebra>> readForeign(const std::string& path, const std::string& text, std::string& why) {
-  return endsWith(path, ".ua") ? readUaText(text, why) : readMace4Text(text, why);
+std::optional<std::vector<ForeignAlgebra>> readForeign(const std::string& path, const std::string& text, std::string& why,
+                                                       Progress& progress) {
+  return endsWith(path, ".ua") ? readUaText(text, why, progress) : readMace4Text(text, why, progress);
 }
 
 }  // namespace
@@ -26,16 +27,17 @@ bool endsInDotT(const std::string& path) { return endsWith(path, ".t"); }
 
 bool isForeignPath(const std::string& path) { return endsWith(path, ".ua") || endsWith(path, ".mace4"); }
 
-std::optional<std::string> foreignDefaultMapping(const Workspace& ws, const std::string& path) {
+std::optional<MappingProposal> foreignMappingProposal(const Workspace& ws, const std::string& path) {
+  if (awaitingSignature(ws)) return std::nullopt;
   std::string why;
   const std::optional<std::string> text = readWholeFile(path, why);
   if (!text) return std::nullopt;
-  const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why);
+  const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why, noProgress());
   if (!algebras) return std::nullopt;
-  return defaultMapping(ws.sig, algebras->front());
+  return proposeMapping(ws.sig, algebras->front(), why);
 }
 
-void openFile(Workspace& ws, const std::string& path, const std::string& mapping) {
+void openFile(Workspace& ws, const std::string& path, const std::string& mapping, Progress& progress) {
   if (path.size() < 3) return;
   std::string why;
   const std::optional<std::string> text = readWholeFile(path, why);
@@ -48,7 +50,8 @@ void openFile(Workspace& ws, const std::string& path, const std::string& mapping
       ws.messages.setMessage("Could not read " + path + ": the signature is not entered yet");
       return;
     }
-    const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why);
+    const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why, progress);
+    if (progress.stopped()) return;
     if (!algebras || !appendForeignAlgebras(ws, *algebras, mapping, path, why)) {
       ws.messages.setMessage("Could not read " + path + ": " + why);
     }

@@ -11,7 +11,9 @@
 #include <optional>
 #include <string>
 
+#include "core/progress.h"
 #include "core/workspace.h"
+#include "io/foreign_algebra.h"
 
 namespace kest {
 
@@ -21,15 +23,17 @@ bool endsInDotT(const std::string& path);
 // ending in ".ua" (UACalc) or ".mace4" (Mace4 models) appends the algebras
 // it holds, their operations matched to the signature by mapping when
 // one is given ("join=+ meet=."), else by name or order.
-void openFile(Workspace& ws, const std::string& path, const std::string& mapping = "");
+void openFile(Workspace& ws, const std::string& path, const std::string& mapping = "", Progress& progress = noProgress());
 
 // Whether the path names a file of another tool (.ua or .mace4).
 bool isForeignPath(const std::string& path);
 
 // The default matching of a foreign file's first algebra, written as a
-// mapping for the user to change; nothing when the file cannot be read
-// (opening it then says why).
-std::optional<std::string> foreignDefaultMapping(const Workspace& ws, const std::string& path);
+// mapping for the user to change, with why it does not fit as it stands;
+// nothing when no mapping can help: the signature is not entered, or the
+// file cannot be read or cannot meet the signature (opening it then says
+// why).
+std::optional<MappingProposal> foreignMappingProposal(const Workspace& ws, const std::string& path);
 
 void saveFile(Workspace& ws, const std::string& path);
 

@@ -74,15 +74,38 @@ bool fitsFlags(const Signature& sig, int32_t target, const ForeignOperation& op,
 
 }  // namespace
 
-std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const ForeignAlgebra& a,
-                                                    const std::string& mapping, std::string& why) {
-  const int32_t total = sig.binaryCount + sig.unaryCount + sig.constantCount;
+std::string visibleName(std::string_view name) {
+  constexpr size_t kMostShown = 100;
+  std::string out;
+  size_t i = 0;
+  for (; i < name.size() && out.size() < kMostShown; ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (c == '\n') out += "\\n";
+    else if (c == '\t') out += "\\t";
+    else if (c < 0x20 || c == 0x7F) {
+      static const char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  if (i < name.size()) out += "...";
+  return out;
+}
+
+namespace {
+
+// What no mapping can mend: an arity of 3 or more, a table that is not
+// whole, counts per arity that differ from the signature's.
+bool shapesFit(const Signature& sig, const ForeignAlgebra& a, std::string& why) {
   for (const ForeignOperation& op : a.operations) {
     if (op.arity > 2 || op.arity < 0) {
       why = "operation " + op.name + " has arity " + std::to_string(op.arity) + ", a signature has arities 0 to 2 only";
-      return std::nullopt;
+      return false;
     }
-    if (!completeTable(op, a.card, why)) return std::nullopt;
+    if (!completeTable(op, a.card, why)) return false;
   }
   for (int32_t arity = 2; arity >= 0; --arity) {
     int32_t count = 0;
@@ -90,9 +113,16 @@ std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const 
     if (count != signatureCount(sig, arity)) {
       why = "it has " + std::to_string(count) + " " + arityWords(arity, count) + ", the signature has " +
             std::to_string(signatureCount(sig, arity));
-      return std::nullopt;
+      return false;
     }
   }
+  return true;
+}
+
+// For each operation of the file, the signature operation it gets: by the
+// mapping when one is given, else by name, else in order within each arity.
+std::optional<std::vector<int32_t>> targetsOf(const Signature& sig, const ForeignAlgebra& a, const std::string& mapping,
+                                              std::string& why) {
   std::vector<int32_t> target(a.operations.size(), -1);
   std::istringstream words(mapping);
   std::string word;
@@ -121,7 +151,13 @@ std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const 
       }
     }
   }
-  std::vector<int32_t> source(static_cast<size_t>(total), -1);
+  return target;
+}
+
+// The file's operation of every signature operation, from the targets.
+std::optional<std::vector<int32_t>> sourcesOf(const Signature& sig, const ForeignAlgebra& a,
+                                              const std::vector<int32_t>& target, std::string& why) {
+  std::vector<int32_t> source(static_cast<size_t>(sig.operationCount), -1);
   for (size_t i = 0; i < a.operations.size(); ++i) {
     if (target[i] < 0) {
       why = "the mapping names no symbol for " + a.operations[i].name;
@@ -133,22 +169,47 @@ std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const 
     }
     source[static_cast<size_t>(target[i])] = static_cast<int32_t>(i);
   }
+  return source;
+}
+
+std::string mappingText(const Signature& sig, const ForeignAlgebra& a, const std::vector<int32_t>& source) {
+  std::string text;
+  for (size_t s = 0; s < source.size(); ++s) {
+    if (!text.empty()) text += ' ';
+    text += a.operations[static_cast<size_t>(source[s])].name + "=" + sig.opSymbol[s];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const ForeignAlgebra& a,
+                                                    const std::string& mapping, std::string& why) {
+  if (!shapesFit(sig, a, why)) return std::nullopt;
+  const std::optional<std::vector<int32_t>> target = targetsOf(sig, a, mapping, why);
+  if (!target) return std::nullopt;
+  std::optional<std::vector<int32_t>> source = sourcesOf(sig, a, *target, why);
+  if (!source) return std::nullopt;
   for (size_t i = 0; i < a.operations.size(); ++i) {
-    if (!fitsFlags(sig, target[i], a.operations[i], a.card, why)) return std::nullopt;
+    if (!fitsFlags(sig, (*target)[i], a.operations[i], a.card, why)) return std::nullopt;
   }
   return source;
 }
 
+std::optional<MappingProposal> proposeMapping(const Signature& sig, const ForeignAlgebra& a, std::string& why) {
+  if (!shapesFit(sig, a, why)) return std::nullopt;
+  const std::optional<std::vector<int32_t>> target = targetsOf(sig, a, "", why);
+  const std::optional<std::vector<int32_t>> source = target ? sourcesOf(sig, a, *target, why) : std::nullopt;
+  if (!source) return std::nullopt;
+  MappingProposal proposal{mappingText(sig, a, *source), ""};
+  matchOperations(sig, a, "", proposal.problem);
+  return proposal;
+}
+
 std::string defaultMapping(const Signature& sig, const ForeignAlgebra& a) {
   std::string why;
-  const std::optional<std::vector<int32_t>> source = matchOperations(sig, a, "", why);
-  if (!source) return "";
-  std::string text;
-  for (size_t s = 0; s < source->size(); ++s) {
-    if (!text.empty()) text += ' ';
-    text += a.operations[static_cast<size_t>((*source)[s])].name + "=" + sig.opSymbol[s];
-  }
-  return text;
+  const std::optional<MappingProposal> proposal = proposeMapping(sig, a, why);
+  return proposal && proposal->problem.empty() ? proposal->mapping : "";
 }
 
 bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& algebras, const std::string& mapping,
@@ -156,8 +217,14 @@ bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& alg
   std::vector<std::vector<int32_t>> sources;
   for (const ForeignAlgebra& a : algebras) {
     const std::string which = algebras.size() > 1 ? a.name + ": " : "";
-    if (a.card < 0 || a.card > kMaxCardinality || !tableFits(ws, a.card)) {
-      why = which + std::to_string(a.card) + " elements are more than an algebra can have";
+    if (a.card < 0 || a.card > kMaxCardinality) {
+      why = which + std::to_string(a.card) + " elements are more than an algebra can have (" +
+            std::to_string(kMaxCardinality) + ")";
+      return false;
+    }
+    if (!tableFits(ws, a.card)) {
+      why = which + "the tables of this signature on " + std::to_string(a.card) + " elements would exceed the " +
+            std::to_string(kMaxTableEntries) + " entries an algebra may have";
       return false;
     }
     std::optional<std::vector<int32_t>> source = matchOperations(ws.sig, a, mapping, why);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/workspace.h"
@@ -30,13 +31,29 @@ struct ForeignAlgebra {
   std::vector<ForeignOperation> operations;
 };
 
+// A name from a file as message lines may show it: control characters
+// written as \n, \t or \xHH (so that no name can begin a line of its
+// own), and at most 100 characters of it.
+std::string visibleName(std::string_view name);
+
 // For each operation of the signature (in its numbering), the index of the
 // file's operation it gets; nothing, with a reason, when they cannot meet.
 std::optional<std::vector<int32_t>> matchOperations(const Signature& sig, const ForeignAlgebra& a,
                                                     const std::string& mapping, std::string& why);
 
-// The default matching written out as a mapping: "join=+ meet=.".
+// The default matching written out as a mapping: "join=+ meet=."; empty
+// when the file cannot be read with it.
 std::string defaultMapping(const Signature& sig, const ForeignAlgebra& a);
+
+// What the window's mapping panel starts from: the default matching
+// written out, and why the file cannot be read with it ("" when it can:
+// a table may break a flag of the symbol it meets, which another mapping
+// mends). Nothing, with why, when no mapping can read the file.
+struct MappingProposal {
+  std::string mapping;
+  std::string problem;
+};
+std::optional<MappingProposal> proposeMapping(const Signature& sig, const ForeignAlgebra& a, std::string& why);
 
 // Appends every algebra (each marked as a created algebra is, shown or
 // hidden by its size) and lists them: "Read A4 (n5, 5 elements) from

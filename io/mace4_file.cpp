@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "core/algebra_store.h"
+#include "core/limits.h"
 
 namespace kest {
 
@@ -63,11 +64,26 @@ class Scanner {
     }
     return false;
   }
-  size_t find(std::string_view word) {
-    const size_t found = text_.find(word, at_);
-    if (found != std::string_view::npos) at_ = found + word.size();
-    return found;
+  // The next real interpretation block: the word "interpretation" where
+  // a line starts (blanks aside), outside a % comment, followed by "(".
+  // Mace4 echoes its input, comments included, and a comment or formula
+  // may hold the word anywhere else. False when there is none.
+  bool nextInterpretation() {
+    static constexpr std::string_view kWord = "interpretation";
+    for (size_t found = text_.find(kWord, at_); found != std::string_view::npos; found = text_.find(kWord, found + 1)) {
+      size_t lineStart = found;
+      while (lineStart > 0 && (text_[lineStart - 1] == ' ' || text_[lineStart - 1] == '\t')) --lineStart;
+      if (lineStart > 0 && text_[lineStart - 1] != '\n' && text_[lineStart - 1] != '\r') continue;
+      size_t after = found + kWord.size();
+      while (after < text_.size() && std::isspace(static_cast<unsigned char>(text_[after]))) ++after;
+      if (after >= text_.size() || text_[after] != '(') continue;
+      at_ = found + kWord.size();
+      return true;
+    }
+    at_ = text_.size();
+    return false;
   }
+  size_t at() const { return at_; }
   size_t line() const {
     size_t n = 1;
     for (size_t i = 0; i < at_ && i < text_.size(); ++i) n += text_[i] == '\n';
@@ -80,9 +96,9 @@ class Scanner {
 };
 
 // function(NAME(_,_), [v, ...]) after "function" was read.
-bool readFunction(Scanner& s, ForeignOperation& f, std::string& why) {
+bool readFunction(Scanner& s, ForeignOperation& f, std::string& why, WorkPoll& poll) {
   if (!s.accept('(')) return false;
-  f.name = s.symbol();
+  f.name = visibleName(s.symbol());
   if (f.name.empty()) return false;
   f.arity = 0;
   if (s.accept('(')) {
@@ -102,6 +118,14 @@ bool readFunction(Scanner& s, ForeignOperation& f, std::string& why) {
         return false;
       }
       f.values.push_back(static_cast<int32_t>(v));
+      if (poll.add(1)) {
+        why = "interrupted";
+        return false;
+      }
+      if (static_cast<int64_t>(f.values.size()) > kMaxTableEntries) {
+        why = "function " + f.name + " has more entries than an algebra's tables may hold";
+        return false;
+      }
     } while (s.accept(','));
     if (!s.accept(']')) return false;
   }
@@ -110,12 +134,23 @@ bool readFunction(Scanner& s, ForeignOperation& f, std::string& why) {
 
 }  // namespace
 
-std::optional<std::vector<ForeignAlgebra>> readMace4Text(std::string_view text, std::string& why) {
+std::optional<std::vector<ForeignAlgebra>> readMace4Text(std::string_view text, std::string& why, Progress& progress) {
   Scanner s(text);
   std::vector<ForeignAlgebra> out;
-  while (s.find("interpretation") != std::string_view::npos) {
+  WorkPoll poll(progress);
+  size_t polled = 0;
+  while (s.nextInterpretation()) {
+    if (poll.add(static_cast<int64_t>(s.at() - polled) + 1)) {
+      why = "interrupted";
+      return std::nullopt;
+    }
+    polled = s.at();
     ForeignAlgebra a;
     a.name = "model " + std::to_string(out.size() + 1);
+    if (static_cast<int64_t>(out.size()) >= kMaxAlgebras) {
+      why = "it holds more models than the store has room for algebras";
+      return std::nullopt;
+    }
     auto malformed = [&] {
       why = "line " + std::to_string(s.line()) + ": " + a.name + " is not an interpretation(N, [...], [...])";
       return std::nullopt;
@@ -137,7 +172,7 @@ std::optional<std::vector<ForeignAlgebra>> readMace4Text(std::string_view text, 
           return std::nullopt;
         }
         ForeignOperation f;
-        if (kind != "function" || !readFunction(s, f, why)) {
+        if (kind != "function" || !readFunction(s, f, why, poll)) {
           if (!why.empty()) return std::nullopt;
           return malformed();
         }

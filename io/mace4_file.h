@@ -10,10 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/progress.h"
 #include "io/foreign_algebra.h"
 
 namespace kest {
 
-std::optional<std::vector<ForeignAlgebra>> readMace4Text(std::string_view text, std::string& why);
+// Only blocks where "interpretation(" begins a line outside a % comment are
+// read: the echoed input before them may hold the word anywhere.
+std::optional<std::vector<ForeignAlgebra>> readMace4Text(std::string_view text, std::string& why,
+                                                         Progress& progress = noProgress());
 
 }  // namespace kest

@@ -12,13 +12,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/workspace.h"
 #include "io/foreign_algebra.h"
 
 namespace kest {
 
-// The algebras of the file, or nothing with a reason.
-std::optional<std::vector<ForeignAlgebra>> readUaText(std::string_view text, std::string& why);
+// The algebras of the file, or nothing with a reason. The file is read as
+// a stream of XML events, so memory beyond the text is the tables'; a
+// row of the wrong length refuses it at once, naming the row.
+std::optional<std::vector<ForeignAlgebra>> readUaText(std::string_view text, std::string& why,
+                                                      Progress& progress = noProgress());
 
 // Algebra k (complete) as a .ua file: algName "A" and its number, each
 // operation named by its symbol, in the signature's numbering.

@@ -194,9 +194,9 @@ const Verb kVerbs[] = {
        const size_t blank = a.find(' ');
        const std::string path(a.substr(0, blank));
        if (blank != std::string_view::npos && isForeignPath(path)) {
-         openFile(c.ws, path, std::string(a.substr(blank + 1)));
+         openFile(c.ws, path, std::string(a.substr(blank + 1)), c.progress);
        } else {
-         openFile(c.ws, std::string(a));
+         openFile(c.ws, std::string(a), "", c.progress);
        }
        return std::string();
      }},

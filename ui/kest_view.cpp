@@ -27,7 +27,12 @@ CKestView::CKestView(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) 
 
 void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
   if (busy_) return;
+  // The picture shown while the command runs: an open panel is taken away
+  // by the Enter that starts a long command, so it is left out.
+  const bool panelOpen = ws_.panel.open;
+  ws_.panel.open = false;
   lastPicture_ = grab();
+  ws_.panel.open = panelOpen;
   busy_ = true;
   const uint64_t reported = ws_.messages.writeSerial();
   const Repaint r = runLongCommand(this, [this, &work](Progress& p) {

@@ -23,6 +23,8 @@ class CKestView : public QWidget {
   // what it asks for; emits commandDone afterwards.
   void runCommand(const std::function<Repaint(Progress&)>& work);
   bool busy() const { return busy_; }
+  // What the view shows while a command runs.
+  const QPixmap& busyPicture() const { return lastPicture_; }
 
   // The key code of a Qt key event: a character, or 1000 plus the key
   // number of a navigation key; -1 for keys the view ignores.

@@ -42,30 +42,41 @@ void CMainFrame::runCommandId(int id) {
     return;
   }
   if (id == kCommandSaveAs && awaitingSignature(ws_)) return;
-  if (id == kCommandOpen || id == kCommandSaveAs) {
-    const QString path = id == kCommandOpen
-                             ? QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QDir::currentPath())
-                             : QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), QDir::currentPath());
-    const std::string chosen = path.toStdString();
-    // A file of another tool: first the panel with its operation mapping.
-    if (id == kCommandOpen && isForeignPath(chosen)) {
-      if (const std::optional<std::string> mapping = foreignDefaultMapping(ws_, chosen)) {
-        view_->runCommand([this, chosen, mapping](Progress&) {
-          openForeignMappingPanel(ws_, chosen, *mapping);
-          return Repaint::whole();
-        });
-        return;
-      }
-    }
-    view_->runCommand([this, id, chosen](Progress&) {
-      if (id == kCommandOpen) openFile(ws_, chosen);
-      else saveFile(ws_, chosen);
-      return id == kCommandOpen || ws_.messages.count() ? Repaint::whole() : Repaint::nothing();
+  if (id == kCommandOpen) {
+    openPath(QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QDir::currentPath()).toStdString());
+    return;
+  }
+  if (id == kCommandSaveAs) {
+    const std::string chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), QDir::currentPath()).toStdString();
+    view_->runCommand([this, chosen](Progress&) {
+      saveFile(ws_, chosen);
+      return ws_.messages.count() ? Repaint::whole() : Repaint::nothing();
     });
     refreshChecks();
     return;
   }
   view_->runCommand([this, id](Progress& p) { return runToolbarCommand(ws_, id, p); });
+  refreshChecks();
+}
+
+void CMainFrame::openPath(const std::string& chosen) {
+  // A file of another tool first shows its operation mapping; without a
+  // signature, or when no mapping can read it, opening it at once says
+  // why, and a signature prompt stays where it is.
+  if (isForeignPath(chosen)) {
+    if (const std::optional<MappingProposal> proposal = foreignMappingProposal(ws_, chosen)) {
+      view_->runCommand([this, chosen, proposal](Progress&) {
+        openForeignMappingPanel(ws_, chosen, proposal->mapping, proposal->problem);
+        return Repaint::whole();
+      });
+      return;
+    }
+  }
+  view_->runCommand([this, chosen](Progress& p) {
+    openFile(ws_, chosen, "", p);
+    return Repaint::whole();
+  });
   refreshChecks();
 }
 

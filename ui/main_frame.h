@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <map>
+#include <string>
 
 #include "core/workspace.h"
 
@@ -28,6 +29,8 @@ class CMainFrame : public QMainWindow {
   QAction* action(int id) const;
   // Runs the command of a toolbar button or menu entry.
   void runCommandId(int id);
+  // Open of a chosen path, as after the file dialog.
+  void openPath(const std::string& path);
   // File > Export picture: the page as the view paints it, to path (PNG,
   // or SVG by the name's extension); a failure is reported as a message.
   void exportPicture(const QString& path);

@@ -2,12 +2,15 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/algebra_store.h"
 #include "io/file_commands.h"
 #include "io/mace4_file.h"
 #include "io/ua_file.h"
 #include "tests/oracle/random_inputs.h"
+#include "tests/oracle/test_progress.h"
 
 namespace kest {
 namespace {
@@ -123,6 +126,76 @@ TEST(Interchange, Mace4ModelsAndMalformedFiles) {
       EXPECT_FALSE(matchOperations(ws.sig, read->front(), "", why)) << text;
     }
   }
+}
+
+}  // namespace
+}  // namespace kest
+
+namespace kest {
+namespace {
+
+// The peak memory of this process, in bytes (VmHWM).
+int64_t peakMemory() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+  }
+  return -1;
+}
+
+std::string uaWithRows(const std::string& rows) {
+  return "<algebra><basicAlgebra><algName>big</algName><cardinality>3</cardinality><operations><op><opSymbol>"
+         "<opName>+</opName><arity>2</arity></opSymbol><opTable><intArray>" +
+         rows + "</intArray></opTable></op></operations></basicAlgebra></algebra>";
+}
+
+// A .ua file of empty elements once cost 17.7 times its size while it was
+// read (a tree of every element), and ignored Ctrl+C. The reader now
+// keeps no tree: memory beyond the text stays small, a stop is heard, and
+// rows beyond the table are refused at the first one.
+TEST(Interchange, UACalcReadingCostsLittleMoreThanTheText) {
+#if defined(KEST_SANITIZED)
+  GTEST_SKIP() << "the sanitizers' own memory hides the reader's";
+#else
+  std::string junk;
+  for (int i = 0; i < 12 << 20; ++i) junk += "<x/>";  // 48 MB of unknown elements, passed over
+  const std::string text = "<algebra><basicAlgebra><algName>z</algName>" + junk + "<cardinality>1</cardinality>"
+                           "<operations></operations></basicAlgebra></algebra>";
+  junk.clear();
+  junk.shrink_to_fit();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int64_t before = peakMemory();
+    std::string why;
+    const auto read = readUaText(text, why);
+    const int64_t grew = peakMemory() - before;
+    ::_exit(read && grew < (int64_t{16} << 20) ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
+}
+
+TEST(Interchange, UACalcReadingStopsWhenAsked) {
+  // Z_1000: four megabytes of rows, so the reader polls on the way.
+  std::string rows;
+  for (int i = 0; i < 1000; ++i) {
+    rows += "<row r=\"[" + std::to_string(i) + "]\">";
+    for (int j = 0; j < 1000; ++j) rows += std::to_string((i + j) % 1000) + (j < 999 ? "," : "");
+    rows += "</row>";
+  }
+  std::string text = uaWithRows(rows);
+  text.replace(text.find("<cardinality>3"), 14, "<cardinality>1000");
+  std::string why;
+  EXPECT_TRUE(readUaText(text, why)) << why;
+  oracle::StopAtPoll stop(1);
+  EXPECT_FALSE(readUaText(text, why, stop));
+  EXPECT_EQ(why, "interrupted");
+  std::string many;
+  for (int i = 0; i < 1000000; ++i) many += "<row/>";
+  EXPECT_FALSE(readUaText(uaWithRows(many), why));
+  EXPECT_EQ(why, "operation +: row 0 has 0 entries, a row of its table on 3 elements 3");
 }
 
 }  // namespace

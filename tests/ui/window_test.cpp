@@ -301,7 +301,7 @@ class WindowTest : public QObject {
     type("+ci .ci");
     const std::string path = std::string(KEST_TEST_DATA) + "/m3.ua";
     frame->view()->runCommand([&](Progress&) {
-      openForeignMappingPanel(*ws, path, *foreignDefaultMapping(*ws, path));
+      openForeignMappingPanel(*ws, path, foreignMappingProposal(*ws, path)->mapping);
       return Repaint::whole();
     });
     QCOMPARE(ws->panel.fields[0].text, std::string("join=+ meet=."));
@@ -310,6 +310,89 @@ class WindowTest : public QObject {
     QCOMPARE(ws->algebraCount(), 1);
     QCOMPARE(ws->algebras[0].table[1 * 5 + 2], 0);  // + is now meet: atoms meet in the bottom
     QCOMPARE(ws->messages.lines().front(), "Read A0 (m3, 5 elements) from " + path);
+  }
+
+  // Opening a .ua file before the signature once put the mapping panel in
+  // place of the signature prompt, and Enter left the signature "." for
+  // good. It is refused with the reason; the prompt stays.
+  void foreignFileBeforeTheSignatureKeepsThePrompt() {
+    frame->openPath(std::string(KEST_TEST_DATA) + "/m3.ua");
+    QVERIFY(awaitingSignature(*ws));
+    QCOMPARE(ws->panel.labels[0].text, std::string("First define the signature. It will then remain fixed."));
+    QCOMPARE(ws->messages.lines().front(), "Could not read " + std::string(KEST_TEST_DATA) +
+                                                "/m3.ua: the signature is not entered yet");
+    type("+ci .ci");
+    QCOMPARE(ws->sig.latticeSignature, 1);
+  }
+
+  // The mapping panel of a file that cannot be read as it stands showed an
+  // empty field; it shows the default mapping and why it does not fit,
+  // and a file no mapping can read is refused at once.
+  void theMappingPanelSaysWhyTheDefaultDoesNotFit() {
+    type("+c .");
+    frame->openPath(std::string(KEST_TEST_DATA) + "/flags.ua");
+    QVERIFY(ws->panel.open);
+    QCOMPARE(ws->panel.fields[0].text, std::string("f=+ g=."));
+    QCOMPARE(ws->panel.labels.back().text, std::string("As it stands: operation f breaks the commutative flag of +"));
+    for (int i = 0; i < 7; ++i) QTest::keyClick(frame->view(), Qt::Key_Backspace);
+    type("g=+ f=.");
+    QCOMPARE(ws->algebraCount(), 1);
+    frame->openPath(std::string(KEST_TEST_DATA) + "/boolean2.ua");
+    QVERIFY(!ws->panel.open);
+    QCOMPARE(ws->algebraCount(), 1);
+    QVERIFY(ws->messages.lines().front().find("it has 1 unary operation") != std::string::npos);
+  }
+
+  // A report whose first line starts inside the window but runs far past
+  // its right edge was left where it was, mostly unseen.
+  void aWideReportScrollsToItsStart() {
+    type(".");
+    for (int i = 0; i < 4; ++i) {
+      frame->action(kCommandNewAlgebra)->trigger();
+      type("12");
+    }
+    QVERIFY(ws->messageX < frame->view()->width() - 100);
+    QVERIFY(ws->messageX > 100);
+    frame->view()->runCommand([&](Progress&) {
+      ws->messages.setMessage(std::string(400, 'x'));
+      return Repaint::whole();
+    });
+    QCOMPARE(ws->pageScrollX, ws->messageX - 18);
+  }
+
+  // While a long command runs the window shows the page as it was; the
+  // panel whose Enter started the command stayed painted in it.
+  void thePictureOfALongCommandLeavesThePanelOut() {
+    type(".");
+    // A partial left-zero band under associativity: the free algebra over
+    // it takes far longer than the test waits.
+    const int32_t k = createAlgebra(*ws, 3000);
+    for (int32_t x = 0; x < 3000; ++x) {
+      for (int32_t y = 0; y < 3000; ++y) ws->algebras[k].table[static_cast<size_t>(x) * 3000 + y] = x;
+    }
+    ws->algebras[k].table[0] = -1;
+    const EquationSides s = parseEquation(*ws, "(xy)z=x(yz)");
+    addEquation(*ws, s.left, s.right);
+    relayout(*ws);
+    frame->action(kCommandFreeOverPartial)->trigger();
+    QVERIFY(ws->panel.open);
+    QTest::keyClick(frame->view(), Qt::Key_Tab);  // empties the field
+    QTest::keyClicks(frame->view(), QStringLiteral("2147483647"));
+    const Rect panel = ws->panel.rect;
+    QRgb inside = 0;
+    bool sawDialog = false;
+    QTimer::singleShot(1000, [&] {
+      inside = frame->view()->busyPicture().toImage().pixel(panel.left + 4, panel.top + 4);
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible()) {
+          sawDialog = true;
+          dialog->cancel();
+        }
+      }
+    });
+    type("");
+    QVERIFY(sawDialog);
+    QCOMPARE(inside, QColor(Qt::white).rgb());
   }
 
   void exportPictureWritesPngAndSvg() {
