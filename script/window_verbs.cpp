@@ -10,8 +10,7 @@
 #include "commands/mouse_input.h"
 #include "commands/toolbar_commands.h"
 #include "draw/page_drawing.h"
-#include "draw/svg_export.h"
-#include "draw/tikz_export.h"
+#include "draw/page_files.h"
 #include "script/script_context.h"
 #ifdef KEST_HAVE_PNG
 #include "ui/page_export.h"
@@ -111,14 +110,17 @@ std::string drawVerb(ScriptContext& ctx, std::string_view arg) {
     return "expected a width and a height from 1 to 20000";
   }
   const std::string path(w[0]);
-  if (isTexPath(path) && !pageTikz(ctx.ws)) return "this page shows no Hasse diagram to write as TikZ";
-  if (isTexPath(path)) return writePageTikz(ctx.ws, path) ? "" : "could not write " + path;
 #ifdef KEST_HAVE_PNG
-  return writePicture(ctx.ws, path, width, height) ? "" : "could not write " + path;
+  const RasterWriter raster = writePagePng;
 #else
-  if (!isSvgPath(path)) return "this build writes only SVG (PATH ending in .svg)";
-  return writePageSvg(ctx.ws, path, width, height) ? "" : "could not write " + path;
+  const RasterWriter raster = nullptr;
 #endif
+  // A file that cannot be written is said in a message line, as Save As
+  // says it, and the script goes on.
+  if (const std::string failed = writePageFile(ctx.ws, path, width, height, raster); !failed.empty()) {
+    ctx.ws.messages.setMessage(failed);
+  }
+  return "";
 }
 
 }  // namespace kest

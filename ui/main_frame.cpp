@@ -13,6 +13,7 @@
 #include "commands/foreign_open.h"
 #include "commands/toolbar_commands.h"
 #include "core/command_scope.h"
+#include "draw/page_files.h"
 #include "io/file_commands.h"
 #include "ui/kest_view.h"
 #include "ui/page_export.h"
@@ -132,7 +133,9 @@ void CMainFrame::exportPicture(const QString& path) {
   const int width = view_->width();
   const int height = view_->height();
   kest::runCommand(ws_, noProgress(), 0, [&] {
-    if (!writePicture(ws_, chosen, width, height)) ws_.messages.setMessage("Could not write " + chosen);
+    if (const std::string failed = writePageFile(ws_, chosen, width, height, writePagePng); !failed.empty()) {
+      ws_.messages.setMessage(failed);
+    }
     return 0;
   });
   view_->update();

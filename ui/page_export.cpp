@@ -8,8 +8,6 @@
 #include <memory>
 
 #include "draw/page_drawing.h"
-#include "draw/svg_export.h"
-#include "draw/tikz_export.h"
 #include "ui/qpainter_canvas.h"
 
 namespace kest {
@@ -50,12 +48,6 @@ bool writePagePng(Workspace& ws, const std::string& path, int width, int height)
     drawPage(ws, canvas);
   }
   return image.save(QString::fromStdString(path), "PNG");
-}
-
-bool writePicture(Workspace& ws, const std::string& path, int width, int height) {
-  if (isSvgPath(path)) return writePageSvg(ws, path, width, height);
-  if (isTexPath(path)) return writePageTikz(ws, path);
-  return writePagePng(ws, path, width, height);
 }
 
 }  // namespace kest

@@ -13,9 +13,4 @@ namespace kest {
 // False when the file cannot be written.
 bool writePagePng(Workspace& ws, const std::string& path, int width, int height);
 
-// SVG when path ends in ".svg", TikZ (the Hasse diagram of a drawing
-// page) when it ends in ".tex", PNG otherwise: the one export behind the
-// draw verb and the window's File > Export picture.
-bool writePicture(Workspace& ws, const std::string& path, int width, int height);
-
 }  // namespace kest
