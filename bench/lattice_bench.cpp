@@ -36,7 +36,7 @@ Workspace chainProduct(const std::vector<int32_t>& lengths) {
     const int32_t chain = addChain(ws, lengths[i]);
     ws.redMarked = product;
     ws.greenMarked = chain;
-    executeCommand(ws, 'p');
+    executeCommand(ws, InputMode::kProduct);
     product = ws.algebraCount() - 1;
   }
   return ws;

@@ -97,7 +97,7 @@ void BM_CgProductZ3000Z7(benchmark::State& state) {
   ws.algebras[k].table = z7.algebras[0].table;
   ws.redMarked = 0;
   ws.greenMarked = k;
-  executeCommand(ws, 'p');
+  executeCommand(ws, InputMode::kProduct);
   const int32_t product = ws.algebraCount() - 1;
   for (auto _ : state) benchmark::DoNotOptimize(principalCongruence(ws, product, 0, 1));
   state.counters["card"] = ws.algebras[product].card;
@@ -280,7 +280,7 @@ void BM_ProductZ100Squared(benchmark::State& state) {
   ws.redMarked = 0;
   ws.greenMarked = 1;
   for (auto _ : state) {
-    executeCommand(ws, 'p');
+    executeCommand(ws, InputMode::kProduct);
     deleteAlgebra(ws, 2);
   }
 }

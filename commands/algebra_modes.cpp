@@ -22,8 +22,8 @@ void newAlgebra(Workspace& ws, Progress&) {
 
 }  // namespace
 
-void registerSignatureModes(ModeTable& table) { table.add(' ', signature); }
+void registerSignatureModes(ModeTable& table) { table.add(InputMode::kSignature, signature); }
 
-void registerAlgebraModes(ModeTable& table) { table.add('n', newAlgebra); }
+void registerAlgebraModes(ModeTable& table) { table.add(InputMode::kNewAlgebra, newAlgebra); }
 
 }  // namespace kest

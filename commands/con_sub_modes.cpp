@@ -67,20 +67,8 @@ void subuniverseLatticeMode(Workspace& ws, Progress& progress) {
 }  // namespace
 
 void registerConSubModes(ModeTable& table) {
-  table.add('K', congruenceLatticeMode);
-  table.add('U', subuniverseLatticeMode);
-}
-
-void openCongruenceLatticePanel(Workspace& ws) {
-  openOneFieldPanel(ws.panel, "Congruence lattice of A" + std::to_string(ws.redMarked), "Stop if Con(A) has more than", 100);
-  setFieldText(ws.panel, 0, std::to_string(kDefaultLatticeStop));
-  ws.inputMode = 'K';
-}
-
-void openSubuniverseLatticePanel(Workspace& ws) {
-  openOneFieldPanel(ws.panel, "Subalgebra lattice of A" + std::to_string(ws.redMarked), "Stop if Sub(A) has more than", 100);
-  setFieldText(ws.panel, 0, std::to_string(kDefaultLatticeStop));
-  ws.inputMode = 'U';
+  table.add(InputMode::kCongruenceLattice, congruenceLatticeMode);
+  table.add(InputMode::kSubuniverseLattice, subuniverseLatticeMode);
 }
 
 void congruenceLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& progress) {

@@ -26,8 +26,8 @@ const ModeTable& modeTable() {
 
 }  // namespace
 
-void executeCommand(Workspace& ws, char mode, Progress& progress) {
-  const ModeHandler handler = modeTable().handlers[static_cast<unsigned char>(mode)];
+void executeCommand(Workspace& ws, InputMode mode, Progress& progress) {
+  const ModeHandler handler = modeTable().handlers[modeIndex(mode)];
   if (!handler) return;
   if (const std::string task = modeTaskName(ws, mode); !task.empty()) progress.setTask(task);
   runCommand(ws, progress, 0, [&] {

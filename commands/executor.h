@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "core/input_mode.h"
 #include "core/progress.h"
 #include "core/workspace.h"
 
@@ -14,7 +15,7 @@ using ModeHandler = void (*)(Workspace& ws, Progress& progress);
 
 struct ModeTable {
   std::array<ModeHandler, 256> handlers{};
-  void add(char mode, ModeHandler handler) { handlers[static_cast<unsigned char>(mode)] = handler; }
+  void add(InputMode mode, ModeHandler handler) { handlers[modeIndex(mode)] = handler; }
 };
 
 // Registration of each module's modes.
@@ -31,7 +32,7 @@ void registerForeignOpenMode(ModeTable& table);
 // Runs mode with the current input strings; a mode without an entry does
 // nothing. Memory that cannot be had is answered with a message line, and
 // the workspace stays as it was.
-void executeCommand(Workspace& ws, char mode, Progress& progress = noProgress());
+void executeCommand(Workspace& ws, InputMode mode, Progress& progress = noProgress());
 
 // The first input string, as the executor's work text.
 const std::string& inputString(const Workspace& ws, int32_t i = 0);

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "commands/executor.h"
-#include "commands/free_commands.h"
 #include "core/algebra_store.h"
 #include "free/free_in_hsp.h"
 #include "free/free_over_partial.h"
@@ -58,25 +57,8 @@ void freeOverPartialMode(Workspace& ws, Progress& progress) {
 }  // namespace
 
 void registerFreeModes(ModeTable& table) {
-  table.add('G', freeInHspMode);
-  table.add('F', freeOverPartialMode);
-}
-
-void openFreeOverPartialPanel(Workspace& ws) {
-  openOneFieldPanel(ws.panel,
-                    "Try to build free algebra over A" + std::to_string(ws.redMarked) + " satisfying listed equations",
-                    "Input maximal allowed cardinality for intermediate algebras", 60);
-  setFieldText(ws.panel, 0, std::to_string(ws.sig.maxNamedElements));
-  ws.inputMode = 'F';
-}
-
-void openFreeInHspPanel(Workspace& ws) {
-  openThreeFieldPanel(ws.panel, "Try to build free algebra with n generators in HSP(A" + std::to_string(ws.redMarked) + ")",
-                      "Input n", 30, "Stop building if the algebra turns out to be of card more than", 100,
-                      "Build tables for the algebra if its card is at most", 100);
-  setFieldText(ws.panel, 1, "1000");
-  setFieldText(ws.panel, 2, std::to_string(ws.sig.maxNamedElements));
-  ws.inputMode = 'G';
+  table.add(InputMode::kFreeInHsp, freeInHspMode);
+  table.add(InputMode::kFreeOverPartial, freeOverPartialMode);
 }
 
 }  // namespace kest

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "commands/lattice_commands.h"
+#include "commands/panel_commands.h"
 #include "commands/structure_commands.h"
 #include "commands/task_names.h"
 #include "core/algebra_store.h"
@@ -25,28 +26,26 @@ struct KeyCommand {
   KeyHandler run;
 };
 
-// Opens the one-field panel for a key; Enter then runs the key's mode on k.
-Repaint openKeyPanel(Workspace& ws, int32_t k, char mode, const char* caption, const char* prompt, int32_t width) {
-  openOneFieldPanel(ws.panel, caption, prompt, width);
-  ws.inputMode = mode;
-  ws.keyTarget = k;
+// Opens the panel of a key's mode; Enter then runs the mode on k.
+Repaint openKeyPanel(Workspace& ws, int32_t k, InputMode mode) {
+  openPanel(ws, mode, k);
   return Repaint::whole();
 }
 
 constexpr KeyCommand kKeyCommands[] = {
     {'a', [](Workspace& ws, int32_t k, Progress& p) { abelianReport(ws, k, p); return Repaint::whole(); }},
     {'B', [](Workspace& ws, int32_t k, Progress&) {
-       return openKeyPanel(ws, k, 'B', "Input binary op and lines forming BL-space", "For example,  . acb aed", 400);
+       return openKeyPanel(ws, k, InputMode::kLines);
      }},
     {'c', [](Workspace& ws, int32_t k, Progress&) {
-       return openKeyPanel(ws, k, 'c', "Generate congruence", "Input generating pairs", 400);
+       return openKeyPanel(ws, k, InputMode::kCongruence);
      }},
     {'e', [](Workspace& ws, int32_t, Progress& p) { embedMarkedAlgebras(ws, p); return Repaint::whole(); }},
     {'f', [](Workspace& ws, int32_t k, Progress&) {
-       return openKeyPanel(ws, k, 'f', "Factor algebra by a congruence", "Input generating pairs", 400);
+       return openKeyPanel(ws, k, InputMode::kFactor);
      }},
     {'g', [](Workspace& ws, int32_t k, Progress&) {
-       return openKeyPanel(ws, k, 'g', "Generate subuniverse", "Input generators", 200);
+       return openKeyPanel(ws, k, InputMode::kSubuniverse);
      }},
     {'i', [](Workspace& ws, int32_t k, Progress& p) { minimalCongruencesReport(ws, k, p); return Repaint::whole(); }},
     {'b', [](Workspace& ws, int32_t k, Progress&) {

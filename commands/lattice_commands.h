@@ -17,8 +17,4 @@ void conservativityReport(Workspace& ws, int32_t k);
 // green-marked one (above) when both are lattices; otherwise nothing.
 void glueMarkedLattices(Workspace& ws);
 
-// Whether the signature offers the meet, join and lattice constructions.
-bool meetSignature(const Workspace& ws);
-bool joinSignature(const Workspace& ws);
-
 }  // namespace kest

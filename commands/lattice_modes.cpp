@@ -105,13 +105,13 @@ void latticeMode(Workspace& ws, Progress&) {
 }  // namespace
 
 void registerLatticeModes(ModeTable& table) {
-  table.add('l', linearMode);
-  table.add('>', [](Workspace& ws, Progress&) { conservativeMode(ws, false); });
-  table.add('<', [](Workspace& ws, Progress&) { conservativeMode(ws, true); });
-  table.add('B', linesMode);
-  table.add('M', [](Workspace& ws, Progress&) { semilatticeMode(ws, true); });
-  table.add('J', [](Workspace& ws, Progress&) { semilatticeMode(ws, false); });
-  table.add('L', latticeMode);
+  table.add(InputMode::kLinear, linearMode);
+  table.add(InputMode::kGraph, [](Workspace& ws, Progress&) { conservativeMode(ws, false); });
+  table.add(InputMode::kOrder, [](Workspace& ws, Progress&) { conservativeMode(ws, true); });
+  table.add(InputMode::kLines, linesMode);
+  table.add(InputMode::kMeet, [](Workspace& ws, Progress&) { semilatticeMode(ws, true); });
+  table.add(InputMode::kJoin, [](Workspace& ws, Progress&) { semilatticeMode(ws, false); });
+  table.add(InputMode::kLattice, latticeMode);
 }
 
 void latticeReport(Workspace& ws, int32_t k, Progress& progress) {
@@ -145,12 +145,5 @@ void glueMarkedLattices(Workspace& ws) {
   if (ws.algebras[static_cast<size_t>(ws.redMarked)].card == 0 || ws.algebras[static_cast<size_t>(ws.greenMarked)].card == 0) return;
   if (gluedOrdinalSum(ws, ws.redMarked, ws.greenMarked) < 0) ws.messages.setMessage("The store of algebras is full");
 }
-
-bool meetSignature(const Workspace& ws) {
-  const int32_t dot = ws.sig.op('.');
-  return dot == 0 || dot == 1;
-}
-
-bool joinSignature(const Workspace& ws) { return ws.sig.op('+') == 0; }
 
 }  // namespace kest

@@ -45,7 +45,7 @@ void extendMapMode(Workspace& ws, Progress&) {
 
 }  // namespace
 
-void registerMapModes(ModeTable& table) { table.add('X', extendMapMode); }
+void registerMapModes(ModeTable& table) { table.add(InputMode::kExtendMap, extendMapMode); }
 
 void embedMarkedAlgebras(Workspace& ws, Progress& progress) {
   if (isComplete(ws, ws.redMarked) && isComplete(ws, ws.greenMarked)) {

@@ -1,50 +1,50 @@
-// Toolbar commands that open the input panel: caption, prompt, field width
-// and the input mode that Enter then runs. The window's buttons and the
-// script verbs open panels through this one table.
+// Every input panel a command opens, in one table: its caption, its one or
+// three fields (prompt, width, what the field starts with) and the input
+// mode that Enter then runs. The toolbar's buttons, the keys over an
+// algebra and the script verbs all open their panels through openPanel;
+// the signature prompt alone is built by showSignaturePrompt.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "core/input_mode.h"
 #include "core/progress.h"
 #include "core/workspace.h"
 
 namespace kest {
 
-struct PanelCommand {
-  int32_t id;
-  const char* caption;
-  const char* prompt;
-  int32_t width;
-  char mode;
+// What a field holds when the panel opens.
+enum class Preset { kEmpty, kNamedElements, kThousand, kLatticeStop };
+
+inline constexpr int32_t kDefaultLatticeStop = 100000;
+
+struct PanelFieldSpec {
+  const char* prompt = nullptr;  // null after the last field
+  int32_t width = 0;
+  Preset preset = Preset::kEmpty;
+};
+
+struct PanelSpec {
+  InputMode mode;
+  const char* caption;  // "%d" stands for the red-marked algebra's number
+  std::array<PanelFieldSpec, 3> fields;
   // Whether the signature offers the command; always when absent.
   bool (*offered)(const Workspace& ws) = nullptr;
 };
 
-inline constexpr int32_t kCommandTermOrEquation = 32773;
-inline constexpr int32_t kCommandNewAlgebra = 32775;
-inline constexpr int32_t kCommandConjunction = 32784;
-inline constexpr int32_t kCommandDisjunction = 32785;
-inline constexpr int32_t kCommandImplication = 32786;
-inline constexpr int32_t kCommandEquivalence = 32787;
-inline constexpr int32_t kCommandNegation = 32788;
-inline constexpr int32_t kCommandSubalgebra = 32777;
-inline constexpr int32_t kCommandProduct = 32778;
-inline constexpr int32_t kCommandSubproduct = 32798;
-inline constexpr int32_t kCommandLinear = 32783;
-inline constexpr int32_t kCommandGraph = 32776;
-inline constexpr int32_t kCommandOrder = 32779;
-inline constexpr int32_t kCommandMeet = 32780;
-inline constexpr int32_t kCommandJoin = 32781;
-inline constexpr int32_t kCommandLattice = 32782;
+// The panel of the mode, or nullptr.
+const PanelSpec* findPanel(InputMode mode);
 
-// The command with this id, or nullptr.
-const PanelCommand* findPanelCommand(int32_t id);
-
-// Opens the one-field panel of the command and sets its input mode, when
-// the signature offers the command; returns whether it did.
-bool openPanelCommand(Workspace& ws, const PanelCommand& command);
+// Opens the mode's panel when the signature offers it, sets the input mode
+// and, for a key's panel, the key-target algebra; returns whether it did.
+bool openPanel(Workspace& ws, InputMode mode, int32_t keyTarget = -1);
 
 // Enter in the panel: closes it and runs the input mode.
 void submitPanel(Workspace& ws, Progress& progress = noProgress());
+
+// Whether the signature offers the meet, join and lattice constructions.
+bool meetSignature(const Workspace& ws);
+bool joinSignature(const Workspace& ws);
 
 }  // namespace kest

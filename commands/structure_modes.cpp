@@ -147,12 +147,12 @@ void subproductMode(Workspace& ws, Progress& progress) {
 }  // namespace
 
 void registerStructureModes(ModeTable& table) {
-  table.add('c', congruenceMode);
-  table.add('f', factorMode);
-  table.add('g', subuniverseMode);
-  table.add('\0', subalgebraMode);
-  table.add('p', productMode);
-  table.add('2', subproductMode);
+  table.add(InputMode::kCongruence, congruenceMode);
+  table.add(InputMode::kFactor, factorMode);
+  table.add(InputMode::kSubuniverse, subuniverseMode);
+  table.add(InputMode::kSubalgebra, subalgebraMode);
+  table.add(InputMode::kProduct, productMode);
+  table.add(InputMode::kSubproduct, subproductMode);
 }
 
 void abelianReport(Workspace& ws, int32_t k, Progress& progress) {

@@ -26,21 +26,21 @@ std::string keyTaskName(const Workspace& ws, int32_t key, int32_t k) {
   }
 }
 
-std::string modeTaskName(const Workspace& ws, char mode) {
+std::string modeTaskName(const Workspace& ws, InputMode mode) {
   const std::string target = algebraName(ws.keyTarget);
   const std::string red = algebraName(ws.redMarked);
   switch (mode) {
-    case 'c': return "Congruence of " + target;
-    case 'f': return "Factor algebra of " + target;
-    case 'g': return "Subuniverse of " + target;
-    case '\0': return "Subalgebra of " + red;
-    case 'p': return "Product of " + red + " and " + algebraName(ws.greenMarked);
-    case '2': return "Subalgebra of " + red + " x " + algebraName(ws.greenMarked);
-    case 'G': return "Free algebra in HSP(" + red + ")";
-    case 'F': return "Free algebra over " + red;
-    case 'X': return "Extension of a map from " + red + " to " + algebraName(ws.greenMarked);
-    case 'K': return "Congruence lattice of " + red;
-    case 'U': return "Subalgebra lattice of " + red;
+    case InputMode::kCongruence: return "Congruence of " + target;
+    case InputMode::kFactor: return "Factor algebra of " + target;
+    case InputMode::kSubuniverse: return "Subuniverse of " + target;
+    case InputMode::kSubalgebra: return "Subalgebra of " + red;
+    case InputMode::kProduct: return "Product of " + red + " and " + algebraName(ws.greenMarked);
+    case InputMode::kSubproduct: return "Subalgebra of " + red + " x " + algebraName(ws.greenMarked);
+    case InputMode::kFreeInHsp: return "Free algebra in HSP(" + red + ")";
+    case InputMode::kFreeOverPartial: return "Free algebra over " + red;
+    case InputMode::kExtendMap: return "Extension of a map from " + red + " to " + algebraName(ws.greenMarked);
+    case InputMode::kCongruenceLattice: return "Congruence lattice of " + red;
+    case InputMode::kSubuniverseLattice: return "Subalgebra lattice of " + red;
     default: return "";
   }
 }

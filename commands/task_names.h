@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/input_mode.h"
 #include "core/workspace.h"
 
 namespace kest {
@@ -13,6 +14,6 @@ namespace kest {
 std::string keyTaskName(const Workspace& ws, int32_t key, int32_t k);
 
 // For the executor's mode, on the algebras it takes; empty for quick modes.
-std::string modeTaskName(const Workspace& ws, char mode);
+std::string modeTaskName(const Workspace& ws, InputMode mode);
 
 }  // namespace kest

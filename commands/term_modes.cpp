@@ -61,12 +61,12 @@ void negation(Workspace& ws, Progress&) {
 }  // namespace
 
 void registerTermModes(ModeTable& table) {
-  table.add('e', termOrEquation);
-  table.add('&', conjunction);
-  table.add('V', disjunction);
-  table.add('I', implication);
-  table.add('E', equivalence);
-  table.add('N', negation);
+  table.add(InputMode::kTermOrEquation, termOrEquation);
+  table.add(InputMode::kConjunction, conjunction);
+  table.add(InputMode::kDisjunction, disjunction);
+  table.add(InputMode::kImplication, implication);
+  table.add(InputMode::kEquivalence, equivalence);
+  table.add(InputMode::kNegation, negation);
 }
 
 }  // namespace kest

@@ -1,8 +1,6 @@
 #include "commands/toolbar_commands.h"
 
-#include "commands/con_sub_commands.h"
 #include "commands/executor.h"
-#include "commands/free_commands.h"
 #include "commands/lattice_commands.h"
 #include "commands/panel_commands.h"
 #include "commands/structure_commands.h"
@@ -10,6 +8,7 @@
 namespace kest {
 
 const std::vector<ToolbarButton>& toolbarButtons() {
+  using M = InputMode;
   static const std::vector<ToolbarButton> buttons = {
       {kCommandHelp, "Help", "help", false, true},
       {kCommandInfo, "Info", "info", false, true},
@@ -17,40 +16,53 @@ const std::vector<ToolbarButton>& toolbarButtons() {
       {kCommandDrawLattice, "Draw algebra if it is a lattice", "D", false, true},
       {kCommandDrawEmbedding, "Embeddability of a lattice into another lattice", "Ediamond", false, true},
       {kCommandEmbed, "Embeddability of an algebra into another algebra", "E", false, false},
-      {kCommandExtendMap, "Extend partial map to homomorphism", "X", false, false},
+      {kCommandExtendMap, "Extend partial map to homomorphism", "X", false, false, true, M::kExtendMap},
       {kCommandNew, "New", "new", false, false},
       {kCommandOpen, "Open", "open", false, false},
       {kCommandSaveAs, "Save as", "save", false, false},
-      {kCommandTermOrEquation, "Input term or equation", "=", true, false},
-      {kCommandConjunction, "Conjunction", "&", false, false},
-      {kCommandDisjunction, "Disjunction", "V", false, false},
-      {kCommandImplication, "Implication", "->", false, false},
-      {kCommandEquivalence, "Equivalence", "<->", false, false},
-      {kCommandNegation, "Negation", "!", false, false},
-      {kCommandNewAlgebra, "Input Card for a new algebra", "#", true, false},
-      {kCommandLinear, "Define binary operation by linear expression", "2x-y", false, false},
-      {kCommandGraph, "Define conservative binary operation by graph", "triangle", false, false},
-      {kCommandOrder, "Conservative binary order operation", "leq", false, false},
-      {kCommandMeet, "Define meet operation", "meet", false, false},
-      {kCommandJoin, "Define join operation", "join", false, false},
-      {kCommandLattice, "Define lattice by its order relation", "diamond", false, false},
+      {kCommandTermOrEquation, "Input term or equation", "=", true, false, true, M::kTermOrEquation},
+      {kCommandConjunction, "Conjunction", "&", false, false, true, M::kConjunction},
+      {kCommandDisjunction, "Disjunction", "V", false, false, true, M::kDisjunction},
+      {kCommandImplication, "Implication", "->", false, false, true, M::kImplication},
+      {kCommandEquivalence, "Equivalence", "<->", false, false, true, M::kEquivalence},
+      {kCommandNegation, "Negation", "!", false, false, true, M::kNegation},
+      {kCommandNewAlgebra, "Input Card for a new algebra", "#", true, false, true, M::kNewAlgebra},
+      {kCommandLinear, "Define binary operation by linear expression", "2x-y", false, false, true, M::kLinear},
+      {kCommandGraph, "Define conservative binary operation by graph", "triangle", false, false, true, M::kGraph},
+      {kCommandOrder, "Conservative binary order operation", "leq", false, false, true, M::kOrder},
+      {kCommandMeet, "Define meet operation", "meet", false, false, true, M::kMeet},
+      {kCommandJoin, "Define join operation", "join", false, false, true, M::kJoin},
+      {kCommandLattice, "Define lattice by its order relation", "diamond", false, false, true, M::kLattice},
       {kCommandGlue, "Glued ordinal sum of two lattices", "diamonds", false, false},
-      {kCommandSubalgebra, "Generate subalgebra", "sub", true, false},
+      {kCommandSubalgebra, "Generate subalgebra", "sub", true, false, true, M::kSubalgebra},
       {kCommandProduct, " Product of two algebras", "Pi", false, false},
-      {kCommandSubproduct, " Subalgebra of product of 2 algebras", "Pi2", false, false},
-      {kCommandFreeOverPartial, "Free algebra over partial algebra and listed equations", "fr1", true, false},
-      {kCommandFreeInHsp, "Build free algebra with n generators in HSP(A)", "fr2", false, false},
-      {kCommandCongruenceLattice, "Congruence lattice Con(A) of the red marked algebra", "Con", true, false},
-      {kCommandSubuniverseLattice, "Subalgebra lattice Sub(A) of the red marked algebra", "Sub", false, false},
+      {kCommandSubproduct, " Subalgebra of product of 2 algebras", "Pi2", false, false, true, M::kSubproduct},
+      {kCommandFreeOverPartial, "Free algebra over partial algebra and listed equations", "fr1", true, false, true,
+       M::kFreeOverPartial},
+      {kCommandFreeInHsp, "Build free algebra with n generators in HSP(A)", "fr2", false, false, true, M::kFreeInHsp},
+      {kCommandCongruenceLattice, "Congruence lattice Con(A) of the red marked algebra", "Con", true, false, true,
+       M::kCongruenceLattice},
+      {kCommandSubuniverseLattice, "Subalgebra lattice Sub(A) of the red marked algebra", "Sub", false, false, true,
+       M::kSubuniverseLattice},
       {kCommandComputedLatticePage, "Draw the last Con(A) or Sub(A)", "HasseCS", false, true},
   };
   return buttons;
+}
+
+const ToolbarButton* findToolbarButton(int32_t id) {
+  for (const ToolbarButton& b : toolbarButtons()) {
+    if (b.id == id) return &b;
+  }
+  return nullptr;
 }
 
 Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
   // Before the signature is entered only Help and Info open: any other
   // command would take the prompt away and leave a signature never chosen.
   if (awaitingSignature(ws) && id != kCommandHelp && id != kCommandInfo) return Repaint::nothing();
+  if (const ToolbarButton* button = findToolbarButton(id); button && button->opensPanel) {
+    return openPanel(ws, button->panel) ? Repaint::whole() : Repaint::nothing();
+  }
   switch (id) {
     case kCommandHelp:
       ws.helpShown = !ws.helpShown;
@@ -80,18 +92,6 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       if (ws.helpShown || ws.infoShown || ws.latticeShown || ws.embeddingShown) return Repaint::whole();
       embedMarkedAlgebras(ws, progress);
       return Repaint::whole();
-    case kCommandFreeOverPartial:
-      openFreeOverPartialPanel(ws);
-      return Repaint::whole();
-    case kCommandFreeInHsp:
-      openFreeInHspPanel(ws);
-      return Repaint::whole();
-    case kCommandCongruenceLattice:
-      openCongruenceLatticePanel(ws);
-      return Repaint::whole();
-    case kCommandSubuniverseLattice:
-      openSubuniverseLatticePanel(ws);
-      return Repaint::whole();
     case kCommandComputedLatticePage:
       if (!ws.helpShown && !ws.infoShown && !ws.latticeShown && !ws.embeddingShown) {
         ws.computedLatticeShown = !ws.computedLatticeShown;
@@ -101,17 +101,12 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       glueMarkedLattices(ws);
       return Repaint::whole();
     case kCommandProduct:
-      executeCommand(ws, 'p', progress);
+      executeCommand(ws, InputMode::kProduct, progress);
       return Repaint::whole();
     default:
-      break;
+      // Open and Save As, which the front end runs with a file name.
+      return Repaint::nothing();
   }
-  if (const PanelCommand* command = findPanelCommand(id)) {
-    return openPanelCommand(ws, *command) ? Repaint::whole() : Repaint::nothing();
-  }
-  // The commands of later constructions, and Open and Save As, which the
-  // front end runs with a file name.
-  return Repaint::nothing();
 }
 
 bool toolbarChecked(const Workspace& ws, int32_t id) {

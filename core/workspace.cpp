@@ -62,10 +62,10 @@ void showSignaturePrompt(Workspace& ws) {
   panel.fields.push_back({"", {10, 260, 540, 278}});
   panel.currentField = 0;
   layOutPanel(panel);
-  ws.inputMode = ' ';
+  ws.inputMode = InputMode::kSignature;
 }
 
-bool awaitingSignature(const Workspace& ws) { return ws.panel.open && ws.inputMode == ' '; }
+bool awaitingSignature(const Workspace& ws) { return ws.panel.open && ws.inputMode == InputMode::kSignature; }
 
 void parseSignature(Workspace& ws, std::string& text) {
   ws.sig = buildSignature(text);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/algebra.h"
+#include "core/input_mode.h"
 #include "core/input_panel.h"
 #include "core/lattice_space.h"
 #include "core/messages.h"
@@ -57,7 +58,7 @@ struct Workspace {
   MessageLines messages;
 
   // Interaction state shared by the command executor and the view.
-  char inputMode = ' ';
+  InputMode inputMode = InputMode::kSignature;
   InputPanel panel;
   ComputedLattice lastLattice;
   int32_t keyTarget = -1;

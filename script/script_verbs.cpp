@@ -5,7 +5,6 @@
 
 #include "commands/cell_edit.h"
 #include "commands/con_sub_commands.h"
-#include "commands/free_commands.h"
 #include "commands/info_page.h"
 #include "commands/key_commands.h"
 #include "commands/key_dispatch.h"
@@ -30,11 +29,11 @@ void printLines(ScriptContext& ctx, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) ctx.out << line << '\n';
 }
 
-// Opens the panel of a toolbar command, types the text and presses Enter.
-std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg, bool allowEmpty = false) {
+// Opens the panel of a mode, types the text and presses Enter.
+std::string panelCommand(ScriptContext& ctx, InputMode mode, std::string_view arg, bool allowEmpty = false) {
   if (arg.empty() && !allowEmpty) return "missing argument";
   // A command the signature does not offer does nothing, as its button.
-  if (!openPanelCommand(ctx.ws, *findPanelCommand(id))) return "";
+  if (!openPanel(ctx.ws, mode)) return "";
   setFieldText(ctx.ws.panel, 0, arg);
   submitPanel(ctx.ws, ctx.progress);
   return "";
@@ -42,8 +41,8 @@ std::string panelCommand(ScriptContext& ctx, int32_t id, std::string_view arg, b
 
 // con [STOP] and sub [STOP]: the lattice of the red-marked algebra, as
 // its panel with STOP typed (the preset when none is given).
-std::string latticeVerb(ScriptContext& ctx, std::string_view arg, void (*open)(Workspace&)) {
-  open(ctx.ws);
+std::string latticeVerb(ScriptContext& ctx, std::string_view arg, InputMode mode) {
+  openPanel(ctx.ws, mode);
   if (!arg.empty()) setFieldText(ctx.ws.panel, 0, arg);
   submitPanel(ctx.ws, ctx.progress);
   return "";
@@ -173,18 +172,18 @@ std::string toolbarVerb(ScriptContext& ctx, std::string_view arg, int32_t comman
 
 const Verb kVerbs[] = {
     {"signature", false, signatureVerb},
-    {"term", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandTermOrEquation, a); }},
-    {"equation", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandTermOrEquation, a); }},
-    {"and", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandConjunction, a); }},
-    {"or", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandDisjunction, a); }},
-    {"implies", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandImplication, a); }},
-    {"iff", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandEquivalence, a); }},
-    {"not", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandNegation, a); }},
-    {"algebra", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandNewAlgebra, a); }},
+    {"term", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kTermOrEquation, a); }},
+    {"equation", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kTermOrEquation, a); }},
+    {"and", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kConjunction, a); }},
+    {"or", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kDisjunction, a); }},
+    {"implies", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kImplication, a); }},
+    {"iff", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kEquivalence, a); }},
+    {"not", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kNegation, a); }},
+    {"algebra", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kNewAlgebra, a); }},
     {"subalgebra", true,
-     [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandSubalgebra, a, true); }},
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kSubalgebra, a, true); }},
     {"subproduct", true,
-     [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandSubproduct, a, true); }},
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kSubproduct, a, true); }},
     {"product", true,
      [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandProduct); }},
     {"open", true,
@@ -218,12 +217,12 @@ const Verb kVerbs[] = {
     {"embed", true,
      [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandEmbed); }},
     {"extend", true,
-     [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandExtendMap, a, true); }},
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kExtendMap, a, true); }},
     {"free-partial", true,
      [](ScriptContext& c, std::string_view a) {
        const std::vector<std::string_view> w = words(a);
        if (w.size() > 1) return std::string("expected: free-partial [LIMIT]");
-       runToolbarCommand(c.ws, kCommandFreeOverPartial, c.progress);
+       openPanel(c.ws, InputMode::kFreeOverPartial);
        if (w.size() == 1) setFieldText(c.ws.panel, 0, w[0]);
        submitPanel(c.ws, c.progress);
        return std::string();
@@ -232,19 +231,19 @@ const Verb kVerbs[] = {
      [](ScriptContext& c, std::string_view a) {
        const std::vector<std::string_view> w = words(a);
        if (w.empty() || w.size() > 3) return std::string("expected: free-hsp N [STOP [TABLES]]");
-       runToolbarCommand(c.ws, kCommandFreeInHsp, c.progress);
+       openPanel(c.ws, InputMode::kFreeInHsp);
        for (size_t i = 0; i < w.size(); ++i) setFieldText(c.ws.panel, static_cast<int32_t>(i), w[i]);
        submitPanel(c.ws, c.progress);
        return std::string();
      }},
-    {"linear", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandLinear, a); }},
-    {"graph", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandGraph, a); }},
-    {"order", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandOrder, a); }},
-    {"meet", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandMeet, a); }},
-    {"join", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandJoin, a); }},
-    {"lattice", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, kCommandLattice, a); }},
-    {"con", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, openCongruenceLatticePanel); }},
-    {"sub", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, openSubuniverseLatticePanel); }},
+    {"linear", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kLinear, a); }},
+    {"graph", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kGraph, a); }},
+    {"order", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kOrder, a); }},
+    {"meet", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kMeet, a); }},
+    {"join", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kJoin, a); }},
+    {"lattice", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kLattice, a); }},
+    {"con", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kCongruenceLattice); }},
+    {"sub", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kSubuniverseLattice); }},
     {"glue", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandGlue); }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},

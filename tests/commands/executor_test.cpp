@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/panel_commands.h"
+#include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
 #include "terms/term_print.h"
 #include "tests/oracle/random_inputs.h"
@@ -14,7 +15,7 @@ using oracle::workspaceWithSignature;
 
 // Opens the command's panel, types text and presses Enter.
 void run(Workspace& ws, int32_t command, const std::string& text) {
-  openPanelCommand(ws, *findPanelCommand(command));
+  openPanel(ws, findToolbarButton(command)->panel);
   setFieldText(ws.panel, 0, text);
   submitPanel(ws);
 }
@@ -22,7 +23,7 @@ void run(Workspace& ws, int32_t command, const std::string& text) {
 TEST(Executor, SignatureModeKeepsTheTypedText) {
   Workspace ws;
   EXPECT_TRUE(ws.panel.open);
-  EXPECT_EQ(ws.inputMode, ' ');
+  EXPECT_EQ(ws.inputMode, InputMode::kSignature);
   EXPECT_EQ(ws.panel.labels.size(), 12u);
   setFieldText(ws.panel, 0, "L");
   submitPanel(ws);
@@ -93,7 +94,7 @@ TEST(Executor, UnknownModesDoNothing) {
   ws.messages.setMessage("kept");
   for (int c = 0; c < 256; ++c) {
     if (std::string(" e&VIEN").find(static_cast<char>(c)) != std::string::npos || c == 'n') continue;
-    executeCommand(ws, static_cast<char>(c));
+    executeCommand(ws, static_cast<InputMode>(c));
   }
   EXPECT_EQ(ws.algebraCount(), 0);
   EXPECT_EQ(ws.messages.count(), 1);
@@ -114,7 +115,7 @@ TEST(Executor, NewKeepsTheSignatureAndClearsEverythingElse) {
   EXPECT_EQ(ws.redMarked, -1);
   EXPECT_EQ(ws.polishNotation, 0);
   EXPECT_FALSE(ws.panel.open);
-  EXPECT_EQ(ws.inputMode, ' ');
+  EXPECT_EQ(ws.inputMode, InputMode::kSignature);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ using oracle::workspaceWithSignature;
 using Lines = std::vector<std::string>;
 
 void run(Workspace& ws, int32_t command, const std::string& text) {
-  ASSERT_TRUE(openPanelCommand(ws, *findPanelCommand(command)));
+  ASSERT_TRUE(openPanel(ws, findToolbarButton(command)->panel));
   setFieldText(ws.panel, 0, text);
   submitPanel(ws);
 }
@@ -66,18 +66,18 @@ TEST(LatticeModes, LatticeFailuresAndTheirMessages) {
 
 TEST(LatticeModes, SignatureDecidesWhichPanelsOpen) {
   Workspace plus = workspaceWithSignature("+");
-  EXPECT_FALSE(openPanelCommand(plus, *findPanelCommand(kCommandMeet)));
-  EXPECT_TRUE(openPanelCommand(plus, *findPanelCommand(kCommandJoin)));
-  EXPECT_FALSE(openPanelCommand(plus, *findPanelCommand(kCommandLattice)));
+  EXPECT_FALSE(openPanel(plus, findToolbarButton(kCommandMeet)->panel));
+  EXPECT_TRUE(openPanel(plus, findToolbarButton(kCommandJoin)->panel));
+  EXPECT_FALSE(openPanel(plus, findToolbarButton(kCommandLattice)->panel));
   Workspace dot = workspaceWithSignature(".");
-  EXPECT_TRUE(openPanelCommand(dot, *findPanelCommand(kCommandMeet)));
-  EXPECT_FALSE(openPanelCommand(dot, *findPanelCommand(kCommandJoin)));
+  EXPECT_TRUE(openPanel(dot, findToolbarButton(kCommandMeet)->panel));
+  EXPECT_FALSE(openPanel(dot, findToolbarButton(kCommandJoin)->panel));
   dot.panel.open = false;
   EXPECT_EQ(runToolbarCommand(dot, kCommandLattice, noProgress()).kind, Repaint::Kind::kNothing);
   EXPECT_FALSE(dot.panel.open);
   Workspace lattice = workspaceWithSignature("L");
-  EXPECT_TRUE(openPanelCommand(lattice, *findPanelCommand(kCommandLattice)));
-  EXPECT_EQ(lattice.inputMode, 'L');
+  EXPECT_TRUE(openPanel(lattice, findToolbarButton(kCommandLattice)->panel));
+  EXPECT_EQ(lattice.inputMode, InputMode::kLattice);
   EXPECT_EQ(lattice.panel.labels.back().text, "For example, input pentagon as    abe acde");
 }
 
@@ -118,7 +118,7 @@ TEST(LatticeModes, KeyBOpensTheLinesPanelOnTheAlgebraUnderThePointer) {
   createAlgebra(ws, 3);
   runSingleKeyCommand(ws, 'B', 1);
   ASSERT_TRUE(ws.panel.open);
-  EXPECT_EQ(ws.inputMode, 'B');
+  EXPECT_EQ(ws.inputMode, InputMode::kLines);
   setFieldText(ws.panel, 0, ". acb");
   submitPanel(ws);
   EXPECT_EQ(ws.algebras[1].table[0 * 3 + 2], 1);  // a.c = b

@@ -4,6 +4,7 @@
 
 #include "commands/key_dispatch.h"
 #include "commands/panel_commands.h"
+#include "commands/toolbar_commands.h"
 #include "tests/oracle/random_inputs.h"
 
 namespace kest {
@@ -13,7 +14,7 @@ using oracle::workspaceWithSignature;
 
 Workspace withPanel() {
   Workspace ws = workspaceWithSignature(".");
-  openPanelCommand(ws, *findPanelCommand(kCommandTermOrEquation));
+  openPanel(ws, findToolbarButton(kCommandTermOrEquation)->panel);
   return ws;
 }
 
@@ -91,7 +92,7 @@ TEST(PanelMouse, CaretByClickAndMovingThePanel) {
   EXPECT_EQ(ws.panel.rect.left, 220);
   EXPECT_EQ(panelRelease(ws, 0, 0).kind, Repaint::Kind::kNothing);
   // A new panel stands at (200, 100) again.
-  openPanelCommand(ws, *findPanelCommand(kCommandNegation));
+  openPanel(ws, findToolbarButton(kCommandNegation)->panel);
   EXPECT_EQ(ws.panel.originX, 200);
   EXPECT_EQ(ws.panel.fields[0].text, "");
   EXPECT_EQ(panelPress(ws, 5, 5).kind, Repaint::Kind::kNothing);  // outside

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/panel_commands.h"
+#include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
 #include "draw/help_text.h"
 #include "terms/formulas.h"
@@ -57,7 +58,7 @@ TEST(NormalPage, ListsMessagesAndThePanelOnTop) {
   createAlgebra(ws, 2);
   ws.messages.setReport({"one", "two"});
   ws.pageScrollY = 400;
-  openPanelCommand(ws, *findPanelCommand(kCommandNewAlgebra));
+  openPanel(ws, findToolbarButton(kCommandNewAlgebra)->panel);
   setFieldText(ws.panel, 0, "12");
   RecordingCanvas c;
   drawPage(ws, c);

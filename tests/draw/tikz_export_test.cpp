@@ -7,6 +7,7 @@
 #include "commands/con_sub_commands.h"
 #include "commands/executor.h"
 #include "commands/panel_commands.h"
+#include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
 #include "tests/oracle/random_inputs.h"
 
@@ -18,7 +19,7 @@ Workspace pentagon() {
   Workspace ws = oracle::workspaceWithSignature("L");
   createAlgebra(ws, 5);
   ws.redMarked = 0;
-  openPanelCommand(ws, *findPanelCommand(kCommandLattice));
+  openPanel(ws, findToolbarButton(kCommandLattice)->panel);
   setFieldText(ws.panel, 0, "abe acde");
   submitPanel(ws, noProgress());
   return ws;

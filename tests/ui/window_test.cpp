@@ -12,7 +12,6 @@
 
 #include "commands/con_sub_commands.h"
 #include "commands/foreign_open.h"
-#include "commands/free_commands.h"
 #include "commands/message_view.h"
 #include "commands/panel_commands.h"
 #include "commands/toolbar_commands.h"
