@@ -15,7 +15,7 @@ namespace {
 Workspace twoElementLattice() {
   Workspace ws = oracle::workspaceWithSignature("L");
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1};
+  ws.algebra(k).table = {0, 1, 1, 1, 0, 0, 0, 1};
   return ws;
 }
 
@@ -26,12 +26,12 @@ Workspace fiveElementLattice(const char* joins) {
   auto join = [&](int x, int y) { return joins[x * 5 + y] - 'a'; };
   for (int x = 0; x < 5; ++x) {
     for (int y = 0; y < 5; ++y) {
-      ws.algebras[k].table[x * 5 + y] = join(x, y);
+      ws.algebra(k).table[x * 5 + y] = join(x, y);
       int meet = -1;
       for (int z = 0; z < 5; ++z) {
         if (join(z, x) == x && join(z, y) == y && (meet < 0 || join(z, meet) == z)) meet = z;
       }
-      ws.algebras[k].table[25 + x * 5 + y] = meet;
+      ws.algebra(k).table[25 + x * 5 + y] = meet;
     }
   }
   return ws;
@@ -57,7 +57,7 @@ BENCHMARK(BM_FreeDistributivePlain)->Arg(4)->Iterations(1)->Unit(benchmark::kMil
 void BM_FreeBoolean4(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature("+c .c - 0 1");
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
+  ws.algebra(k).table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
   for (auto _ : state) state.counters["size"] = buildFreeInHSP(ws, 4, k, 70000, 0).size;
 }
 BENCHMARK(BM_FreeBoolean4)->Unit(benchmark::kMillisecond);

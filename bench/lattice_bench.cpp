@@ -21,8 +21,8 @@ int32_t addChain(Workspace& ws, int32_t n) {
   const int32_t k = createAlgebra(ws, n);
   for (int32_t x = 0; x < n; ++x)
     for (int32_t y = 0; y < n; ++y) {
-      ws.algebras[k].table[x * n + y] = std::max(x, y);
-      ws.algebras[k].table[n * n + x * n + y] = std::min(x, y);
+      ws.algebra(k).table[x * n + y] = std::max(x, y);
+      ws.algebra(k).table[n * n + x * n + y] = std::min(x, y);
     }
   return k;
 }
@@ -51,7 +51,7 @@ void BM_LatticeReport(benchmark::State& state, std::vector<int32_t> lengths) {
     latticeReport(ws, k);
     benchmark::DoNotOptimize(ws.messages.lines().size());
   }
-  state.counters["card"] = ws.algebras[k].card;
+  state.counters["card"] = ws.algebra(k).card;
 }
 BENCHMARK_CAPTURE(BM_LatticeReport, two_to_the_9, kTwoToThe9)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LatticeReport, chains_3x10x10, std::vector<int32_t>{3, 10, 10})->Unit(benchmark::kMillisecond);
@@ -73,7 +73,7 @@ void BM_ChainLengths(benchmark::State& state, std::vector<int32_t> lengths, bool
   const int32_t k = ws.algebraCount() - 1;
   for (auto _ : state) {
     benchmark::DoNotOptimize(plain ? oracle::referenceChainLengthMatrix(ws, k, kJoinFirst)
-                                   : chainLengthMatrix(ws, k, kJoinFirst));
+                                   : chainLengthMatrix(ws.view(k), kJoinFirst));
   }
 }
 BENCHMARK_CAPTURE(BM_ChainLengths, fast_62, std::vector<int32_t>{2, 31}, false)->Unit(benchmark::kMillisecond);
@@ -86,7 +86,7 @@ void BM_Layout(benchmark::State& state, std::vector<int32_t> lengths) {
   const int32_t k = ws.algebraCount() - 1;
   for (auto _ : state) {
     computeLatticeLayout(ws, k, kJoinFirst);
-    benchmark::DoNotOptimize(ws.algebras[k].latticeX.data());
+    benchmark::DoNotOptimize(ws.algebra(k).latticeX.data());
   }
 }
 BENCHMARK_CAPTURE(BM_Layout, lattice_62, std::vector<int32_t>{2, 31})->Unit(benchmark::kMillisecond);
@@ -97,13 +97,13 @@ void BM_LatticeEmbedding(benchmark::State& state, bool plain) {
   Workspace ws = chainProduct(std::vector<int32_t>(6, 2));
   const int32_t big = ws.algebraCount() - 1;
   Workspace small = chainProduct(std::vector<int32_t>(4, 2));
-  const std::vector<int32_t>& t = small.algebras[small.algebraCount() - 1].table;
+  const std::vector<int32_t>& t = small.algebra(small.algebraCount() - 1).table;
   const int32_t a = createAlgebra(ws, 16);
-  std::copy(t.begin(), t.end(), ws.algebras[a].table.begin());
+  std::copy(t.begin(), t.end(), ws.algebra(a).table.begin());
   std::vector<int32_t> map;
   for (auto _ : state) {
     benchmark::DoNotOptimize(plain ? oracle::referenceLatticeEmbedding(ws, a, big, false, map)
-                                   : findLatticeEmbedding(ws, a, big, false, map));
+                                   : findLatticeEmbedding(ws.view(a), ws.view(big), false, map));
   }
 }
 BENCHMARK_CAPTURE(BM_LatticeEmbedding, fast_16_into_64, false)->Unit(benchmark::kMillisecond);

@@ -30,8 +30,8 @@ int32_t latticeOn(Workspace& ws, const std::vector<uint32_t>& masks) {
   };
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
-      ws.algebras[k].table[x * n + y] = index(masks[x] | masks[y]);
-      ws.algebras[k].table[n * n + x * n + y] = index(masks[x] & masks[y]);
+      ws.algebra(k).table[x * n + y] = index(masks[x] | masks[y]);
+      ws.algebra(k).table[n * n + x * n + y] = index(masks[x] & masks[y]);
     }
   }
   return k;
@@ -51,8 +51,8 @@ void BM_EmbedLatticeInto62(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature("L");
   const int32_t a = latticeOn(ws, chainProduct(3, 4));
   const int32_t b = latticeOn(ws, state.range(0) ? chainProduct(1, 30) : chainProduct(4, 11));
-  for (auto _ : state) benchmark::DoNotOptimize(findEmbedding(ws, a, b));
-  state.SetLabel(findEmbedding(ws, a, b).embedding ? "embeds" : "does not embed");
+  for (auto _ : state) benchmark::DoNotOptimize(findEmbedding(ws.view(a), ws.view(b)));
+  state.SetLabel(findEmbedding(ws.view(a), ws.view(b)).embedding ? "embeds" : "does not embed");
 }
 BENCHMARK(BM_EmbedLatticeInto62)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -62,8 +62,8 @@ void BM_TwoGeneratedSizes500(benchmark::State& state) {
   const int32_t k = createAlgebra(ws, 500);
   // x.y = min(x, y) and -x = x/2: small subuniverses, many pairs to close.
   for (int32_t x = 0; x < 500; ++x) {
-    for (int32_t y = 0; y < 500; ++y) ws.algebras[k].table[x * 500 + y] = std::min(x, y);
-    ws.algebras[k].table[250000 + x] = x / 2;
+    for (int32_t y = 0; y < 500; ++y) ws.algebra(k).table[x * 500 + y] = std::min(x, y);
+    ws.algebra(k).table[250000 + x] = x / 2;
   }
   for (auto _ : state) benchmark::DoNotOptimize(oracle::referenceGeneratedSizes(ws, k));
 }
@@ -73,7 +73,7 @@ BENCHMARK(BM_TwoGeneratedSizes500)->Unit(benchmark::kMillisecond);
 int32_t cyclicGroup(Workspace& ws, int32_t n) {
   const int32_t k = createAlgebra(ws, n);
   for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) ws.algebras[k].table[static_cast<size_t>(x) * n + y] = (x + y) % n;
+    for (int32_t y = 0; y < n; ++y) ws.algebra(k).table[static_cast<size_t>(x) * n + y] = (x + y) % n;
   }
   return k;
 }
@@ -85,7 +85,7 @@ void BM_EmbedCyclic(benchmark::State& state) {
   const int32_t a = cyclicGroup(ws, static_cast<int32_t>(state.range(0)));
   const int32_t b = cyclicGroup(ws, static_cast<int32_t>(state.range(1)));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(state.range(2) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws, a, b));
+    benchmark::DoNotOptimize(state.range(2) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws.view(a), ws.view(b)));
   }
 }
 BENCHMARK(BM_EmbedCyclic)->Args({10, 1000, 0})->Args({10, 200, 1})->Args({3000, 3000, 0})->Args({300, 300, 1})
@@ -99,7 +99,7 @@ void BM_EmbedChain20(benchmark::State& state) {
   const int32_t a = latticeOn(ws, chain);
   const int32_t b = latticeOn(ws, chain);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws, a, b));
+    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws.view(a), ws.view(b)));
   }
 }
 BENCHMARK(BM_EmbedChain20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -113,15 +113,15 @@ Workspace partialGroup() {
   std::mt19937 rng(6);
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
-      if (rng() % 3 == 0) ws.algebras[k].table[x * n + y] = (x + y) % n;
+      if (rng() % 3 == 0) ws.algebra(k).table[x * n + y] = (x + y) % n;
     }
   }
   for (const char* e : {"x(yz)=(xy)z", "x1=x", "1x=x", "x-x=1", "(-x)x=1"}) {
     const EquationSides s = parseEquation(ws, e);
     addEquation(ws, s.left, s.right);
   }
-  ws.algebras[k].table[n * n + n] = 0;
-  for (int32_t x = 0; x < n; ++x) ws.algebras[k].table[n * n + x] = (n - x) % n;
+  ws.algebra(k).table[n * n + n] = 0;
+  for (int32_t x = 0; x < n; ++x) ws.algebra(k).table[n * n + x] = (n - x) % n;
   return ws;
 }
 // The key u pressed until the table stops changing, as a user would.
@@ -129,22 +129,22 @@ void BM_CompleteGroup30(benchmark::State& state) {
   const Workspace start = partialGroup();
   for (auto _ : state) {
     Workspace ws = start;
-    for (std::vector<int32_t> before; before != ws.algebras[0].table;) {
-      before = ws.algebras[0].table;
+    for (std::vector<int32_t> before; before != ws.algebra(0).table;) {
+      before = ws.algebra(0).table;
       completeByEquations(ws, 0);
     }
-    benchmark::DoNotOptimize(ws.algebras[0].table);
+    benchmark::DoNotOptimize(ws.algebra(0).table);
   }
 }
 void BM_CompleteGroup30Plain(benchmark::State& state) {
   const Workspace start = partialGroup();
   for (auto _ : state) {
     Workspace ws = start;
-    for (std::vector<int32_t> before; before != ws.algebras[0].table;) {
-      before = ws.algebras[0].table;
+    for (std::vector<int32_t> before; before != ws.algebra(0).table;) {
+      before = ws.algebra(0).table;
       oracle::completeByEquationsReference(ws, 0);
     }
-    benchmark::DoNotOptimize(ws.algebras[0].table);
+    benchmark::DoNotOptimize(ws.algebra(0).table);
   }
 }
 BENCHMARK(BM_CompleteGroup30)->Unit(benchmark::kMillisecond);
@@ -155,7 +155,7 @@ Workspace semilattice20() {
   Workspace ws = oracle::workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, 20);
   for (int32_t x = 0; x < 20; ++x) {
-    for (int32_t y = 0; y < 20; ++y) ws.algebras[k].table[x * 20 + y] = std::max(x, y);
+    for (int32_t y = 0; y < 20; ++y) ws.algebra(k).table[x * 20 + y] = std::max(x, y);
   }
   for (const char* e : {"xx=x", "xy=yx", "(xy)z=x(yz)"}) {
     const EquationSides s = parseEquation(ws, e);
@@ -181,15 +181,15 @@ void BM_ReconstructibleSemilattice20Plain(benchmark::State& state) {
     std::vector<uint8_t> marks(400, 1);
     Assignment s;
     for (int32_t p = 0; p < 400; ++p) {
-      const int32_t v = ws.algebras[0].table[p];
+      const int32_t v = ws.algebra(0).table[p];
       for (int32_t w = 0; w < 20; ++w) {
         if (w == v) continue;
-        ws.algebras[0].table[p] = w;
+        ws.algebra(0).table[p] = w;
         bool all = true;
         for (int32_t f : ws.terms.formulaList) all = oracle::satisfiesReference(ws, 0, f, s) && all;
         if (all) marks[p] = 0;
       }
-      ws.algebras[0].table[p] = v;
+      ws.algebra(0).table[p] = v;
     }
     benchmark::DoNotOptimize(marks);
   }

@@ -18,7 +18,7 @@ Workspace cyclicGroupWith(int32_t n, const char* equation) {
   Workspace ws = oracle::workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, n);
   for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) ws.algebras[k].table[x * n + y] = (x + y) % n;
+    for (int32_t y = 0; y < n; ++y) ws.algebra(k).table[x * n + y] = (x + y) % n;
   }
   const EquationSides s = parseEquation(ws, equation);
   addEquation(ws, s.left, s.right);

@@ -6,7 +6,7 @@ namespace kest {
 
 int32_t algebraAtPoint(const Workspace& ws, int32_t px, int32_t py) {
   for (int32_t k = 0; k < ws.algebraCount(); ++k) {
-    const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+    const Algebra& a = ws.algebra(k);
     if (px < a.x || px > a.x + a.boxWidth) continue;
     if (a.displayed ? py >= ws.displayedRowY : (py >= ws.hiddenRowY && py <= ws.hiddenRowY + 20)) return k;
   }
@@ -14,7 +14,7 @@ int32_t algebraAtPoint(const Workspace& ws, int32_t px, int32_t py) {
 }
 
 std::optional<CellHit> cellAtPoint(const Workspace& ws, int32_t k, int32_t px, int32_t py) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const int32_t n = a.card;
   const int32_t x = a.x;
   const int32_t y = a.y;
@@ -27,7 +27,7 @@ std::optional<CellHit> cellAtPoint(const Workspace& ws, int32_t k, int32_t px, i
     const int32_t dy = py - y - 37 - r * h;
     if (column >= n || dy < 0 || dy / kCellPitch >= n) return std::nullopt;
     const int32_t row = dy / kCellPitch;
-    const int32_t left = x + 26 + 16 * column;
+    const int32_t left = x + kFirstColumnX + kCellPitch * column;
     const int32_t top = y + 37 + r * h + 16 * row;
     return CellHit{{r, row, column}, {left, top, left + 16, top + 16}};
   }
@@ -36,7 +36,7 @@ std::optional<CellHit> cellAtPoint(const Workspace& ws, int32_t k, int32_t px, i
   const int32_t t = d / kUnaryPitch;
   if (t < sig.unaryCount) {
     if (d % kUnaryPitch < 17 || column >= n) return std::nullopt;
-    const int32_t left = x + 26 + 16 * column;
+    const int32_t left = x + kFirstColumnX + kCellPitch * column;
     const int32_t top = y + 37 + sig.binaryCount * h + kUnaryPitch * t;
     return CellHit{{sig.binaryCount + t, column, 0}, {left, top, left + 16, top + 16}};
   }
@@ -44,7 +44,7 @@ std::optional<CellHit> cellAtPoint(const Workspace& ws, int32_t k, int32_t px, i
   const int32_t c = below / kCellPitch;
   if (c >= sig.constantCount) return std::nullopt;
   const int32_t top = y + 20 + sig.binaryCount * h + kUnaryPitch * sig.unaryCount + 16 * c;
-  return CellHit{{sig.binaryCount + sig.unaryCount + c, 0, 0}, {x + 26, top, x + 74, top + 16}};
+  return CellHit{{sig.binaryCount + sig.unaryCount + c, 0, 0}, {x + kFirstColumnX, top, x + 74, top + kCellPitch}};
 }
 
 Repaint editCellAtPoint(Workspace& ws, int32_t k, int32_t px, int32_t py, int32_t key) {
@@ -52,7 +52,7 @@ Repaint editCellAtPoint(Workspace& ws, int32_t k, int32_t px, int32_t py, int32_
   // The message lines are cleared whatever the key meets; the drawing's
   // coordinates go as soon as the key names an element the table can hold.
   ws.messages.clearMessages();
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const int32_t e = (key >= 0 && key < 256) ? elementOfName(static_cast<char>(key), ws.sig.maxNamedElements) : -1;
   if (px < a.x + kFirstColumnX || py < a.y + kTablesTop || e >= a.card) return Repaint::nothing();
   a.discardLatticeCoordinates();

@@ -10,7 +10,7 @@ CellEdit editTableEntry(Workspace& ws, int32_t k, const TableCell& cell, int32_t
   ws.messages.clearMessages();
   if (!ws.validAlgebra(k)) return CellEdit::kNothing;
   const int32_t wasComplete = isComplete(ws, k);
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   if (e >= a.card) return CellEdit::kNothing;
   a.discardLatticeCoordinates();
   const TableLayout lay = ws.layout(k);

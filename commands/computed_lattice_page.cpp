@@ -22,7 +22,7 @@ constexpr int32_t kMaxNodes = 2000;
 
 bool stillFits(const Workspace& ws, const ComputedLattice& l) {
   if (!ws.validAlgebra(l.algebra) || l.elements.empty()) return false;
-  const int32_t n = ws.algebras[static_cast<size_t>(l.algebra)].card;
+  const int32_t n = ws.algebra(l.algebra).card;
   if (l.kind == 'C') return static_cast<int32_t>(l.elements[0].size()) == n;
   for (const std::vector<int32_t>& s : l.elements) {
     if (!s.empty() && s.back() >= n) return false;
@@ -36,11 +36,11 @@ std::vector<int32_t> joinOf(const Workspace& ws, const ComputedLattice& l, size_
   const std::vector<int32_t>& a = l.elements[x];
   const std::vector<int32_t>& b = l.elements[y];
   if (l.kind == 'C') return joinPartitions(a, b);
-  const int32_t n = ws.algebras[static_cast<size_t>(l.algebra)].card;
+  const int32_t n = ws.algebra(l.algebra).card;
   std::vector<uint8_t> members(static_cast<size_t>(n), 0);
   for (int32_t e : a) members[static_cast<size_t>(e)] = 1;
   for (int32_t e : b) members[static_cast<size_t>(e)] = 1;
-  closeSubuniverse(ws, l.algebra, members);
+  closeSubuniverse(ws.view(l.algebra), members);
   std::vector<int32_t> out;
   for (int32_t e = 0; e < n; ++e) {
     if (members[static_cast<size_t>(e)]) out.push_back(e);
@@ -77,7 +77,7 @@ std::shared_ptr<Workspace> tabulate(const Workspace& ws, const ComputedLattice& 
   d->signatureText = signature;
   d->panel.open = false;
   const int32_t k = createAlgebra(*d, count);
-  std::vector<int32_t>& t = d->algebras[static_cast<size_t>(k)].table;
+  std::vector<int32_t>& t = d->algebra(k).table;
   for (int32_t x = 0; x < count; ++x) {
     for (int32_t y = 0; y < count; ++y) {
       const size_t at = static_cast<size_t>(x) * count + y;
@@ -125,7 +125,7 @@ Repaint computedLatticeRelease(Workspace& ws, int32_t x, int32_t y) {
     return Repaint::whole();
   }
   // The node nearest to the click, within a few units of its circle.
-  const NearestVertex hit = nearestLatticeVertex(d->algebras[0], x, y);
+  const NearestVertex hit = nearestLatticeVertex(d->algebra(0), x, y);
   if (hit.vertex < 0 || hit.distance > 80 || !appendFromComputedLattice(ws, hit.vertex)) return Repaint::nothing();
   return Repaint::whole();
 }

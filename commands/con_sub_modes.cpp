@@ -76,13 +76,13 @@ void congruenceLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& p
     ws.messages.setMessage("Works for complete algebras only");
     return;
   }
-  CongruenceLattice con = congruenceLattice(ws, k, stop, progress);
+  CongruenceLattice con = congruenceLattice(ws.view(k), stop, progress);
   reportLattice(ws, k, 'C', stop, con.status, std::move(con.congruences), std::move(con.joinIrreducible),
                 [&](const Partition& p) { return printPartition(p, ws.sig.maxNamedElements); });
 }
 
 void subuniverseLatticeReport(Workspace& ws, int32_t k, int64_t stop, Progress& progress) {
-  SubuniverseLattice sub = subuniverseLattice(ws, k, stop, progress);
+  SubuniverseLattice sub = subuniverseLattice(ws.view(k), stop, progress);
   reportLattice(ws, k, 'S', stop, sub.status, std::move(sub.subuniverses), std::move(sub.joinIrreducible),
                 [&](const std::vector<int32_t>& members) {
                   std::string text;

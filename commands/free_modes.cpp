@@ -25,7 +25,7 @@ int32_t decimal(const std::string& text) {
 
 void freeInHspMode(Workspace& ws, Progress& progress) {
   const int32_t k = ws.redMarked;
-  if (!ws.validAlgebra(k) || ws.algebras[static_cast<size_t>(k)].card > ws.sig.maxNamedElements || !isComplete(ws, k)) {
+  if (!ws.validAlgebra(k) || ws.algebra(k).card > ws.sig.maxNamedElements || !isComplete(ws, k)) {
     return;
   }
   const int32_t n = decimal(inputString(ws, 0));

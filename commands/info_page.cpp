@@ -22,7 +22,7 @@ std::vector<PageText> infoPageItems(const Workspace& ws) {
     const int32_t y = 16 * sig.operationCount + 50 + 16 * k;
     items.push_back({"A" + std::to_string(k), 10, y});
     items.push_back({isComplete(ws, k) ? "complete" : "partial", 35, y});
-    items.push_back({ws.algebras[static_cast<size_t>(k)].displayed ? "displayed" : "hidden", 98, y});
+    items.push_back({ws.algebra(k).displayed ? "displayed" : "hidden", 98, y});
   }
   return items;
 }

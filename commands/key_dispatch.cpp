@@ -75,7 +75,7 @@ Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress) {
     return Repaint::whole();
   }
   if (k < 0) return Repaint::nothing();
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   // Below the top field lie the tables; a hidden algebra has none to edit.
   if (ws.pointerY - a.y >= 20) return a.displayed ? editCellAtPoint(ws, k, ws.pointerX, ws.pointerY, key) : Repaint::nothing();
   return runSingleKeyCommand(ws, key, k, progress);

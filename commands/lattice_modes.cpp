@@ -22,9 +22,9 @@ int32_t leadingBinaryOperation(const Workspace& ws, std::string_view text) {
 }
 
 // A table of k is rewritten: its drawing no longer fits it.
-void tableRewritten(Workspace& ws, int32_t k) { ws.algebras[static_cast<size_t>(k)].discardLatticeCoordinates(); }
+void tableRewritten(Workspace& ws, int32_t k) { ws.algebra(k).discardLatticeCoordinates(); }
 
-int32_t card(const Workspace& ws, int32_t k) { return ws.algebras[static_cast<size_t>(k)].card; }
+int32_t card(const Workspace& ws, int32_t k) { return ws.algebra(k).card; }
 
 int32_t reduced(int32_t v, int32_t n) {
   const int32_t r = v % n;
@@ -115,7 +115,7 @@ void registerLatticeModes(ModeTable& table) {
 }
 
 void latticeReport(Workspace& ws, int32_t k, Progress& progress) {
-  const LatticeVerdict v = recognizeLattice(ws, k, progress);
+  const LatticeVerdict v = recognizeLattice(ws.view(k), progress);
   if (progress.stopped()) return;
   const std::string name = "A" + std::to_string(k);
   switch (v.kind) {
@@ -136,13 +136,16 @@ void latticeReport(Workspace& ws, int32_t k, Progress& progress) {
 }
 
 void conservativityReport(Workspace& ws, int32_t k) {
-  ws.messages.setMessage(isConservative(ws, k) ? "The algebra is conservative" : "The algebra is NOT conservative");
+  ws.messages.setMessage(isConservative(ws.view(k)) ? "The algebra is conservative" : "The algebra is NOT conservative");
 }
 
+// A valid algebra that is a lattice.
+bool isMarkedLattice(const Workspace& ws, int32_t k) { return ws.validAlgebra(k) && isLattice(ws.view(k)); }
+
 void glueMarkedLattices(Workspace& ws) {
-  if (!isLattice(ws, ws.redMarked) || !isLattice(ws, ws.greenMarked)) return;
+  if (!isMarkedLattice(ws, ws.redMarked) || !isMarkedLattice(ws, ws.greenMarked)) return;
   // The empty lattice has no top or bottom to glue at.
-  if (ws.algebras[static_cast<size_t>(ws.redMarked)].card == 0 || ws.algebras[static_cast<size_t>(ws.greenMarked)].card == 0) return;
+  if (ws.algebra(ws.redMarked).card == 0 || ws.algebra(ws.greenMarked).card == 0) return;
   if (gluedOrdinalSum(ws, ws.redMarked, ws.greenMarked) < 0) ws.messages.setMessage("The store of algebras is full");
 }
 

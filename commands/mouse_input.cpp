@@ -72,7 +72,7 @@ Repaint leftButtonUp(Workspace& ws, int32_t x, int32_t y) {
 
 void moveLatticeVertex(Workspace& ws, int32_t k, int32_t pressX, int32_t pressY, int32_t releaseX) {
   if (!ws.validAlgebra(k)) return;
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const NearestVertex hit = nearestLatticeVertex(a, pressX, pressY);
   if (hit.vertex >= 0) a.latticeX[static_cast<size_t>(hit.vertex)] = 10 * releaseX - 1000;
 }

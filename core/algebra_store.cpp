@@ -26,7 +26,7 @@ void setHiddenBox(Algebra& a) {
 // Makes a displayed or hidden by the flag, with the matching box, keeping
 // displayedCount right; algebras above maxNamedElements stay hidden.
 void setDisplayed(Workspace& ws, int32_t k, int32_t displayed) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   if (displayed && a.card > ws.sig.maxNamedElements) displayed = 0;
   ws.displayedCount += displayed - a.displayed;
   a.displayed = displayed;
@@ -93,7 +93,7 @@ int32_t createAlgebra(Workspace& ws, int64_t n) {
 
 int32_t copyAlgebra(Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k) || ws.algebraCount() >= kMaxAlgebras) return -1;
-  const Algebra& old = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& old = ws.algebra(k);
   Algebra a;
   a.card = old.card;
   copyTable(a.table, old.table);  // the one new table; the old one stays where it is
@@ -102,11 +102,11 @@ int32_t copyAlgebra(Workspace& ws, int32_t k) {
 
 int32_t extendAlgebra(Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k)) return -1;
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   const int32_t c = createAlgebra(ws, int64_t{n} + 1);
   if (c < 0) return -1;
-  const Algebra& old = ws.algebras[static_cast<size_t>(k)];
-  Algebra& a = ws.algebras[static_cast<size_t>(c)];
+  const Algebra& old = ws.algebra(k);
+  Algebra& a = ws.algebra(c);
   const TableLayout from = ws.layout(k);
   const TableLayout to = ws.layout(c);
   std::fill(a.table.begin(), a.table.end(), -1);
@@ -131,7 +131,7 @@ int32_t extendAlgebra(Workspace& ws, int32_t k) {
 
 void deleteAlgebra(Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k)) return;
-  ws.displayedCount -= ws.algebras[static_cast<size_t>(k)].displayed;
+  ws.displayedCount -= ws.algebra(k).displayed;
   ws.algebras.erase(ws.algebras.begin() + k);
   const int32_t count = ws.algebraCount();
   for (int32_t* mark : {&ws.redMarked, &ws.greenMarked}) {
@@ -148,33 +148,33 @@ void deleteAlgebra(Workspace& ws, int32_t k) {
 
 void toggleDisplayed(Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k)) return;
-  setDisplayed(ws, k, ws.algebras[static_cast<size_t>(k)].displayed ? 0 : 1);
+  setDisplayed(ws, k, ws.algebra(k).displayed ? 0 : 1);
   relayout(ws);
 }
 
 int32_t isComplete(const Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k)) return 0;
-  const std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  const std::vector<int32_t>& t = ws.algebra(k).table;
   return allDefined(t, 0, static_cast<int64_t>(t.size()));
 }
 
 int32_t isJoinComplete(const Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k) || ws.sig.op('+') != 0) return 0;
-  const int64_t nn = static_cast<int64_t>(ws.algebras[static_cast<size_t>(k)].card) * ws.algebras[static_cast<size_t>(k)].card;
-  return allDefined(ws.algebras[static_cast<size_t>(k)].table, 0, nn);
+  const int64_t nn = static_cast<int64_t>(ws.algebra(k).card) * ws.algebra(k).card;
+  return allDefined(ws.algebra(k).table, 0, nn);
 }
 
 int32_t isMeetComplete(const Workspace& ws, int32_t k) {
   const int32_t dot = ws.sig.op('.');
   if (!ws.validAlgebra(k) || (dot != 0 && dot != 1)) return 0;
-  const int64_t nn = static_cast<int64_t>(ws.algebras[static_cast<size_t>(k)].card) * ws.algebras[static_cast<size_t>(k)].card;
-  return allDefined(ws.algebras[static_cast<size_t>(k)].table, dot * nn, (dot + 1) * nn);
+  const int64_t nn = static_cast<int64_t>(ws.algebra(k).card) * ws.algebra(k).card;
+  return allDefined(ws.algebra(k).table, dot * nn, (dot + 1) * nn);
 }
 
 int32_t isLatticeComplete(const Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k) || !ws.sig.latticeSignature) return 0;
-  const int64_t nn = static_cast<int64_t>(ws.algebras[static_cast<size_t>(k)].card) * ws.algebras[static_cast<size_t>(k)].card;
-  return allDefined(ws.algebras[static_cast<size_t>(k)].table, 0, 2 * nn);
+  const int64_t nn = static_cast<int64_t>(ws.algebra(k).card) * ws.algebra(k).card;
+  return allDefined(ws.algebra(k).table, 0, 2 * nn);
 }
 
 void relayout(Workspace& ws) {

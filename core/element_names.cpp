@@ -2,17 +2,28 @@
 
 namespace kest {
 
+namespace {
+
+// The three runs of names: a..z, A..Z, then the digits.
+constexpr int32_t kLetters = 'z' - 'a' + 1;
+constexpr int32_t kFirstCapital = kLetters;
+constexpr int32_t kFirstDigit = 2 * kLetters;
+
+}  // namespace
+
 char nameOfElement(int32_t e, int32_t maxNamedElements) {
-  if (e >= 0 && e < 26) return static_cast<char>('a' + e);
-  if (e >= 26 && e < 52) return static_cast<char>('A' + e - 26);
-  if (e >= 52 && e < 62 && maxNamedElements == 62) return static_cast<char>('0' + e - 52);
+  if (e >= 0 && e < kFirstCapital) return static_cast<char>('a' + e);
+  if (e >= kFirstCapital && e < kFirstDigit) return static_cast<char>('A' + e - kFirstCapital);
+  if (e >= kFirstDigit && e < kFirstDigit + 10 && maxNamedElements == kFirstDigit + 10) {
+    return static_cast<char>('0' + e - kFirstDigit);
+  }
   return '.';
 }
 
 int32_t elementOfName(char c, int32_t maxNamedElements) {
   if (c >= 'a' && c <= 'z') return c - 'a';
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 26;
-  if (c >= '0' && c <= '9' && maxNamedElements == 62) return c - '0' + 52;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + kFirstCapital;
+  if (c >= '0' && c <= '9' && maxNamedElements == kFirstDigit + 10) return c - '0' + kFirstDigit;
   return -1;
 }
 

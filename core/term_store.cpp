@@ -3,7 +3,7 @@
 namespace kest {
 
 void TermStore::resetNodes(int32_t constantCount) {
-  const int32_t atoms = 26 + constantCount;
+  const int32_t atoms = constantNode(constantCount);
   nodeOp.resize(static_cast<size_t>(atoms));
   nodeLeft.resize(static_cast<size_t>(atoms));
   nodeRight.resize(static_cast<size_t>(atoms));

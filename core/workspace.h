@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/algebra.h"
+#include "core/algebra_view.h"
 #include "core/input_mode.h"
 #include "core/input_panel.h"
 #include "core/lattice_space.h"
@@ -102,9 +103,12 @@ struct Workspace {
 
   int32_t algebraCount() const { return static_cast<int32_t>(algebras.size()); }
   bool validAlgebra(int32_t k) const { return k >= 0 && k < algebraCount(); }
-  TableLayout layout(int32_t k) const {
-    return {algebras[static_cast<size_t>(k)].card, sig.binaryCount, sig.unaryCount, sig.constantCount};
-  }
+  // Algebra k of the store (k must be valid).
+  Algebra& algebra(int32_t k) { return algebras[static_cast<size_t>(k)]; }
+  const Algebra& algebra(int32_t k) const { return algebras[static_cast<size_t>(k)]; }
+  // Its tables, read-only, as the algorithms take them.
+  AlgebraView view(int32_t k) const { return AlgebraView(algebra(k), sig); }
+  TableLayout layout(int32_t k) const { return {algebra(k).card, sig.binaryCount, sig.unaryCount, sig.constantCount}; }
 };
 
 // The reset at the start of a session and inside New: empty store, no

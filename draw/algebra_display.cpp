@@ -32,7 +32,7 @@ void twoLines(Canvas& c, Color color, int32_t x, int32_t y) {
 
 // The top field: box, label, and the complete, red and green marks.
 void drawTopField(const Workspace& ws, int32_t k, int32_t width, Canvas& c) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   box(c, a.x, a.y, a.x + width, a.y + kTopFieldHeight);
   std::string label = "A" + std::to_string(k);
   if (a.card >= 2) label += " #=" + std::to_string(a.card);
@@ -55,7 +55,7 @@ int32_t identity(int32_t j) { return j; }
 }  // namespace
 
 void drawAlgebra(const Workspace& ws, int32_t k, Canvas& c) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   if (!a.displayed) {
     drawTopField(ws, k, 70, c);
     return;

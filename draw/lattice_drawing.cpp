@@ -59,7 +59,7 @@ void circles(const Algebra& a, int32_t dx, int32_t dy, Canvas& canvas) {
 
 // The join and meet tables of lattice k.
 std::vector<int32_t> latticeTables(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   return {a.table.begin(), a.table.begin() + 2 * static_cast<ptrdiff_t>(a.card) * a.card};
 }
 
@@ -70,7 +70,7 @@ const EmbeddingSearchMemo& searchEmbedding(Workspace& ws, int32_t a, int32_t b) 
   std::vector<int32_t> ta = latticeTables(ws, a);
   std::vector<int32_t> tb = latticeTables(ws, b);
   if (memo.a == a && memo.b == b && memo.tablesA == ta && memo.tablesB == tb) return memo;
-  memo.found = findLatticeEmbedding(ws, a, b, a == b, memo.map);
+  memo.found = findLatticeEmbedding(ws.view(a), ws.view(b), a == b, memo.map);
   memo.a = a;
   memo.b = b;
   memo.tablesA = std::move(ta);
@@ -83,9 +83,9 @@ const EmbeddingSearchMemo& searchEmbedding(Workspace& ws, int32_t a, int32_t b) 
 int32_t prepareLatticePage(Workspace& ws) {
   const int32_t k = ws.redMarked;
   if (!ws.validAlgebra(k)) return -1;
-  const int32_t kind = drawingKind(ws, k);
+  const int32_t kind = drawingKind(ws.view(k));
   if (kind < 0) return -1;
-  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
+  if (!ws.algebra(k).hasLatticeCoordinates()) computeLatticeLayout(ws, k, kind);
   return kind;
 }
 
@@ -93,9 +93,9 @@ const EmbeddingSearchMemo* prepareEmbeddingPage(Workspace& ws) {
   const int32_t ka = ws.redMarked;
   const int32_t kb = ws.greenMarked;
   if (!ws.sig.latticeSignature || !ws.validAlgebra(ka) || !ws.validAlgebra(kb)) return nullptr;
-  if (!isLattice(ws, ka) || !isLattice(ws, kb)) return nullptr;
+  if (!isLattice(ws.view(ka)) || !isLattice(ws.view(kb))) return nullptr;
   for (int32_t k : {ka, kb}) {
-    if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
+    if (!ws.algebra(k).hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst, false);
   }
   return &searchEmbedding(ws, ka, kb);
 }
@@ -105,10 +105,10 @@ void drawLatticeMode(Workspace& ws, Canvas& canvas) {
   const int32_t kind = prepareLatticePage(ws);
   if (kind < 0) return;
   const int32_t k = ws.redMarked;
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   labels(ws, a, 100, 100, canvas);
   // A chain of one step is a covering pair.
-  coveringLines(a, chainLengthMatrix(ws, k, kind), 100, 100, canvas);
+  coveringLines(a, chainLengthMatrix(ws.view(k), kind), 100, 100, canvas);
   circles(a, 100, 100, canvas);
 }
 
@@ -123,8 +123,8 @@ void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
   const int32_t ka = ws.redMarked;
   const int32_t kb = ws.greenMarked;
   const std::vector<int32_t>& map = found->map;
-  const Algebra& a = ws.algebras[static_cast<size_t>(ka)];
-  const Algebra& b = ws.algebras[static_cast<size_t>(kb)];
+  const Algebra& a = ws.algebra(ka);
+  const Algebra& b = ws.algebra(kb);
   const int32_t bx = 600 - ws.embeddingOffsetX;
   const int32_t by = 120 - ws.embeddingOffsetY;
   for (int32_t i = 0; i < a.card; ++i) {
@@ -132,8 +132,8 @@ void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
   }
   labels(ws, a, 100, 100, canvas);
   labels(ws, b, bx, by, canvas);
-  coveringLines(a, chainLengthMatrix(ws, ka, kJoinFirst), 100, 100, canvas);
-  coveringLines(b, chainLengthMatrix(ws, kb, kJoinFirst), bx, by, canvas);
+  coveringLines(a, chainLengthMatrix(ws.view(ka), kJoinFirst), 100, 100, canvas);
+  coveringLines(b, chainLengthMatrix(ws.view(kb), kJoinFirst), bx, by, canvas);
   canvas.setPen(1, kRed);
   for (int32_t i = 0; i < a.card; ++i) {
     line(canvas, pagePoint(a, i, 100, 100), pagePoint(b, map[static_cast<size_t>(i)], bx, by));
@@ -147,12 +147,12 @@ void drawComputedLatticeMode(Workspace& ws, Canvas& canvas) {
   canvas.setWindowOrigin(0, 0);
   Workspace* d = computedLatticeDrawing(ws);
   if (!d) return;
-  const Algebra& a = d->algebras[0];
+  const Algebra& a = d->algebra(0);
   for (int32_t i = 0; i < a.card; ++i) {
     const Point p = pagePoint(a, i, 100, 100);
     canvas.text(p.x + 6, p.y - 8, computedLatticeLabel(ws, i));
   }
-  coveringLines(a, chainLengthMatrix(*d, 0, 0), 100, 100, canvas);
+  coveringLines(a, chainLengthMatrix(d->view(0), 0), 100, 100, canvas);
   circles(a, 100, 100, canvas);
   // Join irreducibles drawn filled.
   for (int32_t i = 0; i < a.card; ++i) {

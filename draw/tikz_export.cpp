@@ -87,8 +87,8 @@ std::function<std::string(int32_t)> names(const Workspace& ws) {
 std::optional<std::string> latticePage(Workspace& ws) {
   const int32_t kind = prepareLatticePage(ws);
   const int32_t k = ws.redMarked;
-  if (kind < 0 || ws.algebras[static_cast<size_t>(k)].card == 0) return std::nullopt;
-  Diagram d{&ws.algebras[static_cast<size_t>(k)], chainLengthMatrix(ws, k, kind), names(ws), [](int32_t) { return false; }, "n"};
+  if (kind < 0 || ws.algebra(k).card == 0) return std::nullopt;
+  Diagram d{&ws.algebra(k), chainLengthMatrix(ws.view(k), kind), names(ws), [](int32_t) { return false; }, "n"};
   return picture({d}, "");
 }
 
@@ -97,11 +97,11 @@ std::optional<std::string> embeddingPage(Workspace& ws) {
   const int32_t ka = ws.redMarked;
   const int32_t kb = ws.greenMarked;
   if (!found || !found->found) return std::nullopt;
-  if (ws.algebras[static_cast<size_t>(ka)].card == 0 || ws.algebras[static_cast<size_t>(kb)].card == 0) return std::nullopt;
+  if (ws.algebra(ka).card == 0 || ws.algebra(kb).card == 0) return std::nullopt;
   const std::vector<int32_t>& map = found->map;
   auto none = [](int32_t) { return false; };
-  Diagram a{&ws.algebras[static_cast<size_t>(ka)], chainLengthMatrix(ws, ka, kJoinFirst), names(ws), none, "a"};
-  Diagram b{&ws.algebras[static_cast<size_t>(kb)], chainLengthMatrix(ws, kb, kJoinFirst), names(ws), none, "b", 12.0};
+  Diagram a{&ws.algebra(ka), chainLengthMatrix(ws.view(ka), kJoinFirst), names(ws), none, "a"};
+  Diagram b{&ws.algebra(kb), chainLengthMatrix(ws.view(kb), kJoinFirst), names(ws), none, "b", 12.0};
   std::string arrows;
   for (size_t i = 0; i < map.size(); ++i) {
     arrows += "\\draw[red,dashed] (a" + std::to_string(i) + ") -- (b" + std::to_string(map[i]) + ");\n";
@@ -113,7 +113,7 @@ std::optional<std::string> computedPage(Workspace& ws) {
   Workspace* d = computedLatticeDrawing(ws);
   if (!d) return std::nullopt;
   const ComputedLattice& l = ws.lastLattice;
-  Diagram diagram{&d->algebras[0], chainLengthMatrix(*d, 0, 0), [&ws](int32_t i) { return computedLatticeLabel(ws, i); },
+  Diagram diagram{&d->algebra(0), chainLengthMatrix(d->view(0), 0), [&ws](int32_t i) { return computedLatticeLabel(ws, i); },
                   [&l](int32_t i) { return l.joinIrreducible[static_cast<size_t>(i)] != 0; }, "n"};
   return picture({diagram}, "");
 }

@@ -52,21 +52,17 @@ bool affine(const BooleanOp& f) {
 
 }  // namespace
 
-bool isFunctionallyComplete(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  if (a.card != 2) return false;
-  const TableLayout lay = ws.layout(k);
+bool isFunctionallyComplete(const AlgebraView& a) {
+  if (a.card() != 2) return false;
   std::vector<BooleanOp> ops;
-  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+  for (int32_t b = 0; b < a.binaryCount(); ++b) {
     // Assignment t = 2x + y.
     BooleanOp f{2, {}};
-    for (int32_t t = 0; t < 4; ++t) f.value.push_back(a.table[static_cast<size_t>(lay.binary(b, t >> 1, t & 1))]);
+    for (int32_t t = 0; t < 4; ++t) f.value.push_back(a.binary(b, t >> 1, t & 1));
     ops.push_back(f);
   }
-  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-    ops.push_back({1, {a.table[static_cast<size_t>(lay.unary(u, 0))], a.table[static_cast<size_t>(lay.unary(u, 1))]}});
-  }
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) ops.push_back({0, {a.table[static_cast<size_t>(lay.constant(c))]}});
+  for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) ops.push_back({1, {a.unary(u, 0), a.unary(u, 1)}});
+  for (int32_t c = 0; c < a.constantCount(); ++c) ops.push_back({0, {a.constant(c)}});
   bool escapes[5] = {false, false, false, false, false};
   for (const BooleanOp& f : ops) {
     for (int32_t v : f.value) {

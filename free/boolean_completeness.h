@@ -9,11 +9,11 @@
 
 #include <cstdint>
 
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 
 namespace kest {
 
 // False for an algebra that is not a complete two-element one.
-bool isFunctionallyComplete(const Workspace& ws, int32_t k);
+bool isFunctionallyComplete(const AlgebraView& a);
 
 }  // namespace kest

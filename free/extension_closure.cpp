@@ -25,8 +25,8 @@ struct Equation {
   std::vector<int32_t> variables;  // occurring ones, in alphabetical order
   std::vector<int32_t> compounds;  // distinct compound subterms of both sides
   std::vector<Step> steps;         // both sides, shared subterms once
-  std::array<std::vector<int32_t>, 26> stepsReading;  // per variable, the steps that depend on it
-  std::array<std::vector<uint8_t>, 26> varies;        // per variable, per step: whether it depends on it
+  std::array<std::vector<int32_t>, kVariableCount> stepsReading;  // per variable, the steps that depend on it
+  std::array<std::vector<uint8_t>, kVariableCount> varies;        // per variable, per step: whether it depends on it
   int32_t leftStep = 0;
   int32_t rightStep = 0;
 };
@@ -103,8 +103,8 @@ struct Entry {
 class Closer {
  public:
   Closer(Workspace& ws, int32_t k, Progress& progress)
-      : ws_(ws), sig_(ws.sig), ts_(ws.terms), table_(ws.algebras[static_cast<size_t>(k)].table),
-        n_(ws.algebras[static_cast<size_t>(k)].card), lay_(ws.layout(k)), poll_(progress) {
+      : ws_(ws), sig_(ws.sig), ts_(ws.terms), table_(ws.algebra(k).table),
+        n_(ws.algebra(k).card), lay_(ws.layout(k)), poll_(progress) {
     for (int32_t f : ts_.formulaList) {
       if (ts_.formulaKind[static_cast<size_t>(f)] == kEquation) addEquation(f);
     }
@@ -139,7 +139,7 @@ class Closer {
       for (size_t first = 0; first < e.variables.size() && !failed_; ++first) {
         bind_.fill(-1);
         bind_[static_cast<size_t>(e.variables[first])] = last;
-        std::array<int32_t, 26> others{};
+        std::array<int32_t, kVariableCount> others{};
         int32_t count = 0;
         for (size_t i = 0; i < e.variables.size(); ++i) {
           if (i != first) others[static_cast<size_t>(count++)] = e.variables[i];
@@ -169,10 +169,10 @@ class Closer {
     e.left = ts_.formulaA[static_cast<size_t>(f)];
     e.right = ts_.formulaB[static_cast<size_t>(f)];
     std::vector<uint8_t> seen(static_cast<size_t>(ts_.nodeCount()), 0);
-    std::vector<uint8_t> vars(26, 0);
+    std::vector<uint8_t> vars(kVariableCount, 0);
     collect(e.left, seen, vars, e.compounds);
     collect(e.right, seen, vars, e.compounds);
-    for (int32_t v = 0; v < 26; ++v) {
+    for (int32_t v = 0; v < kVariableCount; ++v) {
       if (vars[static_cast<size_t>(v)]) e.variables.push_back(v);
     }
     std::vector<int32_t> stepOf(static_cast<size_t>(ts_.nodeCount()), -1);
@@ -185,7 +185,7 @@ class Closer {
       if (st.kind == Step::kVariable) reads[i] = 1u << st.a;
       if (st.kind == Step::kUnary) reads[i] = reads[static_cast<size_t>(st.a)];
       if (st.kind == Step::kBinary) reads[i] = reads[static_cast<size_t>(st.a)] | reads[static_cast<size_t>(st.b)];
-      for (int32_t v = 0; v < 26; ++v) {
+      for (int32_t v = 0; v < kVariableCount; ++v) {
         e.varies[static_cast<size_t>(v)].push_back(static_cast<uint8_t>(reads[i] >> v & 1u));
         if (reads[i] >> v & 1u) e.stepsReading[static_cast<size_t>(v)].push_back(static_cast<int32_t>(i));
       }
@@ -197,8 +197,8 @@ class Closer {
     int32_t& known = stepOf[static_cast<size_t>(node)];
     if (known >= 0) return known;
     Step s{Step::kVariable, 0, node, 0};
-    if (node >= 26 && node < ts_.firstCompoundNode) {
-      s = {Step::kConstant, 0, node - 26, 0};
+    if (ts_.isConstantNode(node)) {
+      s = {Step::kConstant, 0, constantOfNode(node), 0};
     } else if (node >= ts_.firstCompoundNode) {
       const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
       const int32_t a = compile(ts_.nodeLeft[static_cast<size_t>(node)], stepOf, steps);
@@ -211,7 +211,7 @@ class Closer {
   }
 
   void collect(int32_t node, std::vector<uint8_t>& seen, std::vector<uint8_t>& vars, std::vector<int32_t>& out) {
-    if (node < 26) {
+    if (isVariableNode(node)) {
       vars[static_cast<size_t>(node)] = 1;
       return;
     }
@@ -408,7 +408,7 @@ class Closer {
   // evaluates to v.
   void match(int32_t node, int32_t v, Callback found) {
     if (failed_) return;
-    if (node < 26) {
+    if (isVariableNode(node)) {
       int32_t& b = bind_[static_cast<size_t>(node)];
       if (b == v) {
         found();
@@ -420,7 +420,7 @@ class Closer {
       return;
     }
     if (node < ts_.firstCompoundNode) {
-      if (table_[static_cast<size_t>(lay_.constant(node - 26))] == v) found();
+      if (table_[static_cast<size_t>(lay_.constant(constantOfNode(node)))] == v) found();
       return;
     }
     const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
@@ -469,12 +469,12 @@ class Closer {
 
   // Whether the bindings give node a value (-1 when that is undefined).
   bool known(int32_t node, int32_t& value) {
-    if (node < 26) {
+    if (isVariableNode(node)) {
       value = bind_[static_cast<size_t>(node)];
       return value >= 0;
     }
     if (node < ts_.firstCompoundNode) {
-      value = table_[static_cast<size_t>(lay_.constant(node - 26))];
+      value = table_[static_cast<size_t>(lay_.constant(constantOfNode(node)))];
       return true;
     }
     const int32_t op = ts_.nodeOp[static_cast<size_t>(node)];
@@ -509,7 +509,7 @@ class Closer {
     // An odometer over all but the last variable, which is swept.
     const int32_t outer = count - 1;
     const int32_t lastEnd = outer < below ? n_ - 1 : n_;
-    std::array<int32_t, 26> value{};
+    std::array<int32_t, kVariableCount> value{};
     for (int32_t i = 0; i < outer; ++i) {
       if ((i < below ? n_ - 1 : n_) == 0) return;
       bind_[static_cast<size_t>(free[i])] = 0;
@@ -552,8 +552,8 @@ class Closer {
   std::vector<std::vector<std::vector<std::pair<int32_t, int32_t>>>> preimages_;
   std::vector<LineIndex> rows_;     // per binary operation
   std::vector<LineIndex> columns_;
-  std::array<int32_t, 26> bind_{};
-  std::array<int32_t, 26> unbound_{};
+  std::array<int32_t, kVariableCount> bind_{};
+  std::array<int32_t, kVariableCount> unbound_{};
   std::vector<int32_t> values_;  // of the steps of the equation checked last
   std::vector<int32_t> lanes_;   // of its steps that read the swept variable, per value
   std::vector<Entry> facts_;    // filled entries whose readers are still to be checked

@@ -18,9 +18,9 @@ namespace {
 class VectorOps {
  public:
   VectorOps(const Workspace& ws, int32_t k, int64_t length, int64_t words)
-      : sig_(ws.sig), m_(ws.algebras[static_cast<size_t>(k)].card), length_(length), words_(words),
+      : sig_(ws.sig), m_(ws.algebra(k).card), length_(length), words_(words),
         bits_(m_ == 2) {
-    const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+    const Algebra& a = ws.algebra(k);
     const TableLayout lay = ws.layout(k);
     for (int32_t b = 0; b < sig_.binaryCount; ++b) {
       std::vector<uint8_t> t(static_cast<size_t>(m_) * m_);
@@ -219,14 +219,14 @@ FreeInHspResult::Status closeWords(VectorStore& store, const WordOps& ops, const
 FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop, int32_t tables, Progress& progress) {
   FreeInHspResult result;
   const Signature& sig = ws.sig;
-  const int32_t m = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t m = ws.algebra(k).card;
   const int64_t limit = std::max<int64_t>(stop, static_cast<int64_t>(sig.constantCount) + std::max(n, 0));
   // More generators than the stop: the answer is known without a vector
   // of m^n entries. The free algebra holds the n distinct projections and
   // the constant values, and more exactly when some operation leads out
   // of them (then more than limit, when no two constants agree).
-  if (m >= 2 && n > stop && n >= 1 && distinctConstantValues(ws, k) == sig.constantCount) {
-    if (!onlyProjectionsAndConstants(ws, k, n)) return {FreeInHspResult::Status::kTooMany, 0};
+  if (m >= 2 && n > stop && n >= 1 && distinctConstantValues(ws.view(k)) == sig.constantCount) {
+    if (!onlyProjectionsAndConstants(ws.view(k), n)) return {FreeInHspResult::Status::kTooMany, 0};
     const int64_t size = int64_t{n} + sig.constantCount;
     if (size > tables) return {FreeInHspResult::Status::kSize, size};
     if (!tableFits(ws, size)) return {FreeInHspResult::Status::kTablesTooBig, size};
@@ -257,7 +257,7 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   // A two-element algebra whose term operations are all operations: the
   // closure would end with the whole power. Only its order of elements
   // needs the closure, when the tables are built.
-  if (n >= 1 && isFunctionallyComplete(ws, k)) {
+  if (n >= 1 && isFunctionallyComplete(ws.view(k))) {
     if (wholePower < 0 || wholePower > limit) return {FreeInHspResult::Status::kTooMany, 0};
     if (wholePower > tables) return {FreeInHspResult::Status::kSize, wholePower};
     if (!tableFits(ws, wholePower)) return {FreeInHspResult::Status::kTablesTooBig, wholePower};
@@ -286,7 +286,7 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
     }
     if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
   }
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const TableLayout lay = ws.layout(k);
   for (int32_t c = 0; c < sig.constantCount; ++c) {
     std::fill(w.begin(), w.end(), 0);
@@ -319,7 +319,7 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
   const int32_t size = store.count();
   const int32_t f = createAlgebra(ws, size);
   if (f < 0) return result;
-  Algebra& out = ws.algebras[static_cast<size_t>(f)];
+  Algebra& out = ws.algebra(f);
   const TableLayout lo = ws.layout(f);
   for (int32_t b = 0; b < sig.binaryCount; ++b) {
     // A table that is symmetric in A gives a symmetric table here.

@@ -12,7 +12,7 @@
 namespace kest {
 
 int32_t factorByClasses(Workspace& ws, int32_t k) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   const std::vector<int32_t>& cls = ws.classOf;
   if (static_cast<int32_t>(cls.size()) != n) return k;
   bool identifies = false;
@@ -27,26 +27,24 @@ int32_t factorByClasses(Workspace& ws, int32_t k) {
   return ws.algebraCount() - 1;
 }
 
-std::optional<EntryChoice> chooseUndefinedEntry(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const int32_t c = a.card;
-  const TableLayout lay = ws.layout(k);
+std::optional<EntryChoice> chooseUndefinedEntry(const AlgebraView& a) {
+  const int32_t c = a.card();
   std::optional<EntryChoice> choice;
   int64_t best = INT64_MAX;
-  for (int32_t i = 0; i < ws.sig.constantCount; ++i) {
-    if (a.table[static_cast<size_t>(lay.constant(i))] < 0) {
-      choice = EntryChoice{ws.sig.binaryCount + ws.sig.unaryCount + i, 0, 0};
+  for (int32_t i = 0; i < a.constantCount(); ++i) {
+    if (a.constant(i) < 0) {
+      choice = EntryChoice{a.binaryCount() + a.unaryCount() + i, 0, 0};
       best = 1;
       break;
     }
   }
-  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+  for (int32_t b = 0; b < a.binaryCount(); ++b) {
     for (int64_t d = 0; d <= 2 * static_cast<int64_t>(c) - 2 && d < best; ++d) {
       bool found = false;
       for (int32_t x = 0; x < c; ++x) {
         const int64_t y = d - x;
         if (y < 0 || y >= c) continue;
-        if (a.table[static_cast<size_t>(lay.binary(b, x, y))] < 0) {
+        if (a.binary(b, x, static_cast<int32_t>(y)) < 0) {
           choice = EntryChoice{b, x, static_cast<int32_t>(y)};
           found = true;
         }
@@ -54,9 +52,9 @@ std::optional<EntryChoice> chooseUndefinedEntry(const Workspace& ws, int32_t k) 
       if (found) best = d;
     }
   }
-  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+  for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) {
     for (int32_t x = 0; x < c && x < best; ++x) {
-      if (a.table[static_cast<size_t>(lay.unary(u, x))] < 0) {
+      if (a.unary(u, x) < 0) {
         choice = EntryChoice{u, x, 0};
         best = x;
         break;
@@ -72,13 +70,13 @@ namespace {
 // mirror's, for a commutative operation); a is deleted. The new index, or
 // -1 when the store is full or the table would not fit.
 int32_t adjoinValue(Workspace& ws, int32_t a, const EntryChoice& e) {
-  const int32_t c = ws.algebras[static_cast<size_t>(a)].card + 1;
+  const int32_t c = ws.algebra(a).card + 1;
   if (!tableFits(ws, c)) return -1;
   const int32_t x = extendAlgebra(ws, a);
   if (x < 0) return -1;
   deleteAlgebra(ws, a);
   const int32_t next = ws.algebraCount() - 1;
-  Algebra& alg = ws.algebras[static_cast<size_t>(next)];
+  Algebra& alg = ws.algebra(next);
   const TableLayout lay = ws.layout(next);
   const int32_t arity = ws.sig.opArity[static_cast<size_t>(e.op)];
   if (arity == 2) {
@@ -96,7 +94,7 @@ int32_t adjoinValue(Workspace& ws, int32_t a, const EntryChoice& e) {
 
 void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress, ClosePartial close) {
   const int32_t before = ws.algebraCount();
-  const int32_t s = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t s = ws.algebra(k).card;
   int32_t a = copyAlgebra(ws, k);
   if (a < 0) return;
   ws.generatorImage.resize(static_cast<size_t>(s));
@@ -134,9 +132,9 @@ void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& pro
       for (size_t x = 0; x < ws.classOf.size(); ++x) identified = identified || ws.classOf[x] != static_cast<int32_t>(x);
       a = factorByClasses(ws, a);
       if (a < 0) return stop("The store of algebras is full");
-      c = ws.algebras[static_cast<size_t>(a)].card;
+      c = ws.algebra(a).card;
       if (c != previous) ++steps;
-      const std::optional<EntryChoice> e = isComplete(ws, a) ? std::nullopt : chooseUndefinedEntry(ws, a);
+      const std::optional<EntryChoice> e = isComplete(ws, a) ? std::nullopt : chooseUndefinedEntry(ws.view(a));
       if (!e) {
         done = true;
         break;
@@ -146,7 +144,7 @@ void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& pro
       else extension = e;
       a = adjoinValue(ws, a, *e);
       if (a < 0) return stop("Not enough memory for this algebra");
-      c = ws.algebras[static_cast<size_t>(a)].card;
+      c = ws.algebra(a).card;
       largest = std::max(largest, c);
       previous = c;
       if (c > limit) break;
@@ -178,7 +176,7 @@ void stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress) {
     if (a < 0 || !closePartialAlgebra(ws, a, progress)) return;
     a = factorByClasses(ws, a);
     if (a < 0) return;
-    if (const std::optional<EntryChoice> e = chooseUndefinedEntry(ws, a)) {
+    if (const std::optional<EntryChoice> e = chooseUndefinedEntry(ws.view(a))) {
       const int32_t next = adjoinValue(ws, a, *e);
       if (next >= 0) a = next;
     }

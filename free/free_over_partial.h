@@ -25,7 +25,7 @@ struct EntryChoice {
   int32_t x;
   int32_t y;
 };
-std::optional<EntryChoice> chooseUndefinedEntry(const Workspace& ws, int32_t k);
+std::optional<EntryChoice> chooseUndefinedEntry(const AlgebraView& a);
 
 // How an algebra is closed; the plain closure of the tests plugs in here.
 using ClosePartial = bool (*)(Workspace& ws, int32_t k, Progress& progress);

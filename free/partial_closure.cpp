@@ -13,7 +13,7 @@ namespace {
 class Closure {
  public:
   Closure(Workspace& ws, int32_t k)
-      : ws_(ws), table_(ws.algebras[static_cast<size_t>(k)].table), n_(ws.algebras[static_cast<size_t>(k)].card),
+      : ws_(ws), table_(ws.algebra(k).table), n_(ws.algebra(k).card),
         lay_(ws.layout(k)), sweep_(ws, k) {}
 
   // One cycle of the flag passes and the equation pass; returns whether an
@@ -73,11 +73,11 @@ class Closure {
 }  // namespace
 
 bool closePartialAlgebra(Workspace& ws, int32_t k, Progress& progress) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   // A stop puts the table back as it was.
-  std::vector<int32_t> before = ws.algebras[static_cast<size_t>(k)].table;
+  std::vector<int32_t> before = ws.algebra(k).table;
   auto stopped = [&] {
-    ws.algebras[static_cast<size_t>(k)].table = std::move(before);
+    ws.algebra(k).table = std::move(before);
     return false;
   };
   Closure closure(ws, k);
@@ -90,7 +90,7 @@ bool closePartialAlgebra(Workspace& ws, int32_t k, Progress& progress) {
     if (progress.stopped()) return stopped();
     if (filled) continue;
     Partition classes = same.canonicalPartition();
-    if (!closePartialCongruence(ws, k, classes, progress)) return stopped();
+    if (!closePartialCongruence(ws.view(k), classes, progress)) return stopped();
     ws.classOf = std::move(classes);
     return true;
   }

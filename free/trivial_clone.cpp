@@ -21,12 +21,8 @@ enum Outcome : int32_t { kFirst = -1, kSecond = -2, kOther = -3 };
 
 class Shapes {
  public:
-  Shapes(const Workspace& ws, int32_t k)
-      : a_(ws.algebras[static_cast<size_t>(k)]), lay_(ws.layout(k)), n_(a_.card),
-        isConstant_(static_cast<size_t>(n_), 0) {
-    for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-      isConstant_[static_cast<size_t>(a_.table[static_cast<size_t>(lay_.constant(c))])] = 1;
-    }
+  explicit Shapes(const AlgebraView& a) : a_(a), n_(a.card()), isConstant_(static_cast<size_t>(n_), 0) {
+    for (int32_t c = 0; c < a.constantCount(); ++c) isConstant_[static_cast<size_t>(a.constant(c))] = 1;
   }
 
   // f(x, y) where x and y are free arguments (value -1; with same, both
@@ -41,7 +37,7 @@ class Shapes {
         if (same && i != j) continue;
         const int32_t u = x < 0 ? i : x;
         const int32_t v = y < 0 ? j : y;
-        const int32_t r = a_.table[static_cast<size_t>(lay_.binary(op, u, v))];
+        const int32_t r = a_.binary(op, u, v);
         first = first && r == u;
         second = second && r == v;
         value = value == -2 || value == r ? r : -1;
@@ -57,7 +53,7 @@ class Shapes {
     int32_t value = -2;
     for (int32_t i = 0; i < n_; ++i) {
       const int32_t u = x < 0 ? i : x;
-      const int32_t r = a_.table[static_cast<size_t>(lay_.unary(op, u))];
+      const int32_t r = a_.unary(op, u);
       identity = identity && r == u;
       value = value == -2 || value == r ? r : -1;
     }
@@ -75,18 +71,17 @@ class Shapes {
   }
 
  private:
-  const Algebra& a_;
-  TableLayout lay_;
+  AlgebraView a_;
   int32_t n_;
   std::vector<uint8_t> isConstant_;
 };
 
 }  // namespace
 
-bool onlyProjectionsAndConstants(const Workspace& ws, int32_t k, int32_t n) {
-  const Shapes shapes(ws, k);
+bool onlyProjectionsAndConstants(const AlgebraView& a, int32_t n) {
+  const Shapes shapes(a);
   const std::vector<int32_t> kinds = shapes.kinds();
-  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+  for (int32_t b = 0; b < a.binaryCount(); ++b) {
     for (int32_t x : kinds) {
       for (int32_t y : kinds) {
         // Two free arguments are one generator twice, or (n >= 2) two.
@@ -96,7 +91,7 @@ bool onlyProjectionsAndConstants(const Workspace& ws, int32_t k, int32_t n) {
       }
     }
   }
-  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+  for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) {
     for (int32_t x : kinds) {
       if (shapes.unary(u, x) == kOther) return false;
     }
@@ -104,13 +99,11 @@ bool onlyProjectionsAndConstants(const Workspace& ws, int32_t k, int32_t n) {
   return true;
 }
 
-int32_t distinctConstantValues(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const TableLayout lay = ws.layout(k);
-  std::vector<uint8_t> seen(static_cast<size_t>(a.card), 0);
+int32_t distinctConstantValues(const AlgebraView& a) {
+  std::vector<uint8_t> seen(static_cast<size_t>(a.card()), 0);
   int32_t count = 0;
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    uint8_t& s = seen[static_cast<size_t>(a.table[static_cast<size_t>(lay.constant(c))])];
+  for (int32_t c = 0; c < a.constantCount(); ++c) {
+    uint8_t& s = seen[static_cast<size_t>(a.constant(c))];
     count += s == 0;
     s = 1;
   }
@@ -118,13 +111,13 @@ int32_t distinctConstantValues(const Workspace& ws, int32_t k) {
 }
 
 int32_t appendProjectionsAndConstants(Workspace& ws, int32_t k, int32_t n) {
-  const Shapes shapes(ws, k);
+  const Shapes shapes(ws.view(k));
   const Signature& sig = ws.sig;
   std::vector<Element> elements;
   for (int32_t g = 0; g < n; ++g) elements.push_back({g, -1});
-  std::vector<int32_t> elementOfValue(static_cast<size_t>(ws.algebras[static_cast<size_t>(k)].card), -1);
+  std::vector<int32_t> elementOfValue(static_cast<size_t>(ws.algebra(k).card), -1);
   {
-    const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+    const Algebra& a = ws.algebra(k);
     const TableLayout lay = ws.layout(k);
     for (int32_t c = 0; c < sig.constantCount; ++c) {
       const int32_t v = a.table[static_cast<size_t>(lay.constant(c))];
@@ -137,7 +130,7 @@ int32_t appendProjectionsAndConstants(Workspace& ws, int32_t k, int32_t n) {
   const int32_t f = createAlgebra(ws, size);
   if (f < 0) return -1;
   const TableLayout lay = ws.layout(f);
-  std::vector<int32_t>& out = ws.algebras[static_cast<size_t>(f)].table;
+  std::vector<int32_t>& out = ws.algebra(f).table;
   auto element = [&](int32_t outcome, int32_t first, int32_t second) {
     return outcome == kFirst ? first : outcome == kSecond ? second : elementOfValue[static_cast<size_t>(outcome)];
   };
@@ -156,7 +149,7 @@ int32_t appendProjectionsAndConstants(Workspace& ws, int32_t k, int32_t n) {
       out[static_cast<size_t>(lay.unary(u, i))] = element(shapes.unary(u, elements[static_cast<size_t>(i)].value), i, i);
     }
   }
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const TableLayout from = ws.layout(k);
   for (int32_t c = 0; c < sig.constantCount; ++c) {
     out[static_cast<size_t>(lay.constant(c))] = elementOfValue[static_cast<size_t>(a.table[static_cast<size_t>(from.constant(c))])];

@@ -13,11 +13,11 @@
 
 namespace kest {
 
-// k complete with at least two elements, n >= 1.
-bool onlyProjectionsAndConstants(const Workspace& ws, int32_t k, int32_t n);
+// a complete with at least two elements, n >= 1.
+bool onlyProjectionsAndConstants(const AlgebraView& a, int32_t n);
 
 // The number of distinct values of the constants of k.
-int32_t distinctConstantValues(const Workspace& ws, int32_t k);
+int32_t distinctConstantValues(const AlgebraView& a);
 
 // When onlyProjectionsAndConstants holds: appends the free algebra on n
 // generators, its elements in the order the closure finds them (the

@@ -34,7 +34,7 @@ bool sameSymbols(const Signature& sig, std::string_view line) {
 }
 
 void complete(Workspace& ws, int32_t k) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const TableLayout lay = ws.layout(k);
   for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
     if (ws.sig.opIdempotent[static_cast<size_t>(b)]) {
@@ -62,7 +62,7 @@ std::string binaryAlgebraData(const Workspace& ws, int32_t k) {
   std::string out;
   for (int32_t v : {ws.sig.operationCount, 0, 0, 1}) appendInt32(out, v);
   for (int32_t op = 0; op < ws.sig.operationCount; ++op) out += ws.sig.opSymbol[static_cast<size_t>(op)];
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   appendInt32(out, a.card);
   out.reserve(out.size() + 4 * a.table.size());
   for (int32_t v : a.table) appendInt32(out, v);
@@ -172,7 +172,7 @@ AppendStatus appendAlgebraText(Workspace& ws, std::string_view text, std::string
   if (ws.sig.constantCount > 0 && !readRow(lines, ws.sig.constantCount, n, table, reason)) return refuse(reason);
   if (ws.algebraCount() >= kMaxAlgebras) return AppendStatus::kStoreFull;
   const int32_t k = createAlgebra(ws, n);
-  ws.algebras[static_cast<size_t>(k)].table = std::move(table);
+  ws.algebra(k).table = std::move(table);
   complete(ws, k);
   return AppendStatus::kAppended;
 }

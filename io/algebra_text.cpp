@@ -30,7 +30,7 @@ void appendEntries(std::string& line, const int32_t* entries, int64_t count, int
 
 std::vector<std::string> algebraTextLines(const Workspace& ws, int32_t k) {
   std::vector<std::string> lines;
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const int32_t n = a.card;
   const int32_t width = entryWidth(n);
   lines.push_back(std::to_string(n));

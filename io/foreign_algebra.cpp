@@ -243,7 +243,7 @@ bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& alg
     const ForeignAlgebra& a = algebras[i];
     const int32_t k = createAlgebra(ws, a.card);
     const TableLayout lay = ws.layout(k);
-    std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+    std::vector<int32_t>& t = ws.algebra(k).table;
     for (size_t s = 0; s < sources[i].size(); ++s) {
       const std::vector<int32_t>& values = a.operations[static_cast<size_t>(sources[i][s])].values;
       const int32_t op = static_cast<int32_t>(s);

@@ -311,7 +311,7 @@ std::optional<std::vector<ForeignAlgebra>> readUaText(std::string_view text, std
 }
 
 std::string uaText(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const int32_t n = a.card;
   const TableLayout lay = ws.layout(k);
   std::string out = "<?xml version=\"1.0\"?>\n<algebra>\n  <basicAlgebra>\n";

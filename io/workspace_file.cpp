@@ -61,7 +61,7 @@ bool readAlgebraBlock(Workspace& staged, LineReader& lines, int64_t bytesLeft, s
     return false;
   }
   const int32_t k = createAlgebra(staged, n);
-  Algebra& a = staged.algebras[static_cast<size_t>(k)];
+  Algebra& a = staged.algebra(k);
   // The rows of an empty algebra are empty lines, which the line reader
   // skips like every blank line: there is nothing to read for them.
   const int64_t rows = n == 0 ? 0 : static_cast<int64_t>(sig.binaryCount) * n + sig.unaryCount;
@@ -102,7 +102,7 @@ std::string workspaceFileText(const Workspace& ws) {
   for (int32_t t : ws.terms.namedTerms) out += printTermPolish(ws, t) + kEnd;
   for (int32_t f : ws.terms.formulaList) out += printFormula(ws, f, true) + kEnd;
   for (int32_t k = 0; k < ws.algebraCount(); ++k) {
-    const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+    const Algebra& a = ws.algebra(k);
     if (!a.displayed) continue;
     out += std::to_string(a.card) + kEnd;
     const int64_t rows = static_cast<int64_t>(sig.binaryCount) * a.card + sig.unaryCount;

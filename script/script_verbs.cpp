@@ -76,7 +76,7 @@ std::string tableVerb(ScriptContext& ctx, std::string_view arg) {
   if (w.size() < 2 || !readAlgebraNumber(ctx.ws, w[0], k)) return "expected: table K OP ROWS";
   const int32_t op = operationOfWord(ctx.ws, w[1]);
   if (op < 0) return "'" + std::string(w[1]) + "' is no operation symbol";
-  Algebra& a = ctx.ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ctx.ws.algebra(k);
   const int32_t n = a.card;
   const int32_t arity = ctx.ws.sig.opArity[static_cast<size_t>(op)];
   const size_t rows = arity == 2 ? static_cast<size_t>(n) : 1;
@@ -102,7 +102,7 @@ std::string tableVerb(ScriptContext& ctx, std::string_view arg) {
 bool readElement(const Workspace& ws, int32_t k, std::string_view word, int32_t& e) {
   if (word.size() != 1) return false;
   e = elementOfName(word[0], ws.sig.maxNamedElements);
-  return e >= 0 && e < ws.algebras[static_cast<size_t>(k)].card;
+  return e >= 0 && e < ws.algebra(k).card;
 }
 
 std::string cellVerb(ScriptContext& ctx, std::string_view arg) {
@@ -128,7 +128,7 @@ std::string keyVerb(ScriptContext& ctx, std::string_view arg) {
   if (w.size() < 2 || w[0].size() != 1 || !readAlgebraNumber(ctx.ws, w[1], k)) return "expected: key C K [TEXT]";
   const int32_t key = static_cast<unsigned char>(w[0][0]);
   // The pointer goes into K's top field, and the key through the dispatch.
-  const Algebra& a = ctx.ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ctx.ws.algebra(k);
   ctx.ws.pointerX = a.x + 2;
   ctx.ws.pointerY = a.y + 2;
   dispatchKey(ctx.ws, key, ctx.progress);

@@ -31,8 +31,8 @@ struct Edge {
 // after G_d is some G_e: that image is G_e(e), already taken.
 class DiagonalClosure {
  public:
-  DiagonalClosure(const Workspace& ws, int32_t k, int32_t n, Progress& progress)
-      : n_(n), progress_(progress), translations_(translationsOf(ws, k)), comp_(translations_, n), uf_(n * n) {}
+  DiagonalClosure(const AlgebraView& a, Progress& progress)
+      : n_(a.card()), progress_(progress), translations_(translationsOf(a)), comp_(translations_, n_), uf_(n_ * n_) {}
 
   // False as soon as the diagonal's class holds a pair off the diagonal.
   std::optional<bool> run() {
@@ -111,11 +111,11 @@ class DiagonalClosure {
 
 }  // namespace
 
-std::optional<bool> isAbelian(const Workspace& ws, int32_t k, Progress& progress) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+std::optional<bool> isAbelian(const AlgebraView& a, Progress& progress) {
+  const int32_t n = a.card();
   if (n == 0) return true;
   if (static_cast<int64_t>(n) * n > kMaxSquare) throw std::bad_alloc();
-  DiagonalClosure closure(ws, k, n, progress);
+  DiagonalClosure closure(a, progress);
   std::optional<bool> verdict = closure.run();
   if (progress.stopped()) return std::nullopt;
   return verdict;

@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 
 namespace kest {
 
 // Nothing when the user stopped the test.
-std::optional<bool> isAbelian(const Workspace& ws, int32_t k, Progress& progress = noProgress());
+std::optional<bool> isAbelian(const AlgebraView& a, Progress& progress = noProgress());
 
 }  // namespace kest

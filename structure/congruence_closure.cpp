@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "core/algebra_store.h"
 #include "core/table_memory.h"
 
 namespace kest {
@@ -29,18 +28,16 @@ bool symmetric(const int32_t* table, int32_t n) {
 
 }  // namespace
 
-Translations translationsOf(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const int32_t n = a.card;
-  const TableLayout lay = ws.layout(k);
+Translations translationsOf(const AlgebraView& a) {
+  const int32_t n = a.card();
   const int64_t nn = static_cast<int64_t>(n) * n;
   Translations t;
-  for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
-    const int32_t* table = a.table.data() + lay.binary(b, 0, 0);
+  for (int32_t b = 0; b < a.binaryCount(); ++b) {
+    const int32_t* table = a.binaryTable(b);
     t.rows.push_back(table);
     // Column translations are row translations when the table is symmetric
     // (flagged commutative, or found so).
-    if (ws.sig.opCommutative[static_cast<size_t>(b)] || symmetric(table, n)) continue;
+    if (a.commutative(b) || symmetric(table, n)) continue;
     std::unique_ptr<int32_t[]> c = std::make_unique_for_overwrite<int32_t[]>(static_cast<size_t>(nn));
     adviseHugePages(c.get(), static_cast<size_t>(nn) * sizeof(int32_t));
     // In tiles, so that both the rows read and the rows written stay in
@@ -57,14 +54,12 @@ Translations translationsOf(const Workspace& ws, int32_t k) {
     }
     t.columns.push_back(std::move(c));
   }
-  for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-    t.unary.push_back(a.table.data() + lay.unary(u, 0));
-  }
+  for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) t.unary.push_back(a.unaryTable(u));
   return t;
 }
 
-CompleteClosure::CompleteClosure(const Workspace& ws, int32_t k, Progress& progress)
-    : n_(ws.algebras[static_cast<size_t>(k)].card), progress_(progress), translations_(translationsOf(ws, k)) {}
+CompleteClosure::CompleteClosure(const AlgebraView& a, Progress& progress)
+    : n_(a.card()), progress_(progress), translations_(translationsOf(a)) {}
 
 // Every union adds an edge of a spanning forest of the classes; closing
 // under the translations of those edges closes under all of them. Polls
@@ -92,19 +87,17 @@ namespace {
 // The partial closure: passes over the defined entries until no pass joins
 // two classes; in a pass, the defined values of all entries whose two
 // arguments lie in the same pair of classes are joined.
-bool closePartial(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const int32_t n = a.card;
-  const TableLayout lay = ws.layout(k);
+bool closePartial(const AlgebraView& a, Partition& p, Progress& progress) {
+  const int32_t n = a.card();
   UnionFind uf(n);
   for (int32_t i = 0; i < n; ++i) uf.unite(i, p[static_cast<size_t>(i)]);
   std::unordered_map<int64_t, int32_t> seen;
   for (bool changed = true; changed;) {
     changed = false;
     if (progress.stopRequested()) return false;
-    for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
+    for (int32_t b = 0; b < a.binaryCount(); ++b) {
       seen.clear();
-      const int32_t* t = a.table.data() + lay.binary(b, 0, 0);
+      const int32_t* t = a.binaryTable(b);
       for (int32_t i = 0; i < n; ++i) {
         const int64_t ci = uf.find(i);
         for (int32_t x = 0; x < n; ++x) {
@@ -115,9 +108,9 @@ bool closePartial(const Workspace& ws, int32_t k, Partition& p, Progress& progre
         }
       }
     }
-    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
+    for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) {
       seen.clear();
-      const int32_t* t = a.table.data() + lay.unary(u, 0);
+      const int32_t* t = a.unaryTable(u);
       for (int32_t i = 0; i < n; ++i) {
         if (t[i] < 0) continue;
         auto [it, fresh] = seen.try_emplace(uf.find(i), t[i]);
@@ -129,37 +122,36 @@ bool closePartial(const Workspace& ws, int32_t k, Partition& p, Progress& progre
   return true;
 }
 
-bool closureCanTouch(const Workspace& ws, int32_t k) {
-  if (ws.sig.unaryCount > 0) return true;
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const int64_t binaryEntries = ws.layout(k).unary(ws.sig.binaryCount, 0);
+bool closureCanTouch(const AlgebraView& a) {
+  if (a.unaryCount() > 0) return true;
+  const int64_t binaryEntries = a.layout().unary(a.binaryCount(), 0);
   for (int64_t i = 0; i < binaryEntries; ++i) {
-    if (a.table[static_cast<size_t>(i)] >= 0) return true;
+    if (a.table()[i] >= 0) return true;
   }
   return false;
 }
 
 }  // namespace
 
-bool closePartialCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
-  return closePartial(ws, k, p, progress);
+bool closePartialCongruence(const AlgebraView& a, Partition& p, Progress& progress) {
+  return closePartial(a, p, progress);
 }
 
-bool closeCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress) {
-  if (!closureCanTouch(ws, k)) return true;
-  if (isComplete(ws, k)) {
-    Partition closed = CompleteClosure(ws, k, progress).close(p);
+bool closeCongruence(const AlgebraView& a, Partition& p, Progress& progress) {
+  if (!closureCanTouch(a)) return true;
+  if (a.complete()) {
+    Partition closed = CompleteClosure(a, progress).close(p);
     if (progress.stopped()) return false;
     p = std::move(closed);
     return true;
   }
-  return closePartial(ws, k, p, progress);
+  return closePartial(a, p, progress);
 }
 
-Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t b) {
-  Partition p = identityPartition(ws.algebras[static_cast<size_t>(k)].card);
-  p[static_cast<size_t>(std::max(a, b))] = std::min(a, b);
-  closeCongruence(ws, k, p);
+Partition principalCongruence(const AlgebraView& a, int32_t x, int32_t y) {
+  Partition p = identityPartition(a.card());
+  p[static_cast<size_t>(std::max(x, y))] = std::min(x, y);
+  closeCongruence(a, p);
   return p;
 }
 

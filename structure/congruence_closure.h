@@ -17,24 +17,24 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 #include "structure/partition.h"
 #include "structure/union_find.h"
 
 namespace kest {
 
-// The closure of p in algebra k, total or partial by k's completeness. An
+// The closure of p in algebra a, total or partial by a's completeness. An
 // algebra on which the closure could never touch the partition (no unary
 // operation and no defined binary entry) keeps p exactly as given.
 // Returns false when the user stopped it; p is then unchanged.
-bool closeCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress = noProgress());
+bool closeCongruence(const AlgebraView& a, Partition& p, Progress& progress = noProgress());
 
 // The partial closure (i ~ j and x ~ y give i*x ~ j*y where both are
-// defined) whatever the completeness of k.
-bool closePartialCongruence(const Workspace& ws, int32_t k, Partition& p, Progress& progress = noProgress());
+// defined) whatever the completeness of a.
+bool closePartialCongruence(const AlgebraView& a, Partition& p, Progress& progress = noProgress());
 
-// Cg(a, b) of algebra k.
-Partition principalCongruence(const Workspace& ws, int32_t k, int32_t a, int32_t b);
+// Cg(x, y) of algebra a.
+Partition principalCongruence(const AlgebraView& a, int32_t x, int32_t y);
 
 // The translations of a complete algebra, prepared once for many closures:
 // rows of every binary table, columns (the table transposed) where the op
@@ -44,7 +44,7 @@ struct Translations {
   std::vector<std::unique_ptr<int32_t[]>> columns;  // n*n each, written whole, so not zeroed first
   std::vector<const int32_t*> unary;
 };
-Translations translationsOf(const Workspace& ws, int32_t k);
+Translations translationsOf(const AlgebraView& a);
 
 // Calls join(x, y) for the images (x, y) of the pair (u, v) under every
 // translation of an n-element algebra, until join returns false; returns
@@ -76,7 +76,7 @@ bool translatePair(const Translations& t, int32_t n, int32_t u, int32_t v, Join&
 // them (progress.stopped() tells).
 class CompleteClosure {
  public:
-  CompleteClosure(const Workspace& ws, int32_t k, Progress& progress = noProgress());
+  explicit CompleteClosure(const AlgebraView& a, Progress& progress = noProgress());
   // Closes the equivalence given by the pairs (i, p[i]).
   Partition close(const Partition& p) const;
 

@@ -25,8 +25,11 @@ constexpr int64_t kMaxEntries = int64_t{1} << 28;
 // is needed.
 class KnownPairs {
  public:
+  // The most pairs labelled (256 MB of labels).
+  static constexpr int64_t kMaxLabelledPairs = int64_t{1} << 26;
+
   KnownPairs(const Translations& t, int32_t n) : n_(n) {
-    if (static_cast<int64_t>(n) * n > (int64_t{1} << 26)) return;  // too many pairs to label
+    if (static_cast<int64_t>(n) * n > kMaxLabelledPairs) return;  // too many pairs to label
     label_.assign(static_cast<size_t>(n) * n, -1);
     auto addFamily = [&](const int32_t* base) {
       images_.push_back(base);
@@ -104,9 +107,9 @@ Partition joinPartitions(const Partition& p, const Partition& q) {
   return uf.canonicalPartition();
 }
 
-std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t k, Progress& progress, size_t most) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  PrincipalClosure closure(ws, k, progress);
+std::vector<Partition> distinctPrincipalCongruences(const AlgebraView& alg, Progress& progress, size_t most) {
+  const int32_t n = alg.card();
+  PrincipalClosure closure(alg, progress);
   KnownPairs known(closure.translations(), n);
   std::unordered_map<Partition, int32_t, VectorHash> index;
   std::vector<Partition> out;
@@ -162,15 +165,15 @@ std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t
   return out;
 }
 
-CongruenceLattice congruenceLattice(const Workspace& ws, int32_t k, int64_t stop, Progress& progress) {
+CongruenceLattice congruenceLattice(const AlgebraView& alg, int64_t stop, Progress& progress) {
   CongruenceLattice result;
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = alg.card();
   std::vector<Partition> elements{identityPartition(n)};
   {
     // The bottom and the distinct principal congruences are all elements:
     // more of them than stop answer at once.
     const size_t most = static_cast<size_t>(std::max<int64_t>(stop - 1, 0));
-    std::vector<Partition> principals = distinctPrincipalCongruences(ws, k, progress, most);
+    std::vector<Partition> principals = distinctPrincipalCongruences(alg, progress, most);
     if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
     if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop) {
       return {LatticeStatus::kTooMany, {}, {}};
@@ -198,18 +201,18 @@ CongruenceLattice congruenceLattice(const Workspace& ws, int32_t k, int64_t stop
   return result;
 }
 
-SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t stop, Progress& progress) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+SubuniverseLattice subuniverseLattice(const AlgebraView& alg, int64_t stop, Progress& progress) {
+  const int32_t n = alg.card();
   using Flags = std::vector<uint8_t>;
   std::vector<Flags> elements{Flags(static_cast<size_t>(n), 0)};
-  if (!closeSubuniverse(ws, k, elements[0], progress)) return {LatticeStatus::kInterrupted, {}, {}};
+  if (!closeSubuniverse(alg, elements[0], progress)) return {LatticeStatus::kInterrupted, {}, {}};
   {
     std::unordered_map<Flags, int32_t, VectorHash> seen{{elements[0], 0}};
     for (int32_t a = 0; a < n; ++a) {
       if (progress.stopRequested()) return {LatticeStatus::kInterrupted, {}, {}};
       Flags f = elements[0];
       f[static_cast<size_t>(a)] = 1;
-      if (!closeSubuniverse(ws, k, f, progress)) return {LatticeStatus::kInterrupted, {}, {}};
+      if (!closeSubuniverse(alg, f, progress)) return {LatticeStatus::kInterrupted, {}, {}};
       if (seen.emplace(f, static_cast<int32_t>(elements.size())).second) {
         checkRoom(elements.size() + 1, n);
         elements.push_back(std::move(f));
@@ -221,7 +224,7 @@ SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t st
   auto unite = [&](const Flags& s, const Flags& t) {
     Flags u(s.size());
     for (size_t i = 0; i < s.size(); ++i) u[i] = s[i] | t[i];
-    closeSubuniverse(ws, k, u, progress);  // a stop shows in progress.stopped()
+    closeSubuniverse(alg, u, progress);  // a stop shows in progress.stopped()
     return u;
   };
   auto join = [&](const Flags& s, const Flags& t) {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 #include "structure/join_closure.h"
 #include "structure/partition.h"
 
@@ -36,14 +36,13 @@ struct SubuniverseLattice {
 };
 
 // At most stop elements; kTooMany beyond. Needs a complete algebra.
-CongruenceLattice congruenceLattice(const Workspace& ws, int32_t k, int64_t stop, Progress& progress = noProgress());
-SubuniverseLattice subuniverseLattice(const Workspace& ws, int32_t k, int64_t stop, Progress& progress = noProgress());
+CongruenceLattice congruenceLattice(const AlgebraView& a, int64_t stop, Progress& progress = noProgress());
+SubuniverseLattice subuniverseLattice(const AlgebraView& a, int64_t stop, Progress& progress = noProgress());
 
 // The distinct principal congruences Cg(a, b), a < b, in the order of
 // their first pair; it ends as soon as it has found more than most of them.
 // Empty when stopped (progress.stopped() tells).
-std::vector<Partition> distinctPrincipalCongruences(const Workspace& ws, int32_t k, Progress& progress,
-                                                    size_t most = SIZE_MAX);
+std::vector<Partition> distinctPrincipalCongruences(const AlgebraView& a, Progress& progress, size_t most = SIZE_MAX);
 
 // The equivalence join of two canonical partitions (a congruence when
 // both are), canonical.

@@ -1,11 +1,8 @@
 #include "structure/embedding.h"
 
-#include <string>
 #include <unordered_map>
 #include <utility>
 
-#include "core/element_names.h"
-#include "core/limits.h"
 #include "structure/subuniverse.h"
 
 namespace kest {
@@ -21,13 +18,9 @@ int32_t countMembers(const std::vector<uint8_t>& m) {
 // The map is built from the constants and propagated over a worklist: every
 // newly mapped x is combined with every mapped y in both orders. The
 // outcome (the forced map, or a conflict) does not depend on the order.
-bool propagate(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map) {
-  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
-  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
-  const int32_t n = A.card;
-  const int32_t m = B.card;
-  const TableLayout la = ws.layout(a);
-  const TableLayout lb = ws.layout(b);
+bool propagate(const AlgebraView& A, const AlgebraView& B, std::vector<int32_t>& map) {
+  const int32_t n = A.card();
+  const int32_t m = B.card();
   std::vector<int32_t> mapped;
   for (int32_t x = 0; x < n; ++x) {
     if (map[static_cast<size_t>(x)] >= 0) mapped.push_back(x);
@@ -46,9 +39,9 @@ bool propagate(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& 
   for (size_t next = 0; next < mapped.size(); ++next) {
     const int32_t x = mapped[next];
     const int32_t fx = map[static_cast<size_t>(x)];
-    for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
-      const int32_t* ta = A.table.data() + la.binary(op, 0, 0);
-      const int32_t* tb = B.table.data() + lb.binary(op, 0, 0);
+    for (int32_t op = 0; op < A.binaryCount(); ++op) {
+      const int32_t* ta = A.binaryTable(op);
+      const int32_t* tb = B.binaryTable(op);
       for (size_t i = 0; i <= next; ++i) {
         const int32_t y = mapped[i];
         const int32_t fy = map[static_cast<size_t>(y)];
@@ -56,30 +49,24 @@ bool propagate(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& 
         if (!require(ta[static_cast<int64_t>(y) * n + x], tb[static_cast<int64_t>(fy) * m + fx])) return false;
       }
     }
-    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-      if (!require(A.table[static_cast<size_t>(la.unary(u, x))], B.table[static_cast<size_t>(lb.unary(u, fx))])) {
-        return false;
-      }
+    for (int32_t u = A.binaryCount(); u < A.binaryCount() + A.unaryCount(); ++u) {
+      if (!require(A.unary(u, x), B.unary(u, fx))) return false;
     }
   }
   return true;
 }
 
-int32_t constantValue(const Workspace& ws, int32_t k, int32_t c) {
-  return ws.algebras[static_cast<size_t>(k)].table[static_cast<size_t>(ws.layout(k).constant(c))];
-}
-
 // Sends every defined constant's value in A to its value in B; false when
 // one is undefined in B or the map already sends that value elsewhere. A
 // constant undefined in A is passed over, or refused when strict.
-bool mapConstants(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map, bool strict) {
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    const int32_t ca = constantValue(ws, a, c);
+bool mapConstants(const AlgebraView& A, const AlgebraView& B, std::vector<int32_t>& map, bool strict) {
+  for (int32_t c = 0; c < A.constantCount(); ++c) {
+    const int32_t ca = A.constant(c);
     if (ca < 0) {
       if (strict) return false;
       continue;
     }
-    const int32_t cb = constantValue(ws, b, c);
+    const int32_t cb = B.constant(c);
     if (cb < 0) return false;
     int32_t& entry = map[static_cast<size_t>(ca)];
     if (entry >= 0 && entry != cb) return false;
@@ -94,18 +81,18 @@ bool mapConstants(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t
 // ascending order, to the next other element of B. It is the first
 // embedding the search would find: that search takes the other elements
 // as generators and tries B's candidates in ascending order.
-EmbeddingSearch embedWithoutOperations(const Workspace& ws, int32_t a, int32_t b) {
+EmbeddingSearch embedWithoutOperations(const AlgebraView& A, const AlgebraView& B) {
   EmbeddingSearch result;
-  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
-  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int32_t n = A.card();
+  const int32_t m = B.card();
   std::vector<int32_t> map(static_cast<size_t>(n), -1);
-  if (!mapConstants(ws, a, b, map, true)) return result;
+  if (!mapConstants(A, B, map, true)) return result;
   std::vector<uint8_t> usedInB(static_cast<size_t>(m), 0);
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    usedInB[static_cast<size_t>(constantValue(ws, b, c))] = 1;
+  for (int32_t c = 0; c < A.constantCount(); ++c) {
+    usedInB[static_cast<size_t>(B.constant(c))] = 1;
     // Injective on the constants: two values of A never meet in B.
     for (int32_t d = 0; d < c; ++d) {
-      if (constantValue(ws, b, c) == constantValue(ws, b, d) && constantValue(ws, a, c) != constantValue(ws, a, d)) {
+      if (B.constant(c) == B.constant(d) && A.constant(c) != A.constant(d)) {
         return result;
       }
     }
@@ -131,8 +118,7 @@ namespace {
 // take longer than the search.
 class LazySizes final : public GeneratedSizeSource {
  public:
-  LazySizes(const Workspace& ws, int32_t k)
-      : ws_(ws), k_(k), n_(ws.algebras[static_cast<size_t>(k)].card), one_(static_cast<size_t>(n_), -1) {}
+  explicit LazySizes(const AlgebraView& a) : a_(a), n_(a.card()), one_(static_cast<size_t>(n_), -1) {}
 
   int32_t n() const { return n_; }
 
@@ -157,7 +143,7 @@ class LazySizes final : public GeneratedSizeSource {
       size = one(y);
     } else {
       std::vector<uint8_t> members = single(x);
-      extendSubuniverse(ws_, k_, members, y);
+      extendSubuniverse(a_, members, y);
       size = countMembers(members);
     }
     two_.emplace(key, size);
@@ -170,13 +156,12 @@ class LazySizes final : public GeneratedSizeSource {
     if (const auto it = singles_.find(x); it != singles_.end()) return it->second;
     std::vector<uint8_t> members(static_cast<size_t>(n_), 0);
     members[static_cast<size_t>(x)] = 1;
-    closeSubuniverse(ws_, k_, members);
+    closeSubuniverse(a_, members);
     if (static_cast<int64_t>(singles_.size() + 1) * n_ > (int64_t{1} << 28)) singles_.clear();
     return singles_.emplace(x, std::move(members)).first->second;
   }
 
-  const Workspace& ws_;
-  int32_t k_;
+  AlgebraView a_;
   int32_t n_;
   std::vector<int32_t> one_;
   std::unordered_map<int64_t, int32_t> two_;
@@ -187,7 +172,7 @@ class LazySizes final : public GeneratedSizeSource {
 // else the first pair generating the most, then greedily the element that
 // adds the most, until A is generated. A size of n is the most there is,
 // so the scans end at the first one that reaches it.
-std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, LazySizes& sizes, Progress& progress) {
+std::vector<int32_t> chooseGenerators(const AlgebraView& a, LazySizes& sizes, Progress& progress) {
   const int32_t n = sizes.n();
   if (n <= 1) return {0};
   int32_t g0 = 0;
@@ -209,14 +194,14 @@ std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, LazySizes&
   for (;;) {
     std::vector<uint8_t> base(static_cast<size_t>(n), 0);
     for (int32_t g : gens) base[static_cast<size_t>(g)] = 1;
-    closeSubuniverse(ws, a, base);
+    closeSubuniverse(a, base);
     if (countMembers(base) == n) return gens;
     int32_t best = -1;
     int32_t bestSize = -1;
     for (int32_t z = 0; z < n; ++z) {
       if (progress.stopRequested()) return {};
       std::vector<uint8_t> members = base;
-      extendSubuniverse(ws, a, members, z);
+      extendSubuniverse(a, members, z);
       const int32_t size = countMembers(members);
       if (size > bestSize) best = z, bestSize = size;
     }
@@ -226,24 +211,24 @@ std::vector<int32_t> chooseGenerators(const Workspace& ws, int32_t a, LazySizes&
 
 }  // namespace
 
-bool extendHomomorphism(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map) {
-  return mapConstants(ws, a, b, map, false) && propagate(ws, a, b, map);
+bool extendHomomorphism(const AlgebraView& a, const AlgebraView& b, std::vector<int32_t>& map) {
+  return mapConstants(a, b, map, false) && propagate(a, b, map);
 }
 
-EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32_t>& gens,
+EmbeddingSearch searchImages(const AlgebraView& a, const AlgebraView& b, const std::vector<int32_t>& gens,
                              GeneratedSizeSource& sa, GeneratedSizeSource& sb, Progress& progress) {
   EmbeddingSearch result;
-  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
-  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int32_t n = a.card();
+  const int32_t m = b.card();
   const int32_t g = static_cast<int32_t>(gens.size());
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    if (constantValue(ws, a, c) >= 0 && constantValue(ws, b, c) < 0) return result;
+  for (int32_t c = 0; c < a.constantCount(); ++c) {
+    if (a.constant(c) >= 0 && b.constant(c) < 0) return result;
   }
   // A candidate may be a constant's value in B only for a generator that
   // is that constant's value in A: an embedding is injective.
   auto constantClash = [&](int32_t gi, int32_t candidate) {
-    for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-      if (constantValue(ws, b, c) == candidate && constantValue(ws, a, c) != gi) return true;
+    for (int32_t c = 0; c < a.constantCount(); ++c) {
+      if (b.constant(c) == candidate && a.constant(c) != gi) return true;
     }
     return false;
   };
@@ -265,8 +250,8 @@ EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const st
     // A constant's value must go to the constant's value in B: a generator
     // sent elsewhere, or two constants equal in A and not in B, rule the
     // candidate out (it would be no homomorphism).
-    if (!mapConstants(ws, a, b, map, true)) return false;
-    if (!propagate(ws, a, b, map)) return false;
+    if (!mapConstants(a, b, map, true)) return false;
+    if (!propagate(a, b, map)) return false;
     std::vector<uint8_t> used(static_cast<size_t>(m), 0);
     for (int32_t v : map) {
       if (v < 0) continue;
@@ -299,46 +284,24 @@ EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const st
   }
 }
 
-EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress) {
+EmbeddingSearch findEmbedding(const AlgebraView& a, const AlgebraView& b, Progress& progress) {
   EmbeddingSearch result;
-  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
-  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int32_t n = a.card();
+  const int32_t m = b.card();
   if (m < n) return result;
   if (n == 0) {
     result.embedding = std::vector<int32_t>{};
     return result;
   }
-  if (ws.sig.binaryCount + ws.sig.unaryCount == 0) return embedWithoutOperations(ws, a, b);
-  LazySizes sizesA(ws, a);
-  LazySizes sizesB(ws, b);
-  const std::vector<int32_t> gens = chooseGenerators(ws, a, sizesA, progress);
+  if (a.binaryCount() + a.unaryCount() == 0) return embedWithoutOperations(a, b);
+  LazySizes sizesA(a);
+  LazySizes sizesB(b);
+  const std::vector<int32_t> gens = chooseGenerators(a, sizesA, progress);
   if (progress.stopped()) {
     result.interrupted = true;
     return result;
   }
-  return searchImages(ws, a, b, gens, sizesA, sizesB, progress);
-}
-
-void embeddingReport(Workspace& ws, int32_t a, int32_t b, Progress& progress) {
-  const EmbeddingSearch search = findEmbedding(ws, a, b, progress);
-  if (search.interrupted) {
-    ws.messages.setMessage("Interrupted");
-    return;
-  }
-  const std::string an = "A" + std::to_string(a);
-  const std::string bn = "A" + std::to_string(b);
-  if (!search.embedding) {
-    ws.messages.setMessage(an + " is not embeddable into " + bn);
-    return;
-  }
-  std::vector<std::string> lines{"Embedding of " + an + " into " + bn + ":"};
-  // Lines past the message area would be cut: they are not written at all.
-  size_t bytes = 0;
-  for (size_t x = 0; x < search.embedding->size() && bytes <= kMessageBufferBytes; ++x) {
-    lines.push_back(mapLine(static_cast<int32_t>(x), (*search.embedding)[x], ws.sig.maxNamedElements));
-    bytes += lines.back().size() + 1;
-  }
-  ws.messages.setReport(std::move(lines));
+  return searchImages(a, b, gens, sizesA, sizesB, progress);
 }
 
 }  // namespace kest

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 
 namespace kest {
 
@@ -25,7 +25,7 @@ struct GeneratedSizes {
 // Extends map (one entry per element of A, -1 unmapped) by the constants
 // and then to the subuniverse generated, as far as the operations force.
 // False when some forced value is undefined in B or contradicts the map.
-bool extendHomomorphism(const Workspace& ws, int32_t a, int32_t b, std::vector<int32_t>& map);
+bool extendHomomorphism(const AlgebraView& a, const AlgebraView& b, std::vector<int32_t>& map);
 
 struct EmbeddingSearch {
   bool interrupted = false;
@@ -44,14 +44,10 @@ class GeneratedSizeSource {
 // pruned by the sizes; the first embedding in its order. findEmbedding
 // runs it with sizes computed as asked for, the plain search in the tests
 // with all of them computed first.
-EmbeddingSearch searchImages(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32_t>& gens,
+EmbeddingSearch searchImages(const AlgebraView& a, const AlgebraView& b, const std::vector<int32_t>& gens,
                              GeneratedSizeSource& sa, GeneratedSizeSource& sb, Progress& progress);
 
 // Both algebras complete.
-EmbeddingSearch findEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress = noProgress());
-
-// Key e and the toolbar's E: the lines "Embedding of A%d into A%d:" and
-// "x -> y", or "A%d is not embeddable into A%d".
-void embeddingReport(Workspace& ws, int32_t a, int32_t b, Progress& progress);
+EmbeddingSearch findEmbedding(const AlgebraView& a, const AlgebraView& b, Progress& progress = noProgress());
 
 }  // namespace kest

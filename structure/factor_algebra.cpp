@@ -7,7 +7,7 @@
 namespace kest {
 
 int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p, bool allUndefined, std::vector<int32_t>* blockOut) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   std::vector<int32_t> block(static_cast<size_t>(n));
   int32_t blocks = 0;
   for (int32_t i = 0; i < n; ++i) {
@@ -16,8 +16,8 @@ int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p, bool allUndef
   }
   const int32_t f = createAlgebra(ws, blocks);
   if (f < 0) return -1;
-  const Algebra& from = ws.algebras[static_cast<size_t>(k)];
-  Algebra& to = ws.algebras[static_cast<size_t>(f)];
+  const Algebra& from = ws.algebra(k);
+  Algebra& to = ws.algebra(f);
   if (allUndefined) std::fill(to.table.begin(), to.table.end(), -1);
   const TableLayout src = ws.layout(k);
   const TableLayout dst = ws.layout(f);

@@ -6,40 +6,36 @@ namespace kest {
 
 namespace {
 
-int32_t join(const Algebra& a, int32_t x, int32_t y) {
-  return a.table[static_cast<size_t>(x) * static_cast<size_t>(a.card) + static_cast<size_t>(y)];
-}
+int32_t join(const AlgebraView& a, int32_t x, int32_t y) { return a.binary(0, x, y); }
 
 }  // namespace
 
-int32_t latticeBottom(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+int32_t latticeBottom(const AlgebraView& a) {
   int32_t b = 0;
-  for (int32_t e = 0; e < a.card; ++e) {
+  for (int32_t e = 0; e < a.card(); ++e) {
     if (join(a, e, b) == b) b = e;
   }
   return b;
 }
 
-int32_t latticeTop(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+int32_t latticeTop(const AlgebraView& a) {
   int32_t t = 0;
-  for (int32_t e = 0; e < a.card; ++e) {
+  for (int32_t e = 0; e < a.card(); ++e) {
     if (join(a, t, e) == e) t = e;
   }
   return t;
 }
 
 int32_t gluedOrdinalSum(Workspace& ws, int32_t a, int32_t b) {
-  const int32_t s = ws.algebras[static_cast<size_t>(a)].card;
-  const int32_t t = ws.algebras[static_cast<size_t>(b)].card;
-  const int32_t topA = latticeTop(ws, a);
-  const int32_t bottomB = latticeBottom(ws, b);
+  const int32_t s = ws.algebra(a).card;
+  const int32_t t = ws.algebra(b).card;
+  const int32_t topA = latticeTop(ws.view(a));
+  const int32_t bottomB = latticeBottom(ws.view(b));
   const int32_t r = createAlgebra(ws, s + t - 1);
   if (r < 0) return -1;
-  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
-  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
-  Algebra& R = ws.algebras[static_cast<size_t>(r)];
+  const Algebra& A = ws.algebra(a);
+  const Algebra& B = ws.algebra(b);
+  Algebra& R = ws.algebra(r);
   const TableLayout la = ws.layout(a);
   const TableLayout lb = ws.layout(b);
   const TableLayout lr = ws.layout(r);

@@ -10,8 +10,8 @@ namespace kest {
 
 // The last element e in index order that lies below (above) the element
 // found so far; the least (greatest) element of a lattice. 0 when empty.
-int32_t latticeBottom(const Workspace& ws, int32_t k);
-int32_t latticeTop(const Workspace& ws, int32_t k);
+int32_t latticeBottom(const AlgebraView& a);
+int32_t latticeTop(const AlgebraView& a);
 
 // Appends the glued sum of lattices a (below) and b (above): a keeps its
 // numbering, the bottom of b becomes the top of a, and the other elements

@@ -21,10 +21,8 @@ struct LatticeTables {
   bool leq(int32_t x, int32_t y) const { return j(x, y) == y; }
 };
 
-LatticeTables tablesOf(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const size_t nn = static_cast<size_t>(a.card) * static_cast<size_t>(a.card);
-  return {a.card, a.table.data(), a.table.data() + nn, chainLengthMatrix(ws, k, kJoinFirst)};
+LatticeTables tablesOf(const AlgebraView& a) {
+  return {a.card(), a.binaryTable(0), a.binaryTable(1), chainLengthMatrix(a, kJoinFirst)};
 }
 
 // The backtracking search. Every value is tested against the earlier ones
@@ -103,11 +101,11 @@ class Search {
 
 }  // namespace
 
-bool findLatticeEmbedding(const Workspace& ws, int32_t a, int32_t b, bool dual, std::vector<int32_t>& map,
+bool findLatticeEmbedding(const AlgebraView& a, const AlgebraView& b, bool dual, std::vector<int32_t>& map,
                           Progress& progress) {
-  if (ws.algebras[static_cast<size_t>(a)].card > ws.algebras[static_cast<size_t>(b)].card) return false;
-  const LatticeTables ta = tablesOf(ws, a);
-  const LatticeTables tb = a == b ? ta : tablesOf(ws, b);
+  if (a.card() > b.card()) return false;
+  const LatticeTables ta = tablesOf(a);
+  const LatticeTables tb = a.table() == b.table() ? ta : tablesOf(b);
   return Search(ta, tb, dual).run(map, progress);
 }
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 
 namespace kest {
 
 // Fills map (card a entries, elements of b) and returns true when an
 // embedding exists. Both algebras must be complete lattices.
-bool findLatticeEmbedding(const Workspace& ws, int32_t a, int32_t b, bool dual, std::vector<int32_t>& map,
+bool findLatticeEmbedding(const AlgebraView& a, const AlgebraView& b, bool dual, std::vector<int32_t>& map,
                           Progress& progress = noProgress());
 
 }  // namespace kest

@@ -19,12 +19,12 @@ size_t at(int32_t n, int32_t i, int32_t j) { return static_cast<size_t>(i) * sta
 // The space drawing of lattice k from its plane coordinates: x and y as in
 // the plane, the elements spread over z, the top and the bottom on the axis.
 void setUpSpace(Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   LatticeSpace& s = ws.space;
   s.owner = k;
   s.card = a.card;
-  s.drawingBottom = latticeBottom(ws, k);
-  s.drawingTop = latticeTop(ws, k);
+  s.drawingBottom = latticeBottom(ws.view(k));
+  s.drawingTop = latticeTop(ws.view(k));
   for (int32_t i = 0; i < a.card; ++i) {
     s.spaceX[static_cast<size_t>(i)] = a.latticeX[static_cast<size_t>(i)];
     s.spaceY[static_cast<size_t>(i)] = a.latticeY[static_cast<size_t>(i)];
@@ -40,7 +40,7 @@ bool fixedInSpace(const LatticeSpace& s, int32_t i) { return i == s.drawingTop |
 
 // The force step on the space drawing of lattice k.
 void forceStep(Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   LatticeSpace& s = ws.space;
   const int32_t n = a.card;
   std::array<double, kSpaceElements> moveX{};
@@ -77,7 +77,7 @@ void forceStep(Workspace& ws, int32_t k) {
 // The plane x of every element but the top and the bottom: the space x,
 // squeezed into 0..3000 when it spreads wider.
 void projectToPlane(Workspace& ws, int32_t k) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const LatticeSpace& s = ws.space;
   int32_t r = 0;
   for (int32_t i = 0; i < a.card; ++i) {
@@ -93,7 +93,7 @@ void projectToPlane(Workspace& ws, int32_t k) {
 
 // Whether the space drawing is that of k's plane drawing.
 bool spaceBelongsTo(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const LatticeSpace& s = ws.space;
   if (s.owner != k || s.card != a.card) return false;
   for (int32_t i = 0; i < a.card; ++i) {
@@ -104,8 +104,8 @@ bool spaceBelongsTo(const Workspace& ws, int32_t k) {
 
 }  // namespace
 
-std::vector<int32_t> chainLengthMatrix(const Workspace& ws, int32_t k, int32_t kind) {
-  const TableOrder order = tableOrder(ws, k, kind);
+std::vector<int32_t> chainLengthMatrix(const AlgebraView& a, int32_t kind) {
+  const TableOrder order = tableOrder(a, kind);
   const int32_t n = order.n;
   const OrderSets sets = orderSets(order);
   const std::vector<std::vector<int32_t>> below = lowerCovers(sets);
@@ -126,9 +126,9 @@ std::vector<int32_t> chainLengthMatrix(const Workspace& ws, int32_t k, int32_t k
   return m;
 }
 
-bool covers(const Workspace& ws, int32_t a, int32_t b, int32_t k, int32_t kind) {
+bool covers(const AlgebraView& alg, int32_t a, int32_t b, int32_t kind) {
   if (kind < 0 || kind > 2) return true;
-  const TableOrder order = tableOrder(ws, k, kind);
+  const TableOrder order = tableOrder(alg, kind);
   if (!order.less(a, b)) return false;
   for (int32_t c = 0; c < order.n; ++c) {
     if (c != a && c != b && order.less(a, c) && order.less(c, b)) return false;
@@ -137,7 +137,7 @@ bool covers(const Workspace& ws, int32_t a, int32_t b, int32_t k, int32_t kind) 
 }
 
 void computeLatticeLayout(Workspace& ws, int32_t k, int32_t kind, bool space) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const int32_t n = a.card;
   a.latticeX.assign(static_cast<size_t>(n), 0);
   a.latticeY.assign(static_cast<size_t>(n), 0);
@@ -148,7 +148,7 @@ void computeLatticeLayout(Workspace& ws, int32_t k, int32_t kind, bool space) {
     x[0] = y[0] = 1500;
     return;
   }
-  const std::vector<int32_t> m = chainLengthMatrix(ws, k, kind);
+  const std::vector<int32_t> m = chainLengthMatrix(ws.view(k), kind);
   // Levels: how far up the longest chains below and above reach.
   for (int32_t i = 0; i < n; ++i) {
     int32_t below = -1;
@@ -192,14 +192,14 @@ void computeLatticeLayout(Workspace& ws, int32_t k, int32_t kind, bool space) {
       }
     }
   }
-  if (space && n <= kSpaceElements && isLattice(ws, k)) setUpSpace(ws, k);
+  if (space && n <= kSpaceElements && isLattice(ws.view(k))) setUpSpace(ws, k);
 }
 
-int32_t drawingKind(const Workspace& ws, int32_t k) {
-  const int32_t dot = ws.sig.op('.');
-  if (ws.sig.op('+') == 0 && isSemilattice(ws, k, 0)) return kJoinFirst;
-  if (dot == 0 && isSemilattice(ws, k, 1)) return kMeetFirst;
-  if (dot == 1 && isSemilattice(ws, k, 2)) return kMeetSecond;
+int32_t drawingKind(const AlgebraView& a) {
+  const int32_t dot = a.signature().op('.');
+  if (a.signature().op('+') == 0 && isSemilattice(a, 0)) return kJoinFirst;
+  if (dot == 0 && isSemilattice(a, 1)) return kMeetFirst;
+  if (dot == 1 && isSemilattice(a, 2)) return kMeetSecond;
   return -1;
 }
 
@@ -211,7 +211,7 @@ void relaxLatticeDrawing(Workspace& ws, int32_t k) {
 void rotateLatticeDrawing(Workspace& ws, int32_t k, int32_t direction) {
   forceStep(ws, k);
   LatticeSpace& s = ws.space;
-  for (int32_t i = 0; i < ws.algebras[static_cast<size_t>(k)].card; ++i) {
+  for (int32_t i = 0; i < ws.algebra(k).card; ++i) {
     if (fixedInSpace(s, i)) continue;
     double& x = s.spaceX[static_cast<size_t>(i)];
     double& z = s.spaceZ[static_cast<size_t>(i)];
@@ -227,14 +227,14 @@ void rotateLatticeDrawing(Workspace& ws, int32_t k, int32_t direction) {
 }
 
 void eraseLatticeCoordinates(Workspace& ws, int32_t k) {
-  if (ws.validAlgebra(k)) ws.algebras[static_cast<size_t>(k)].discardLatticeCoordinates();
+  if (ws.validAlgebra(k)) ws.algebra(k).discardLatticeCoordinates();
 }
 
 void steerLatticeDrawing(Workspace& ws, int32_t k, int32_t key) {
   if (!ws.validAlgebra(k)) return;
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  if (n < 2 || n > kSpaceElements || !isLattice(ws, k)) return;
-  if (!ws.algebras[static_cast<size_t>(k)].hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst);
+  const int32_t n = ws.algebra(k).card;
+  if (n < 2 || n > kSpaceElements || !isLattice(ws.view(k))) return;
+  if (!ws.algebra(k).hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst);
   if (!spaceBelongsTo(ws, k)) setUpSpace(ws, k);
   const bool positive = (key >= '0' && key <= '9') || key == 'q' || key == 'a' || key == 'z';
   if (key == ' ') relaxLatticeDrawing(ws, k);

@@ -15,10 +15,10 @@ namespace kest {
 
 // Entry i * n + j: 0 when i = j, the number of steps of the longest chain
 // from i up to j when i < j, -1 when i is not below j.
-std::vector<int32_t> chainLengthMatrix(const Workspace& ws, int32_t k, int32_t kind);
+std::vector<int32_t> chainLengthMatrix(const AlgebraView& a, int32_t kind);
 
 // a < b with nothing strictly between them (always true for another kind).
-bool covers(const Workspace& ws, int32_t a, int32_t b, int32_t k, int32_t kind);
+bool covers(const AlgebraView& alg, int32_t a, int32_t b, int32_t kind);
 
 // Plane coordinates of k in the order of the kind; sets up the space
 // drawing when k is a lattice of 2 to 100 elements. With space = false
@@ -28,7 +28,7 @@ void computeLatticeLayout(Workspace& ws, int32_t k, int32_t kind, bool space = t
 // The kind of order by which k is drawn: the first binary table as a join,
 // else the first as a meet, else the second as a meet; -1 when none of
 // them is a semilattice.
-int32_t drawingKind(const Workspace& ws, int32_t k);
+int32_t drawingKind(const AlgebraView& a);
 
 // One force step of the space drawing of lattice k, projected to its plane
 // x coordinates; the top and the bottom stay.

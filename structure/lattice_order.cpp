@@ -5,10 +5,8 @@
 
 namespace kest {
 
-TableOrder tableOrder(const Workspace& ws, int32_t k, int32_t kind) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const size_t nn = static_cast<size_t>(a.card) * static_cast<size_t>(a.card);
-  return {a.table.data() + (kind == kMeetSecond ? nn : 0), a.card, kind == kJoinFirst};
+TableOrder tableOrder(const AlgebraView& a, int32_t kind) {
+  return {a.binaryTable(kind == kMeetSecond ? 1 : 0), a.card(), kind == kJoinFirst};
 }
 
 BitRows::BitRows(int32_t n) : n_(n), words_((n + 63) / 64), bits_(static_cast<size_t>(n) * static_cast<size_t>((n + 63) / 64), 0) {}

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 
 namespace kest {
 
@@ -29,8 +29,8 @@ struct TableOrder {
   bool less(int32_t i, int32_t j) const { return i != j && leq(i, j); }
 };
 
-// The order of algebra k of the given kind (the table must exist).
-TableOrder tableOrder(const Workspace& ws, int32_t k, int32_t kind);
+// The order of algebra a of the given kind (the table must exist).
+TableOrder tableOrder(const AlgebraView& a, int32_t kind);
 
 // A square matrix of bits, one row of words per element.
 class BitRows {

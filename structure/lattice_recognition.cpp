@@ -1,6 +1,5 @@
 #include "structure/lattice_recognition.h"
 
-#include "core/algebra_store.h"
 #include "structure/lattice_order.h"
 
 namespace kest {
@@ -16,20 +15,25 @@ struct SmallTable {
   const uint16_t* row(int32_t x) const { return t.data() + static_cast<size_t>(x) * static_cast<size_t>(n); }
 };
 
-bool binaryTableComplete(const Workspace& ws, int32_t k, int32_t op) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const size_t nn = static_cast<size_t>(a.card) * static_cast<size_t>(a.card);
-  for (size_t i = op * nn; i < (op + 1) * nn; ++i) {
-    if (a.table[i] < 0) return false;
+bool binaryTableComplete(const AlgebraView& a, int32_t op) {
+  const int64_t nn = static_cast<int64_t>(a.card()) * a.card();
+  const int32_t* t = a.binaryTable(op);
+  for (int64_t i = 0; i < nn; ++i) {
+    if (t[i] < 0) return false;
   }
   return true;
 }
 
-SmallTable smallTable(const Workspace& ws, int32_t k, int32_t op) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const size_t nn = static_cast<size_t>(a.card) * static_cast<size_t>(a.card);
-  SmallTable s{a.card, std::vector<uint16_t>(nn)};
-  for (size_t i = 0; i < nn; ++i) s.t[i] = static_cast<uint16_t>(a.table[op * nn + i]);
+// Both tables of a lattice signature (+ first, . second) complete.
+bool latticeComplete(const AlgebraView& a) {
+  return a.signature().latticeSignature && binaryTableComplete(a, 0) && binaryTableComplete(a, 1);
+}
+
+SmallTable smallTable(const AlgebraView& a, int32_t op) {
+  const size_t nn = static_cast<size_t>(a.card()) * static_cast<size_t>(a.card());
+  SmallTable s{a.card(), std::vector<uint16_t>(nn)};
+  const int32_t* t = a.binaryTable(op);
+  for (size_t i = 0; i < nn; ++i) s.t[i] = static_cast<uint16_t>(t[i]);
   return s;
 }
 
@@ -86,7 +90,7 @@ struct Lattice {
   bool leq(int32_t x, int32_t y) const { return join.at(x, y) == y; }
 };
 
-Lattice latticeOf(const Workspace& ws, int32_t k) { return {smallTable(ws, k, 0), smallTable(ws, k, 1)}; }
+Lattice latticeOf(const AlgebraView& a) { return {smallTable(a, 0), smallTable(a, 1)}; }
 
 // If x o y = x o z then x o y = x o (y * z): semidistributivity of o. For
 // each x the y with x o y = a must be closed under *, which holds exactly
@@ -116,11 +120,10 @@ bool semidistributive(const SmallTable& o, const SmallTable& star, Progress& p) 
 
 }  // namespace
 
-bool isSemilattice(const Workspace& ws, int32_t k, int32_t which) {
-  if (!ws.validAlgebra(k)) return false;
+bool isSemilattice(const AlgebraView& a, int32_t which) {
   const int32_t op = which == 2 ? 1 : 0;
-  if (ws.sig.binaryCount <= op || !binaryTableComplete(ws, k, op)) return false;
-  return isSemilatticeTable(smallTable(ws, k, op), noProgress());
+  if (a.binaryCount() <= op || !binaryTableComplete(a, op)) return false;
+  return isSemilatticeTable(smallTable(a, op), noProgress());
 }
 
 namespace {
@@ -194,13 +197,11 @@ bool whitman(const Lattice& l, const int32_t* joinTable, Progress& p) {
   return true;
 }
 
-const int32_t* joinTable(const Workspace& ws, int32_t k) { return ws.algebras[static_cast<size_t>(k)].table.data(); }
+const int32_t* joinTable(const AlgebraView& a) { return a.binaryTable(0); }
 
 }  // namespace
 
-bool isLattice(const Workspace& ws, int32_t k) {
-  return isLatticeComplete(ws, k) && latticeLaws(latticeOf(ws, k), noProgress());
-}
+bool isLattice(const AlgebraView& a) { return latticeComplete(a) && latticeLaws(latticeOf(a), noProgress()); }
 
 // Distributive lattices are the modular ones without M3 (Birkhoff), and M3
 // is the modular lattice that meet semidistributivity, a quasi-identity
@@ -213,60 +214,59 @@ bool distributive(const Lattice& l, const int32_t* joinTable, Progress& p) {
 
 }  // namespace
 
-bool isDistributive(const Workspace& ws, int32_t k) { return distributive(latticeOf(ws, k), joinTable(ws, k), noProgress()); }
+bool isDistributive(const AlgebraView& a) { return distributive(latticeOf(a), joinTable(a), noProgress()); }
 
-bool isModular(const Workspace& ws, int32_t k) { return modular(latticeOf(ws, k), joinTable(ws, k), noProgress()); }
+bool isModular(const AlgebraView& a) { return modular(latticeOf(a), joinTable(a), noProgress()); }
 
-bool isMeetSemidistributive(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
+bool isMeetSemidistributive(const AlgebraView& a) {
+  const Lattice l = latticeOf(a);
   return semidistributive(l.meet, l.join, noProgress());
 }
 
-bool isJoinSemidistributive(const Workspace& ws, int32_t k) {
-  const Lattice l = latticeOf(ws, k);
+bool isJoinSemidistributive(const AlgebraView& a) {
+  const Lattice l = latticeOf(a);
   return semidistributive(l.join, l.meet, noProgress());
 }
 
-bool isWhitman(const Workspace& ws, int32_t k) { return whitman(latticeOf(ws, k), joinTable(ws, k), noProgress()); }
+bool isWhitman(const AlgebraView& a) { return whitman(latticeOf(a), joinTable(a), noProgress()); }
 
-bool isConservative(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
-  const TableLayout lay = ws.layout(k);
-  if (ws.sig.constantCount > 0 && a.card > 1) return false;
-  for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
-    for (int32_t x = 0; x < a.card; ++x) {
-      for (int32_t y = 0; y < a.card; ++y) {
-        const int32_t v = a.table[static_cast<size_t>(lay.binary(op, x, y))];
+bool isConservative(const AlgebraView& a) {
+  if (a.constantCount() > 0 && a.card() > 1) return false;
+  for (int32_t op = 0; op < a.binaryCount(); ++op) {
+    for (int32_t x = 0; x < a.card(); ++x) {
+      for (int32_t y = 0; y < a.card(); ++y) {
+        const int32_t v = a.binary(op, x, y);
         if (v != x && v != y) return false;
       }
     }
   }
-  for (int32_t op = ws.sig.binaryCount; op < ws.sig.binaryCount + ws.sig.unaryCount; ++op) {
-    for (int32_t x = 0; x < a.card; ++x) {
-      if (a.table[static_cast<size_t>(lay.unary(op, x))] != x) return false;
+  for (int32_t op = a.binaryCount(); op < a.binaryCount() + a.unaryCount(); ++op) {
+    for (int32_t x = 0; x < a.card(); ++x) {
+      if (a.unary(op, x) != x) return false;
     }
   }
   return true;
 }
 
-LatticeVerdict recognizeLattice(const Workspace& ws, int32_t k, Progress& progress) {
+LatticeVerdict recognizeLattice(const AlgebraView& a, Progress& progress) {
   LatticeVerdict v;
-  if (isLatticeComplete(ws, k)) {
+  if (latticeComplete(a)) {
     // The tables are read once for the laws and all five properties.
-    const Lattice l = latticeOf(ws, k);
+    const Lattice l = latticeOf(a);
     if (latticeLaws(l, progress)) {
       v.kind = LatticeVerdict::kLattice;
-      v.properties = {distributive(l, joinTable(ws, k), progress), modular(l, joinTable(ws, k), progress),
+      v.properties = {distributive(l, joinTable(a), progress), modular(l, joinTable(a), progress),
                       semidistributive(l.meet, l.join, progress), semidistributive(l.join, l.meet, progress),
-                      whitman(l, joinTable(ws, k), progress)};
+                      whitman(l, joinTable(a), progress)};
       return v;
     }
   }
-  const int32_t dot = ws.sig.op('.');
+  const Signature& sig = a.signature();
+  const int32_t dot = sig.op('.');
   auto semilattice = [&](int32_t op) {
-    return ws.sig.binaryCount > op && binaryTableComplete(ws, k, op) && isSemilatticeTable(smallTable(ws, k, op), progress);
+    return a.binaryCount() > op && binaryTableComplete(a, op) && isSemilatticeTable(smallTable(a, op), progress);
   };
-  if (ws.sig.op('+') == 0 && semilattice(0)) v.kind = LatticeVerdict::kJoinSemilattice;
+  if (sig.op('+') == 0 && semilattice(0)) v.kind = LatticeVerdict::kJoinSemilattice;
   else if ((dot == 0 || dot == 1) && semilattice(dot)) v.kind = LatticeVerdict::kMeetSemilattice;
   return v;
 }

@@ -67,9 +67,9 @@ class Dominated {
 
 }  // namespace
 
-std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, int32_t k, Progress& progress) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
-  PrincipalClosure closure(ws, k, progress);
+std::optional<std::vector<Partition>> minimalCongruences(const AlgebraView& a, Progress& progress) {
+  const int32_t n = a.card();
+  PrincipalClosure closure(a, progress);
   // The minimal ones among the principal congruences seen so far, each with
   // the first pair that generated it; a candidate found above a new one
   // is marked dead.

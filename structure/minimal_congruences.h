@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 #include "structure/partition.h"
 
 namespace kest {
 
 // Nothing when the user stopped the search. Memory: the candidates only,
 // never all principal congruences at once.
-std::optional<std::vector<Partition>> minimalCongruences(const Workspace& ws, int32_t k,
-                                                         Progress& progress = noProgress());
+std::optional<std::vector<Partition>> minimalCongruences(const AlgebraView& a, Progress& progress = noProgress());
 
 }  // namespace kest

@@ -10,7 +10,7 @@ size_t at(int32_t n, int32_t x, int32_t y) { return static_cast<size_t>(x) * sta
 
 // The n*n block of binary operation op of algebra k.
 int32_t* binaryBlock(Workspace& ws, int32_t k, int32_t op) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   return a.table.data() + static_cast<size_t>(op) * at(a.card, a.card, 0);
 }
 
@@ -22,7 +22,7 @@ bool namesBeyond(std::string_view text, int32_t n, int32_t maxNamed) {
 }
 
 bool conservativeFromRelation(Workspace& ws, int32_t k, int32_t op, std::string_view text, bool closed) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   std::optional<std::vector<uint8_t>> rel = readRelationText(text, n, ws.sig.maxNamedElements);
   if (!rel) return false;
   if (closed) closeTransitively(*rel, n);
@@ -55,7 +55,7 @@ int32_t commonBound(const std::vector<uint8_t>& le, int32_t n, int32_t x, int32_
 }
 
 bool boundFromOrder(Workspace& ws, int32_t k, int32_t op, std::string_view text, bool join) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   std::optional<std::vector<uint8_t>> le = readRelationText(text, n, ws.sig.maxNamedElements);
   if (!le) return false;
   closeTransitively(*le, n);
@@ -104,7 +104,7 @@ void closeTransitively(std::vector<uint8_t>& rel, int32_t n) {
 }
 
 void linearOperation(Workspace& ws, int32_t k, int32_t op, int32_t a, int32_t b, int32_t c) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   int32_t* t = binaryBlock(ws, k, op);
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
@@ -122,7 +122,7 @@ void linearOperation(Workspace& ws, int32_t k, int32_t op, int32_t a, int32_t b,
 }
 
 bool linesOperation(Workspace& ws, int32_t k, int32_t op, std::string_view text) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   const int32_t maxNamed = ws.sig.maxNamedElements;
   if (namesBeyond(text, n, maxNamed)) return false;
   int32_t* t = binaryBlock(ws, k, op);

@@ -8,8 +8,8 @@
 
 namespace kest {
 
-PrincipalClosure::PrincipalClosure(const Workspace& ws, int32_t k, Progress& progress)
-    : n_(ws.algebras[static_cast<size_t>(k)].card), translations_(translationsOf(ws, k)), poll_(progress) {
+PrincipalClosure::PrincipalClosure(const AlgebraView& a, Progress& progress)
+    : n_(a.card()), translations_(translationsOf(a)), poll_(progress) {
   parent_.resize(static_cast<size_t>(n_));
   next_.resize(static_cast<size_t>(n_));
   for (int32_t i = 0; i < n_; ++i) parent_[static_cast<size_t>(i)] = next_[static_cast<size_t>(i)] = i;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/progress.h"
-#include "core/workspace.h"
+#include "core/algebra_view.h"
 #include "structure/congruence_closure.h"
 #include "structure/partition.h"
 
@@ -21,7 +21,7 @@ namespace kest {
 
 class PrincipalClosure {
  public:
-  PrincipalClosure(const Workspace& ws, int32_t k, Progress& progress);
+  PrincipalClosure(const AlgebraView& a, Progress& progress);
 
   const Translations& translations() const { return translations_; }
 

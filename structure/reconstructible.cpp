@@ -91,11 +91,11 @@ Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progres
     if (v == Verdict::kNotSatisfied) return result;
     if (formulaUsesOperation(ws, f, 0)) affected.push_back(f);
   }
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   std::vector<std::vector<int32_t>> vars(ws.terms.formulaPoolCount());
   for (int32_t f : affected) vars[static_cast<size_t>(f)] = fewVariables(ws, f);
   std::vector<uint8_t> marks(static_cast<size_t>(n) * n, 1);
-  std::vector<int32_t>& table = ws.algebras[static_cast<size_t>(k)].table;
+  std::vector<int32_t>& table = ws.algebra(k).table;
   for (int32_t place = 0; place < n * n; ++place) {
     const int32_t v = table[static_cast<size_t>(place)];
     for (int32_t w = 0; w < n && marks[static_cast<size_t>(place)]; ++w) {
@@ -142,7 +142,7 @@ void reconstructionReport(Workspace& ws, int32_t k, Progress& progress) {
     ws.messages.clearMessages();
     return;
   }
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   int32_t count = 0;
   for (uint8_t m : *r.marks) count += m;
   auto places = [&](uint8_t which) {

@@ -13,12 +13,9 @@ namespace {
 // known when its turn comes: a pair is met when the later of two is
 // processed). Once every element is in, nothing more can be added. False
 // when the user stopped it.
-bool closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, std::vector<int32_t>& list,
-               size_t firstNew, Progress& progress) {
-  const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
-  const int32_t n = alg.card;
-  const TableLayout lay = ws.layout(k);
-  const Signature& sig = ws.sig;
+bool closeFrom(const AlgebraView& a, std::vector<uint8_t>& members, std::vector<int32_t>& list, size_t firstNew,
+               Progress& progress) {
+  const int32_t n = a.card();
   auto add = [&](int32_t e) {
     if (e < 0 || members[static_cast<size_t>(e)]) return;
     members[static_cast<size_t>(e)] = 1;
@@ -26,46 +23,42 @@ bool closeFrom(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, st
   };
   WorkPoll poll(progress);
   for (size_t next = firstNew; next < list.size() && static_cast<int32_t>(list.size()) < n; ++next) {
-    if (poll.add(static_cast<int64_t>(next + 1) * sig.binaryCount + sig.unaryCount + 1)) return false;
+    if (poll.add(static_cast<int64_t>(next + 1) * a.binaryCount() + a.unaryCount() + 1)) return false;
     const int32_t z = list[next];
-    for (int32_t b = 0; b < sig.binaryCount; ++b) {
-      const int32_t* t = alg.table.data() + lay.binary(b, 0, 0);
+    for (int32_t b = 0; b < a.binaryCount(); ++b) {
+      const int32_t* t = a.binaryTable(b);
       for (size_t i = 0; i <= next; ++i) {
         const int32_t m = list[i];
         add(t[static_cast<int64_t>(z) * n + m]);
         add(t[static_cast<int64_t>(m) * n + z]);
       }
     }
-    for (int32_t u = sig.binaryCount; u < sig.binaryCount + sig.unaryCount; ++u) {
-      add(alg.table[static_cast<size_t>(lay.unary(u, z))]);
-    }
+    for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) add(a.unary(u, z));
   }
   return true;
 }
 
 }  // namespace
 
-bool closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, Progress& progress) {
-  const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
-  const TableLayout lay = ws.layout(k);
+bool closeSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, Progress& progress) {
   std::vector<int32_t> list = memberList(members);
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    const int32_t v = alg.table[static_cast<size_t>(lay.constant(c))];
+  for (int32_t c = 0; c < a.constantCount(); ++c) {
+    const int32_t v = a.constant(c);
     if (v >= 0 && !members[static_cast<size_t>(v)]) {
       members[static_cast<size_t>(v)] = 1;
       list.push_back(v);
     }
   }
-  return closeFrom(ws, k, members, list, 0, progress);
+  return closeFrom(a, members, list, 0, progress);
 }
 
-bool extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e, Progress& progress) {
+bool extendSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, int32_t e, Progress& progress) {
   if (members[static_cast<size_t>(e)]) return true;
   std::vector<int32_t> list = memberList(members);
   const size_t closed = list.size();
   members[static_cast<size_t>(e)] = 1;
   list.push_back(e);
-  return closeFrom(ws, k, members, list, closed, progress);
+  return closeFrom(a, members, list, closed, progress);
 }
 
 std::vector<int32_t> memberList(const std::vector<uint8_t>& members) {
@@ -77,13 +70,13 @@ std::vector<int32_t> memberList(const std::vector<uint8_t>& members) {
 }
 
 int32_t appendSubalgebra(Workspace& ws, int32_t k, const std::vector<int32_t>& members) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   std::vector<int32_t> number(static_cast<size_t>(n), -1);
   for (size_t i = 0; i < members.size(); ++i) number[static_cast<size_t>(members[i])] = static_cast<int32_t>(i);
   const int32_t s = createAlgebra(ws, static_cast<int32_t>(members.size()));
   if (s < 0) return -1;
-  const Algebra& from = ws.algebras[static_cast<size_t>(k)];
-  Algebra& to = ws.algebras[static_cast<size_t>(s)];
+  const Algebra& from = ws.algebra(k);
+  Algebra& to = ws.algebra(s);
   const TableLayout src = ws.layout(k);
   const TableLayout dst = ws.layout(s);
   auto renumber = [&](int32_t v) { return v < 0 ? -1 : number[static_cast<size_t>(v)]; };
@@ -114,15 +107,11 @@ int64_t pairOf(int32_t x, int32_t y, int32_t m) { return (x < 0 || y < 0) ? -1 :
 
 }  // namespace
 
-std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, int32_t b,
+std::optional<std::vector<int64_t>> closePairs(const AlgebraView& A, const AlgebraView& B,
                                                const std::vector<int64_t>& generators, Progress& progress,
                                                int64_t maxPairs) {
-  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
-  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
-  const int32_t n = A.card;
-  const int32_t m = B.card;
-  const TableLayout la = ws.layout(a);
-  const TableLayout lb = ws.layout(b);
+  const int32_t n = A.card();
+  const int32_t m = B.card();
   std::vector<uint8_t> member(static_cast<size_t>(static_cast<int64_t>(n) * m), 0);
   std::vector<int64_t> list;
   auto add = [&](int64_t p) {
@@ -131,19 +120,17 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
     list.push_back(p);
   };
   for (int64_t g : generators) add(g);
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    add(pairOf(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))], m));
-  }
+  for (int32_t c = 0; c < A.constantCount(); ++c) add(pairOf(A.constant(c), B.constant(c), m));
   WorkPoll poll(progress);
   for (size_t next = 0; next < list.size(); ++next) {
     // Past the most that can be stored the closure ends: the caller refuses.
     if (static_cast<int64_t>(list.size()) > maxPairs) return list;
-    if (poll.add(1 + static_cast<int64_t>(next) * ws.sig.binaryCount)) return std::nullopt;
+    if (poll.add(1 + static_cast<int64_t>(next) * A.binaryCount())) return std::nullopt;
     const int32_t px = static_cast<int32_t>(list[next] / m);
     const int32_t py = static_cast<int32_t>(list[next] % m);
-    for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
-      const int32_t* ta = A.table.data() + la.binary(op, 0, 0);
-      const int32_t* tb = B.table.data() + lb.binary(op, 0, 0);
+    for (int32_t op = 0; op < A.binaryCount(); ++op) {
+      const int32_t* ta = A.binaryTable(op);
+      const int32_t* tb = B.binaryTable(op);
       for (size_t i = 0; i <= next; ++i) {
         const int32_t qx = static_cast<int32_t>(list[i] / m);
         const int32_t qy = static_cast<int32_t>(list[i] % m);
@@ -151,8 +138,8 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
         add(pairOf(ta[static_cast<int64_t>(qx) * n + px], tb[static_cast<int64_t>(qy) * m + py], m));
       }
     }
-    for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-      add(pairOf(A.table[static_cast<size_t>(la.unary(u, px))], B.table[static_cast<size_t>(lb.unary(u, py))], m));
+    for (int32_t u = A.binaryCount(); u < A.binaryCount() + A.unaryCount(); ++u) {
+      add(pairOf(A.unary(u, px), B.unary(u, py), m));
     }
   }
   if (static_cast<int64_t>(list.size()) > maxPairs) return list;
@@ -160,15 +147,18 @@ std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, i
   return list;
 }
 
+// The most pairs a dense index of a subproduct covers (256 MB).
+constexpr int64_t kMaxDenseIndex = int64_t{1} << 26;
+
 int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
-  const int32_t n = ws.algebras[static_cast<size_t>(a)].card;
-  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int32_t n = ws.algebra(a).card;
+  const int32_t m = ws.algebra(b).card;
   const int32_t size = static_cast<int32_t>(pairs.size());
   const int32_t s = createAlgebra(ws, size);
   if (s < 0) return -1;
-  const Algebra& A = ws.algebras[static_cast<size_t>(a)];
-  const Algebra& B = ws.algebras[static_cast<size_t>(b)];
-  Algebra& P = ws.algebras[static_cast<size_t>(s)];
+  const Algebra& A = ws.algebra(a);
+  const Algebra& B = ws.algebra(b);
+  Algebra& P = ws.algebra(s);
   const TableLayout la = ws.layout(a);
   const TableLayout lb = ws.layout(b);
   const TableLayout lp = ws.layout(s);
@@ -176,7 +166,7 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
   // Pair index -> new element: itself for the whole product, else a dense
   // index where it fits and a binary search in the sorted pairs beyond.
   std::vector<int32_t> dense;
-  if (!all && static_cast<int64_t>(n) * m <= (int64_t{1} << 26)) {
+  if (!all && static_cast<int64_t>(n) * m <= kMaxDenseIndex) {
     dense.assign(static_cast<size_t>(static_cast<int64_t>(n) * m), -1);
     for (int32_t i = 0; i < size; ++i) dense[static_cast<size_t>(pairs[static_cast<size_t>(i)])] = i;
   }

@@ -14,16 +14,15 @@
 
 namespace kest {
 
-// Extends the membership flags (one per element of k) to the subuniverse
+// Extends the membership flags (one per element of a) to the subuniverse
 // they generate, defined constants included. Each new member is combined
 // with the members once. False when the user stopped it (the flags are
 // then unfinished).
-bool closeSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members,
-                      Progress& progress = noProgress());
+bool closeSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, Progress& progress = noProgress());
 
 // Adds e to a subuniverse (members already closed) and closes again,
 // combining only what e brings; false when stopped.
-bool extendSubuniverse(const Workspace& ws, int32_t k, std::vector<uint8_t>& members, int32_t e,
+bool extendSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, int32_t e,
                        Progress& progress = noProgress());
 
 // The members in increasing order.
@@ -41,7 +40,7 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
 // generates. Nothing when the user stopped it. As soon as more than
 // maxPairs pairs are found it ends, returning them unsorted, so that a
 // subuniverse too large to be stored is refused early.
-std::optional<std::vector<int64_t>> closePairs(const Workspace& ws, int32_t a, int32_t b,
+std::optional<std::vector<int64_t>> closePairs(const AlgebraView& a, const AlgebraView& b,
                                                const std::vector<int64_t>& generators, Progress& progress,
                                                int64_t maxPairs = INT64_MAX);
 

@@ -15,7 +15,7 @@ namespace {
 class FlagChecks final : public SweepHooks {
  public:
   FlagChecks(Workspace& ws, int32_t k)
-      : sig_(ws.sig), table_(ws.algebras[static_cast<size_t>(k)].table), n_(ws.algebras[static_cast<size_t>(k)].card),
+      : sig_(ws.sig), table_(ws.algebra(k).table), n_(ws.algebra(k).card),
         lay_(ws.layout(k)) {}
 
   int32_t beforeAssignment() override {
@@ -84,7 +84,7 @@ class FlagChecks final : public SweepHooks {
 }  // namespace
 
 CompletionResult completeByEquations(Workspace& ws, int32_t k, Progress& progress) {
-  const std::vector<int32_t> backup = ws.algebras[static_cast<size_t>(k)].table;
+  const std::vector<int32_t> backup = ws.algebra(k).table;
   EquationSweep sweep(ws, k);
   FlagChecks checks(ws, k);
   for (;;) {
@@ -93,7 +93,7 @@ CompletionResult completeByEquations(Workspace& ws, int32_t k, Progress& progres
       if (ws.terms.formulaKind[static_cast<size_t>(f)] != kEquation) continue;
       result = sweep.run(f, checks, true, progress);
       if (result <= 0) {
-        ws.algebras[static_cast<size_t>(k)].table = backup;
+        ws.algebra(k).table = backup;
         return result == 0 ? CompletionResult::kContradictory : CompletionResult::kInterrupted;
       }
     }

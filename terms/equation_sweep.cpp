@@ -7,20 +7,20 @@
 namespace kest {
 
 EquationSweep::EquationSweep(Workspace& ws, int32_t k)
-    : ws_(ws), sig_(ws.sig), table_(ws.algebras[static_cast<size_t>(k)].table),
-      n_(ws.algebras[static_cast<size_t>(k)].card), lanes_(std::max(n_, 1)), lay_(ws.layout(k)) {}
+    : ws_(ws), sig_(ws.sig), table_(ws.algebra(k).table),
+      n_(ws.algebra(k).card), lanes_(std::max(n_, 1)), lay_(ws.layout(k)) {}
 
 int32_t EquationSweep::compile(int32_t node) {
   int32_t& known = nodeStep_[static_cast<size_t>(node)];
   if (known >= 0) return known;
   const TermStore& ts = ws_.terms;
   Step s{-1, 0, 0, false};
-  if (node < 26) {
+  if (isVariableNode(node)) {
     s.a = varPos_[static_cast<size_t>(node)];
     s.vector = s.a == static_cast<int32_t>(vars_.size()) - 1;
   } else if (node < ts.firstCompoundNode) {
     s.op = -2;
-    s.a = node - 26;
+    s.a = constantOfNode(node);
   } else {
     s.op = ts.nodeOp[static_cast<size_t>(node)];
     s.a = compile(ts.nodeLeft[static_cast<size_t>(node)]);
@@ -104,8 +104,8 @@ int32_t EquationSweep::run(int32_t f, SweepHooks& hooks, bool repeatGround, Prog
   const int32_t l = ts.formulaA[static_cast<size_t>(f)];
   const int32_t r = ts.formulaB[static_cast<size_t>(f)];
   vars_.clear();
-  varPos_.assign(26, -1);
-  for (int32_t v = 0; v < 26; ++v) {
+  varPos_.assign(kVariableCount, -1);
+  for (int32_t v = 0; v < kVariableCount; ++v) {
     if (occursIn(ws_, v, l) || occursIn(ws_, v, r)) {
       varPos_[static_cast<size_t>(v)] = static_cast<int32_t>(vars_.size());
       vars_.push_back(v);

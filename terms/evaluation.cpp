@@ -5,11 +5,11 @@
 namespace kest {
 
 int32_t evaluateTerm(const Workspace& ws, int32_t k, int32_t t, const Assignment& s) {
-  if (t < 26) return s[static_cast<size_t>(t)];
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  if (isVariableNode(t)) return s[static_cast<size_t>(t)];
+  const Algebra& a = ws.algebra(k);
   const TableLayout lay = ws.layout(k);
   const TermStore& ts = ws.terms;
-  if (t < ts.firstCompoundNode) return a.table[static_cast<size_t>(lay.constant(t - 26))];
+  if (t < ts.firstCompoundNode) return a.table[static_cast<size_t>(lay.constant(constantOfNode(t)))];
   const int32_t op = ts.nodeOp[static_cast<size_t>(t)];
   const int32_t l = evaluateTerm(ws, k, ts.nodeLeft[static_cast<size_t>(t)], s);
   if (l < 0) return -1;

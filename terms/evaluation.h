@@ -1,5 +1,5 @@
 // Evaluating terms and formulas in one algebra of the store under an
-// assignment: 26 integers, one per variable a..z, -1 where unassigned.
+// assignment: one integer per variable a..z, -1 where unassigned.
 // Undefined table entries propagate as -1.
 #pragma once
 
@@ -10,7 +10,7 @@
 
 namespace kest {
 
-using Assignment = std::array<int32_t, 26>;
+using Assignment = std::array<int32_t, kVariableCount>;
 
 // The value of term t in algebra k, or -1. Walks the term recursively.
 int32_t evaluateTerm(const Workspace& ws, int32_t k, int32_t t, const Assignment& s);

@@ -16,8 +16,8 @@ constexpr int64_t kMaxProgramValues = int64_t{1} << 29;
 
 FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const std::vector<int32_t>& variables)
     : ws_(ws),
-      table_(ws.algebras[static_cast<size_t>(k)].table.data()),
-      n_(ws.algebras[static_cast<size_t>(k)].card),
+      table_(ws.algebra(k).table.data()),
+      n_(ws.algebra(k).card),
       complete_(isComplete(ws, k) != 0),
       variables_(variables),
       last_(static_cast<int32_t>(variables.size()) - 1),
@@ -58,11 +58,11 @@ int32_t FormulaProgram::termStep(int32_t node) {
   const TermStore& ts = ws_.terms;
   const TableLayout lay{n_, ws_.sig.binaryCount, ws_.sig.unaryCount, ws_.sig.constantCount};
   int32_t step;
-  if (node < 26) {
+  if (isVariableNode(node)) {
     const auto pos = std::find(variables_.begin(), variables_.end(), node) - variables_.begin();
     step = addStep(Code::kVariable, static_cast<int32_t>(pos), static_cast<int32_t>(pos), 0, 0);
   } else if (node < ts.firstCompoundNode) {
-    step = addStep(Code::kConstant, -1, 0, 0, lay.constant(node - 26));
+    step = addStep(Code::kConstant, -1, 0, 0, lay.constant(constantOfNode(node)));
   } else {
     const int32_t op = ts.nodeOp[static_cast<size_t>(node)];
     const int32_t l = termStep(ts.nodeLeft[static_cast<size_t>(node)]);

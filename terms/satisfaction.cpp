@@ -7,7 +7,7 @@ namespace kest {
 
 std::vector<int32_t> occurringVariables(const Workspace& ws, int32_t f) {
   std::vector<int32_t> vars;
-  for (int32_t v = 0; v < 26; ++v) {
+  for (int32_t v = 0; v < kVariableCount; ++v) {
     if (formulaUsesVariable(ws, v, f)) vars.push_back(v);
   }
   return vars;
@@ -25,7 +25,7 @@ Verdict satisfies(const Workspace& ws, int32_t k, int32_t f, Assignment& s, Prog
     const int32_t r = evaluateTerm(ws, k, ts.formulaB[static_cast<size_t>(f)], s);
     return (l >= 0 && l == r) ? Verdict::kSatisfied : Verdict::kNotSatisfied;
   }
-  if (ws.algebras[static_cast<size_t>(k)].card == 0) return Verdict::kSatisfied;
+  if (ws.algebra(k).card == 0) return Verdict::kSatisfied;
   FormulaProgram program(ws, k, f, vars);
   return program.run(s, progress);
 }
@@ -58,7 +58,7 @@ std::vector<std::string> satisfactionLines(const Workspace& ws, const Satisfacti
       line += " satisfied";
     } else {
       line += " not satisfied: ";
-      for (int32_t v = 0; v < 26; ++v) {
+      for (int32_t v = 0; v < kVariableCount; ++v) {
         const int32_t value = check.counterexample[static_cast<size_t>(v)];
         if (value < 0) continue;
         line += static_cast<char>('a' + v);

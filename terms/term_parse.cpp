@@ -29,7 +29,7 @@ class TermParser {
   int32_t atom(char c) const {
     if (isVariableChar(c)) return c - 'a';
     if (isTermLetter(c)) return ws_.terms.namedTerms[static_cast<size_t>(c - 'A')];
-    if (sig_.isConstant(c)) return 26 + sig_.op(c) - sig_.binaryCount - sig_.unaryCount;
+    if (sig_.isConstant(c)) return constantNode(sig_.op(c) - sig_.binaryCount - sig_.unaryCount);
     return -1;
   }
 

@@ -8,12 +8,12 @@ namespace {
 
 void appendTerm(const Workspace& ws, int32_t t, bool polish, std::string& out) {
   const TermStore& ts = ws.terms;
-  if (t < 26) {
+  if (isVariableNode(t)) {
     out += static_cast<char>('a' + t);
     return;
   }
   if (t < ts.firstCompoundNode) {
-    out += ws.sig.opSymbol[static_cast<size_t>(ws.sig.binaryCount + ws.sig.unaryCount + t - 26)];
+    out += ws.sig.opSymbol[static_cast<size_t>(ws.sig.binaryCount + ws.sig.unaryCount + constantOfNode(t))];
     return;
   }
   const int32_t op = ts.nodeOp[static_cast<size_t>(t)];

@@ -41,10 +41,10 @@ TEST(Executor, NewAlgebraChecksTheRange) {
   EXPECT_EQ(ws.algebraCount(), 1);
   run(ws, kCommandNewAlgebra, "3000");
   ASSERT_EQ(ws.algebraCount(), 2);
-  EXPECT_EQ(ws.algebras[1].displayed, 0);
+  EXPECT_EQ(ws.algebra(1).displayed, 0);
   run(ws, kCommandNewAlgebra, "12x");  // no digit check: reads 192
   ASSERT_EQ(ws.algebraCount(), 3);
-  EXPECT_EQ(ws.algebras[2].card, 192);
+  EXPECT_EQ(ws.algebra(2).card, 192);
 }
 
 TEST(Executor, TermAndEquationMode) {

@@ -17,9 +17,9 @@ TEST(KeyCommands, CopyExtendHideDelete) {
   EXPECT_EQ(runSingleKeyCommand(ws, 'C', 0).kind, Repaint::Kind::kWhole);
   EXPECT_EQ(runSingleKeyCommand(ws, 'y', 1).kind, Repaint::Kind::kWhole);
   ASSERT_EQ(ws.algebraCount(), 3);
-  EXPECT_EQ(ws.algebras[2].card, 3);
+  EXPECT_EQ(ws.algebra(2).card, 3);
   runSingleKeyCommand(ws, 'h', 2);
-  EXPECT_EQ(ws.algebras[2].displayed, 0);
+  EXPECT_EQ(ws.algebra(2).displayed, 0);
   runSingleKeyCommand(ws, 'd', 0);
   EXPECT_EQ(ws.algebraCount(), 2);
   EXPECT_EQ(runSingleKeyCommand(ws, 'q', 0).kind, Repaint::Kind::kNothing);
@@ -43,6 +43,24 @@ TEST(KeyCommands, DeleteOverTheListsUsesOnlyTheHeight) {
   EXPECT_FALSE(deleteListedRowAt(ws, 10 + 16 * 2));
   EXPECT_TRUE(deleteListedRowAt(ws, 10));
   EXPECT_EQ(ws.terms.namedTermCount(), 0);
+}
+
+// Key e: the report of an embedding of the red-marked algebra into the
+// green-marked one, or why there is none.
+TEST(KeyCommands, EmbeddingReportLines) {
+  Workspace ws = workspaceWithSignature(". -");
+  const int32_t one = createAlgebra(ws, 1);
+  ws.algebra(one).table = {0, 0};
+  const int32_t b = createAlgebra(ws, 3);
+  ws.algebra(b).table = {1, 0, 0, 0, 1, 0, 0, 0, 2, 1, 0, 2};  // b.b = b but -b = a; c is idempotent
+  ws.redMarked = one;
+  ws.greenMarked = b;
+  runSingleKeyCommand(ws, 'e', one);
+  EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"Embedding of A0 into A1:", "a -> c"}));
+  ws.redMarked = b;
+  ws.greenMarked = one;
+  runSingleKeyCommand(ws, 'e', one);
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"A1 is not embeddable into A0"});
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST(KeyDispatch, DeleteOverTheListsComesBeforeTheAlgebras) {
   dispatchKey(ws, 'd');
   EXPECT_EQ(ws.terms.formulaListCount(), 0);
   EXPECT_EQ(ws.algebraCount(), 1);
-  ws.pointerY = ws.algebras[0].y + 2;  // no lists now: the algebra's top field
+  ws.pointerY = ws.algebra(0).y + 2;  // no lists now: the algebra's top field
   dispatchKey(ws, 'd');
   EXPECT_EQ(ws.algebraCount(), 0);
 }
@@ -54,11 +54,11 @@ TEST(KeyDispatch, DeleteOverTheListsComesBeforeTheAlgebras) {
 TEST(KeyDispatch, KeysOverCellsWriteElements) {
   Workspace ws = workspaceWithSignature(".");
   createAlgebra(ws, 2);
-  const Algebra& a = ws.algebras[0];
+  const Algebra& a = ws.algebra(0);
   ws.pointerX = a.x + 26 + 16 + 2;  // column b
   ws.pointerY = a.y + 37 + 2;       // row a
   dispatchKey(ws, 'a');             // a cell, not the abelianness key
-  EXPECT_EQ(ws.algebras[0].table[1], 0);
+  EXPECT_EQ(ws.algebra(0).table[1], 0);
   ws.pointerX = 5000;
   EXPECT_EQ(dispatchKey(ws, 'C').kind, Repaint::Kind::kNothing);
   EXPECT_EQ(ws.algebraCount(), 1);
@@ -68,8 +68,8 @@ TEST(KeyDispatch, TheLatticePageTakesTheKeysOnlyWithARedAlgebra) {
   Workspace ws = workspaceWithSignature("L");
   createAlgebra(ws, 1);
   ws.latticeShown = 1;
-  ws.pointerX = ws.algebras[0].x + 2;
-  ws.pointerY = ws.algebras[0].y + 2;
+  ws.pointerX = ws.algebra(0).x + 2;
+  ws.pointerY = ws.algebra(0).y + 2;
   dispatchKey(ws, 'C');
   EXPECT_EQ(ws.algebraCount(), 1);
   ws.redMarked = -1;

@@ -49,8 +49,8 @@ TEST(LatticeModes, LatticeFailuresAndTheirMessages) {
   createAlgebra(ws, 3);
   run(ws, kCommandLattice, "ab ac");  // the meet is built, the join is not
   EXPECT_EQ(ws.messages.lines(), (Lines{"The input is not a lattice"}));
-  EXPECT_EQ(ws.algebras[0].table[9 + 1 * 3 + 2], 0);  // b.c = a
-  EXPECT_EQ(ws.algebras[0].table[1 * 3 + 2], -1);
+  EXPECT_EQ(ws.algebra(0).table[9 + 1 * 3 + 2], 0);  // b.c = a
+  EXPECT_EQ(ws.algebra(0).table[1 * 3 + 2], -1);
   run(ws, kCommandJoin, "ab ac");
   EXPECT_EQ(ws.messages.lines(), (Lines{"Bad input"}));
   run(ws, kCommandMeet, "abca");
@@ -85,31 +85,31 @@ TEST(LatticeModes, LinearExpressionInput) {
   Workspace ws = workspaceWithSignature("+");
   createAlgebra(ws, 5);
   run(ws, kCommandLinear, "+ 1 1");
-  EXPECT_EQ(ws.algebras[0].table[3 * 5 + 4], 2);
+  EXPECT_EQ(ws.algebra(0).table[3 * 5 + 4], 2);
   run(ws, kCommandLinear, "+ -1 1");  // a = 4
-  EXPECT_EQ(ws.algebras[0].table[1 * 5 + 0], 4);
+  EXPECT_EQ(ws.algebra(0).table[1 * 5 + 0], 4);
   run(ws, kCommandLinear, "+x 1 1 0");  // the x is ignored
-  EXPECT_EQ(ws.algebras[0].table[1 * 5 + 0], 1);
-  const std::vector<int32_t> before = ws.algebras[0].table;
+  EXPECT_EQ(ws.algebra(0).table[1 * 5 + 0], 1);
+  const std::vector<int32_t> before = ws.algebra(0).table;
   for (const char* bad : {"+", "+ 1", "+ 1 2 3 4", "- 1 1", "1 1 1"}) run(ws, kCommandLinear, bad);
-  EXPECT_EQ(ws.algebras[0].table, before);
+  EXPECT_EQ(ws.algebra(0).table, before);
   run(ws, kCommandLinear, "+ 2 0 3");
-  EXPECT_EQ(ws.algebras[0].table[2 * 5 + 4], 2);  // 3 + 4 mod 5
+  EXPECT_EQ(ws.algebra(0).table[2 * 5 + 4], 2);  // 3 + 4 mod 5
 }
 
 TEST(LatticeModes, ConservativeOperationsRefuseCommutativeSymbols) {
   Workspace ws = workspaceWithSignature("+c .");
   createAlgebra(ws, 3);
-  const std::vector<int32_t> before = ws.algebras[0].table;
+  const std::vector<int32_t> before = ws.algebra(0).table;
   run(ws, kCommandGraph, "+ abca");
   EXPECT_EQ(ws.messages.lines(), (Lines{"Does not work for commutative operation"}));
   run(ws, kCommandOrder, "+ abc");
-  EXPECT_EQ(ws.algebras[0].table, before);
+  EXPECT_EQ(ws.algebra(0).table, before);
   run(ws, kCommandGraph, ". abca");
-  EXPECT_EQ(ws.algebras[0].table[9 + 0 * 3 + 1], 0);  // a.b = a
-  EXPECT_EQ(ws.algebras[0].table[9 + 0 * 3 + 2], 2);  // a.c = c
+  EXPECT_EQ(ws.algebra(0).table[9 + 0 * 3 + 1], 0);  // a.b = a
+  EXPECT_EQ(ws.algebra(0).table[9 + 0 * 3 + 2], 2);  // a.c = c
   run(ws, kCommandOrder, ".   abc");
-  EXPECT_EQ(ws.algebras[0].table[9 + 0 * 3 + 2], 0);
+  EXPECT_EQ(ws.algebra(0).table[9 + 0 * 3 + 2], 0);
 }
 
 TEST(LatticeModes, KeyBOpensTheLinesPanelOnTheAlgebraUnderThePointer) {
@@ -121,8 +121,8 @@ TEST(LatticeModes, KeyBOpensTheLinesPanelOnTheAlgebraUnderThePointer) {
   EXPECT_EQ(ws.inputMode, InputMode::kLines);
   setFieldText(ws.panel, 0, ". acb");
   submitPanel(ws);
-  EXPECT_EQ(ws.algebras[1].table[0 * 3 + 2], 1);  // a.c = b
-  EXPECT_EQ(ws.algebras[0].table[0 * 3 + 2], -1);
+  EXPECT_EQ(ws.algebra(1).table[0 * 3 + 2], 1);  // a.c = b
+  EXPECT_EQ(ws.algebra(0).table[0 * 3 + 2], -1);
 }
 
 TEST(LatticeModes, RewrittenTablesAndKeyNDropTheDrawing) {
@@ -131,13 +131,13 @@ TEST(LatticeModes, RewrittenTablesAndKeyNDropTheDrawing) {
   run(ws, kCommandLattice, "abe acde");
   computeLatticeLayout(ws, 0, 0);
   EXPECT_EQ(runSingleKeyCommand(ws, 'N', 0).kind, Repaint::Kind::kNothing);
-  EXPECT_FALSE(ws.algebras[0].hasLatticeCoordinates());
+  EXPECT_FALSE(ws.algebra(0).hasLatticeCoordinates());
   computeLatticeLayout(ws, 0, 0);
   run(ws, kCommandLattice, "abcde");
-  EXPECT_FALSE(ws.algebras[0].hasLatticeCoordinates());
+  EXPECT_FALSE(ws.algebra(0).hasLatticeCoordinates());
   computeLatticeLayout(ws, 0, 0);
   run(ws, kCommandLinear, "+ 1 1");
-  EXPECT_FALSE(ws.algebras[0].hasLatticeCoordinates());
+  EXPECT_FALSE(ws.algebra(0).hasLatticeCoordinates());
 }
 
 TEST(LatticeModes, GluedSumFromTheToolbar) {
@@ -153,7 +153,7 @@ TEST(LatticeModes, GluedSumFromTheToolbar) {
   ws.redMarked = 0;
   runToolbarCommand(ws, kCommandGlue, noProgress());
   ASSERT_EQ(ws.algebraCount(), 3);
-  EXPECT_EQ(ws.algebras[2].card, 4);
+  EXPECT_EQ(ws.algebra(2).card, 4);
   key(ws, 'l', 2);
   EXPECT_EQ(ws.messages.lines()[1], "The lattice is distributive");
 }
@@ -163,17 +163,17 @@ TEST(LatticeModes, LatticePageKeysSteerTheRedLattice) {
   createAlgebra(ws, 5);
   run(ws, kCommandLattice, "abe acde");
   runToolbarCommand(ws, kCommandDrawLattice, noProgress());
-  ws.pointerX = ws.algebras[0].x + 2;
-  ws.pointerY = ws.algebras[0].y + 2;
+  ws.pointerX = ws.algebra(0).x + 2;
+  ws.pointerY = ws.algebra(0).y + 2;
   // The keys steer the drawing instead of running the key commands.
   EXPECT_EQ(dispatchKey(ws, 'l', noProgress()).kind, Repaint::Kind::kWhole);
   EXPECT_TRUE(ws.messages.lines().empty());
-  ASSERT_TRUE(ws.algebras[0].hasLatticeCoordinates());
+  ASSERT_TRUE(ws.algebra(0).hasLatticeCoordinates());
   EXPECT_EQ(ws.space.owner, 0);
-  const std::vector<int32_t> y = ws.algebras[0].latticeY;
+  const std::vector<int32_t> y = ws.algebra(0).latticeY;
   dispatchKey(ws, ' ', noProgress());
   dispatchKey(ws, '7', noProgress());
-  EXPECT_EQ(ws.algebras[0].latticeY, y);
+  EXPECT_EQ(ws.algebra(0).latticeY, y);
   // With no red-marked algebra the keys reach the algebra again.
   ws.redMarked = -1;
   dispatchKey(ws, 'l', noProgress());

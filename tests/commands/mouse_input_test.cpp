@@ -68,12 +68,12 @@ TEST(Mouse, PagesBlockClicksAndMoves) {
 TEST(Mouse, MoveLatticeVertexTakesTheNearestFirst) {
   Workspace ws = workspaceWithSignature("L");
   createAlgebra(ws, 3);
-  ws.algebras[0].latticeX = {1500, 1000, 2000};
-  ws.algebras[0].latticeY = {3000, 1500, 1500};
+  ws.algebra(0).latticeX = {1500, 1000, 2000};
+  ws.algebra(0).latticeY = {3000, 1500, 1500};
   ws.latticeShown = 1;
   leftButtonDown(ws, 250, 250);  // (1500, 1500) in drawing units: b and c are equally near
   leftButtonUp(ws, 180, 250);
-  EXPECT_EQ(ws.algebras[0].latticeX, (std::vector<int32_t>{1500, 800, 2000}));
+  EXPECT_EQ(ws.algebra(0).latticeX, (std::vector<int32_t>{1500, 800, 2000}));
 }
 
 }  // namespace

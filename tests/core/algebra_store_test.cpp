@@ -30,7 +30,7 @@ TEST(ElementNames, ThreeRangesAndTheDigitRule) {
 TEST(AlgebraStore, CreateSizesAndIdempotentDiagonal) {
   Workspace ws = workspaceWithSignature(".");
   ASSERT_EQ(createAlgebra(ws, 3), 0);
-  const Algebra& a = ws.algebras[0];
+  const Algebra& a = ws.algebra(0);
   EXPECT_EQ(a.table, std::vector<int32_t>(9, -1));
   EXPECT_EQ(a.boxWidth, 70);
   EXPECT_EQ(a.boxHeight, 88);
@@ -39,7 +39,7 @@ TEST(AlgebraStore, CreateSizesAndIdempotentDiagonal) {
 
   Workspace lat = workspaceWithSignature("+ci .ci");
   createAlgebra(lat, 2);
-  EXPECT_EQ(lat.algebras[0].table, (std::vector<int32_t>{0, -1, -1, 1, 0, -1, -1, 1}));
+  EXPECT_EQ(lat.algebra(0).table, (std::vector<int32_t>{0, -1, -1, 1, 0, -1, -1, 1}));
   EXPECT_EQ(isComplete(lat, 0), 0);
   EXPECT_EQ(isComplete(lat, 7), 0);
 }
@@ -47,20 +47,20 @@ TEST(AlgebraStore, CreateSizesAndIdempotentDiagonal) {
 TEST(AlgebraStore, LargeAlgebraIsHiddenAndMovesTheDisplayedRow) {
   Workspace ws = workspaceWithSignature(".");
   createAlgebra(ws, 2);
-  EXPECT_EQ(ws.algebras[0].y, 35);
+  EXPECT_EQ(ws.algebra(0).y, 35);
   createAlgebra(ws, 63);
-  EXPECT_EQ(ws.algebras[1].displayed, 0);
-  EXPECT_EQ(ws.algebras[1].boxWidth, 70);
-  EXPECT_EQ(ws.algebras[1].boxHeight, 18);
+  EXPECT_EQ(ws.algebra(1).displayed, 0);
+  EXPECT_EQ(ws.algebra(1).boxWidth, 70);
+  EXPECT_EQ(ws.algebra(1).boxHeight, 18);
   EXPECT_EQ(ws.displayedCount, 1);
-  EXPECT_EQ(ws.algebras[0].y, 60);
-  EXPECT_EQ(ws.algebras[1].y, 35);
+  EXPECT_EQ(ws.algebra(0).y, 60);
+  EXPECT_EQ(ws.algebra(1).y, 35);
   EXPECT_EQ(ws.messageX, 18 + 16 * 2 + 22 + 10);
   toggleDisplayed(ws, 1);  // too large to show
-  EXPECT_EQ(ws.algebras[1].displayed, 0);
+  EXPECT_EQ(ws.algebra(1).displayed, 0);
   toggleDisplayed(ws, 0);
   EXPECT_EQ(ws.displayedCount, 0);
-  EXPECT_EQ(ws.algebras[1].x, 90);
+  EXPECT_EQ(ws.algebra(1).x, 90);
   EXPECT_EQ(ws.messageX, 18);
 }
 
@@ -84,26 +84,26 @@ TEST(AlgebraStore, DeleteKeepsMarksOnTheirAlgebras) {
 TEST(AlgebraStore, ExtendCopiesTheOldTablesAndLeavesTheNewElementUndefined) {
   Workspace ws = workspaceWithSignature(". - 1i");
   createAlgebra(ws, 2);
-  ws.algebras[0].table = {0, 1, 1, 0, 1, 0, 0};
+  ws.algebra(0).table = {0, 1, 1, 0, 1, 0, 0};
   ASSERT_EQ(extendAlgebra(ws, 0), 1);
-  EXPECT_EQ(ws.algebras[1].table, (std::vector<int32_t>{0, 1, -1, 1, 0, -1, -1, -1, -1, 1, 0, -1, 0}));
+  EXPECT_EQ(ws.algebra(1).table, (std::vector<int32_t>{0, 1, -1, 1, 0, -1, -1, -1, -1, 1, 0, -1, 0}));
   // An idempotent op gets n op n = n in the extension.
   Workspace idem = workspaceWithSignature(".i");
   createAlgebra(idem, 1);
   extendAlgebra(idem, 0);
-  EXPECT_EQ(idem.algebras[1].table, (std::vector<int32_t>{0, -1, -1, 1}));
+  EXPECT_EQ(idem.algebra(1).table, (std::vector<int32_t>{0, -1, -1, 1}));
 }
 
 TEST(AlgebraStore, CopyTakesTheDisplayedFlag) {
   Workspace ws = workspaceWithSignature(".");
   createAlgebra(ws, 2);
-  ws.algebras[0].table = {0, 1, 1, 0};
+  ws.algebra(0).table = {0, 1, 1, 0};
   toggleDisplayed(ws, 0);
   copyAlgebra(ws, 0);
-  EXPECT_EQ(ws.algebras[1].displayed, 0);
-  EXPECT_EQ(ws.algebras[1].boxWidth, 70);
+  EXPECT_EQ(ws.algebra(1).displayed, 0);
+  EXPECT_EQ(ws.algebra(1).boxWidth, 70);
   EXPECT_EQ(ws.displayedCount, 0);
-  EXPECT_EQ(ws.algebras[1].table, ws.algebras[0].table);
+  EXPECT_EQ(ws.algebra(1).table, ws.algebra(0).table);
   EXPECT_EQ(isComplete(ws, 1), 1);
 }
 
@@ -128,7 +128,7 @@ TEST(AlgebraStore, CompletenessOfTheLatticeTables) {
   Workspace meetOnly = workspaceWithSignature(". /");
   createAlgebra(meetOnly, 1);
   EXPECT_EQ(isMeetComplete(meetOnly, 0), 0);
-  meetOnly.algebras[0].table[0] = 0;
+  meetOnly.algebra(0).table[0] = 0;
   EXPECT_EQ(isMeetComplete(meetOnly, 0), 1);
   EXPECT_EQ(isJoinComplete(meetOnly, 0), 0);
 }

@@ -55,8 +55,8 @@ TEST(LatticePage, ChainPointAndNothingToDraw) {
   EXPECT_TRUE(c.lines.empty());
   EXPECT_EQ(c.ellipses, 1);
 
-  ws.algebras[ws.redMarked].table = {-1, -1};  // no semilattice: an empty page
-  ws.algebras[ws.redMarked].discardLatticeCoordinates();
+  ws.algebra(ws.redMarked).table = {-1, -1};  // no semilattice: an empty page
+  ws.algebra(ws.redMarked).discardLatticeCoordinates();
   c = paint(ws);
   EXPECT_TRUE(c.texts.empty());
   ws.redMarked = -1;
@@ -70,8 +70,8 @@ TEST(LatticePage, DragMovesTheNearestVertexSideways) {
   paint(ws);
   leftButtonDown(ws, 212, 252);  // near b at (210, 250)
   leftButtonUp(ws, 150, 300);
-  EXPECT_EQ(ws.algebras[0].latticeX[1], 500);
-  EXPECT_EQ(ws.algebras[0].latticeY[1], 1500);
+  EXPECT_EQ(ws.algebra(0).latticeX[1], 500);
+  EXPECT_EQ(ws.algebra(0).latticeY[1], 1500);
 }
 
 TEST(EmbeddingPage, MapLinesRedLinesAndTheDrag) {
@@ -123,7 +123,7 @@ TEST(EmbeddingPage, ANewTableIsSearchedAgain) {
   EXPECT_EQ(paint(ws).textsAt(10, 10), (std::vector<std::string>{"a -> a"}));
   // The same card, the order turned round: c < b < a.
   const int32_t reversed = addLatticeOfJoin(ws, {"aaa", "aba", "abc"});
-  ws.algebras[ws.greenMarked].table = ws.algebras[reversed].table;
+  ws.algebra(ws.greenMarked).table = ws.algebra(reversed).table;
   EXPECT_EQ(paint(ws).textsAt(10, 10), (std::vector<std::string>{"a -> b"}));
   EXPECT_EQ(paint(ws).textsAt(10, 25), (std::vector<std::string>{"b -> a"}));
 }

@@ -38,7 +38,7 @@ TEST(HelpPage, NinetyFiveLinesWithTheHeadingGaps) {
 TEST(InfoPage, SymbolsAndAlgebras) {
   Workspace ws = workspaceWithSignature("+ci .c -");
   createAlgebra(ws, 1);
-  ws.algebras[0].table = {0, 0, 0};
+  ws.algebra(0).table = {0, 0, 0};
   createAlgebra(ws, 70);
   ws.infoShown = 1;
   RecordingCanvas c;

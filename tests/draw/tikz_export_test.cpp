@@ -52,8 +52,8 @@ TEST(TikzExport, TheConPageFillsTheJoinIrreducibles) {
   const int32_t k = createAlgebra(ws, 3);
   for (int32_t x = 0; x < 3; ++x) {
     for (int32_t y = 0; y < 3; ++y) {
-      ws.algebras[k].table[static_cast<size_t>(x * 3 + y)] = std::max(x, y);
-      ws.algebras[k].table[static_cast<size_t>(9 + x * 3 + y)] = std::min(x, y);
+      ws.algebra(k).table[static_cast<size_t>(x * 3 + y)] = std::max(x, y);
+      ws.algebra(k).table[static_cast<size_t>(9 + x * 3 + y)] = std::min(x, y);
     }
   }
   congruenceLatticeReport(ws, k, 100, noProgress());

@@ -18,8 +18,8 @@ using oracle::workspaceWithSignature;
 bool complete(const char* signature, std::vector<int32_t> table) {
   Workspace ws = workspaceWithSignature(signature);
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = std::move(table);
-  return isFunctionallyComplete(ws, k);
+  ws.algebra(k).table = std::move(table);
+  return isFunctionallyComplete(ws.view(k));
 }
 
 TEST(BooleanCompleteness, ClassicalBases) {
@@ -33,7 +33,7 @@ TEST(BooleanCompleteness, ClassicalBases) {
   EXPECT_FALSE(complete("-", {1, 0}));                       // not alone: self-dual
   EXPECT_FALSE(complete(". -", {0, 0, 0, 1, 0, 1}));         // and alone keeps 0 (identity unary)
   Workspace three = workspaceWithSignature(".");
-  EXPECT_FALSE(isFunctionallyComplete(three, createAlgebra(three, 3)));
+  EXPECT_FALSE(isFunctionallyComplete(three.view(createAlgebra(three, 3))));
 }
 
 // Complete exactly when the free algebra is the whole power, which the
@@ -47,7 +47,7 @@ TEST(BooleanCompleteness, AgreesWithCountingTermOperations) {
     const int32_t n = 2 + round % 2;
     const int32_t whole = 1 << (1 << n);
     const bool expected = oracle::freeInHspSizeReference(ws, n, k, 300) == whole;
-    ASSERT_EQ(isFunctionallyComplete(ws, k), expected) << round;
+    ASSERT_EQ(isFunctionallyComplete(ws.view(k)), expected) << round;
     // The shortcut gives what the closure gives, with or without tables.
     ASSERT_EQ(buildFreeInHSP(ws, n, k, 300, 0).size, oracle::freeInHspSizeReference(ws, n, k, 300)) << round;
     if (expected) {

@@ -56,7 +56,7 @@ bool identifiesNothing(const Workspace& ws) {
 // Appends k extended by one element that is the value of entry e.
 int32_t extendAt(Workspace& ws, int32_t k, const EntryChoice& e) {
   const int32_t next = extendAlgebra(ws, k);
-  Algebra& a = ws.algebras[next];
+  Algebra& a = ws.algebra(next);
   const TableLayout lay = ws.layout(next);
   const int32_t v = a.card - 1;
   if (ws.sig.opArity[e.op] == 2) {
@@ -80,21 +80,21 @@ TEST(ExtensionClosure, EqualsTheFullClosureStepByStep) {
     int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 3), 0.7, rng);
     ASSERT_TRUE(closePartialAlgebra(ws, k));
     for (int step = 0; step < 12 && identifiesNothing(ws); ++step) {
-      const std::optional<EntryChoice> e = chooseUndefinedEntry(ws, k);
-      if (!e || ws.algebras[k].card >= 40) break;
+      const std::optional<EntryChoice> e = chooseUndefinedEntry(ws.view(k));
+      if (!e || ws.algebra(k).card >= 40) break;
       k = extendAt(ws, k, *e);
       Workspace full = ws;
-      const std::vector<int32_t> before = ws.algebras[k].table;
+      const std::vector<int32_t> before = ws.algebra(k).table;
       const ExtensionClosure r = closeExtension(ws, k, e->op, e->x, e->y);
       ASSERT_TRUE(closePartialAlgebra(full, k));
       if (r == ExtensionClosure::kClosed) {
         ++closed;
-        ASSERT_EQ(ws.algebras[k].table, full.algebras[k].table) << "round " << round << " step " << step;
+        ASSERT_EQ(ws.algebra(k).table, full.algebra(k).table) << "round " << round << " step " << step;
         ASSERT_EQ(ws.classOf, full.classOf) << "round " << round << " step " << step;
       } else {
         ++refused;
         ASSERT_EQ(r, ExtensionClosure::kNeedsFullClosure);
-        ASSERT_EQ(ws.algebras[k].table, before) << "round " << round << " step " << step;
+        ASSERT_EQ(ws.algebra(k).table, before) << "round " << round << " step " << step;
         ws = full;
       }
     }
@@ -134,13 +134,13 @@ TEST(ExtensionClosure, AStopPutsTheTableBack) {
   buildFreeOverPartial(ws, 0, 60);  // FD(4) needs 166 elements: resigns at 61
   const int32_t k = ws.algebraCount() - 1;
   ASSERT_TRUE(closePartialAlgebra(ws, k));
-  const std::optional<EntryChoice> e = chooseUndefinedEntry(ws, k);
+  const std::optional<EntryChoice> e = chooseUndefinedEntry(ws.view(k));
   ASSERT_TRUE(e.has_value());
   const int32_t next = extendAt(ws, k, *e);
-  const std::vector<int32_t> before = ws.algebras[next].table;
+  const std::vector<int32_t> before = ws.algebra(next).table;
   StopAtOnce stop;
   EXPECT_EQ(closeExtension(ws, next, e->op, e->x, e->y, stop), ExtensionClosure::kStopped);
-  EXPECT_EQ(ws.algebras[next].table, before);
+  EXPECT_EQ(ws.algebra(next).table, before);
 }
 
 TEST(ExtensionClosure, FreeSemilatticesAndFreeDistributiveLattices) {

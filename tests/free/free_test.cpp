@@ -20,7 +20,7 @@ using oracle::workspaceWithSignature;
 
 int32_t twoElementLattice(Workspace& ws) {
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1};
+  ws.algebra(k).table = {0, 1, 1, 1, 0, 0, 0, 1};
   return k;
 }
 
@@ -43,11 +43,11 @@ TEST(FreeInHsp, FreeDistributiveLatticeSizes) {
 TEST(FreeInHsp, BooleanAlgebrasAndSemilattices) {
   Workspace ws = workspaceWithSignature("+c .c - 0 1");
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
+  ws.algebra(k).table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
   for (int32_t n = 1; n <= 3; ++n) EXPECT_EQ(buildFreeInHSP(ws, n, k, 1000, 0).size, 1 << (1 << n)) << n;
   Workspace semi = workspaceWithSignature(".");
   const int32_t s = createAlgebra(semi, 2);
-  semi.algebras[s].table = {0, 0, 0, 1};
+  semi.algebra(s).table = {0, 0, 0, 1};
   for (int32_t n = 1; n <= 5; ++n) EXPECT_EQ(buildFreeInHSP(semi, n, s, 1000, 0).size, (1 << n) - 1) << n;
 }
 
@@ -66,7 +66,7 @@ TEST(FreeInHsp, LimitsTablesAndOneElement) {
   EXPECT_EQ(ws.algebraCount(), before + 1);
   Workspace one = workspaceWithSignature(". 0 1");
   const int32_t o = createAlgebra(one, 1);
-  std::fill(one.algebras[o].table.begin(), one.algebras[o].table.end(), 0);
+  std::fill(one.algebra(o).table.begin(), one.algebra(o).table.end(), 0);
   EXPECT_EQ(buildFreeInHSP(one, 3, o, 1000, 0).size, 1);
   EXPECT_EQ(buildFreeInHSP(ws, 40, k, 1000, 0).status, FreeInHspResult::Status::kTooBig);
 }
@@ -96,7 +96,7 @@ TEST(FreeOverPartial, ClosureAgreesWithThePlainClosure) {
     Workspace plain = ws;
     ASSERT_TRUE(closePartialAlgebra(ws, k));
     oracle::closePartialAlgebraReference(plain, k, noProgress());
-    ASSERT_EQ(ws.algebras[k].table, plain.algebras[k].table) << round;
+    ASSERT_EQ(ws.algebra(k).table, plain.algebra(k).table) << round;
     ASSERT_EQ(ws.classOf, plain.classOf) << round;
   }
 }
@@ -127,7 +127,7 @@ TEST(FreeOverPartial, TheExamples) {
   // A non-commutative table with xy=yx: elements merge, one step.
   Workspace nc = workspaceWithSignature(".");
   const int32_t g = createAlgebra(nc, 2);
-  nc.algebras[g].table = {0, 0, 1, 1};
+  nc.algebra(g).table = {0, 0, 1, 1};
   oracle::addEquationText(nc, "xy=yx");
   buildFreeOverPartial(nc, g, 62);
   EXPECT_EQ(nc.messages.lines()[1], "in 1 steps; largest auxiliary algebra had 2 elements");
@@ -143,8 +143,8 @@ TEST(FreeOverPartial, TheExamples) {
 TEST(FreeOverPartial, ChoiceOrder) {
   Workspace ws = workspaceWithSignature(".");
   createAlgebra(ws, 2);
-  ws.algebras[0].table = {0, -1, -1, 1};
-  const std::optional<EntryChoice> e = chooseUndefinedEntry(ws, 0);
+  ws.algebra(0).table = {0, -1, -1, 1};
+  const std::optional<EntryChoice> e = chooseUndefinedEntry(ws.view(0));
   ASSERT_TRUE(e.has_value());
   EXPECT_EQ(e->x, 1);
   EXPECT_EQ(e->y, 0);
@@ -159,9 +159,9 @@ TEST(FreeOverPartial, TheTwoConstructionsAgreeOnTheFreeDistributiveLattice) {
   const int32_t partial = createAlgebra(ws, 3);
   buildFreeOverPartial(ws, partial, 100);
   const int32_t free = ws.algebraCount() - 1;
-  ASSERT_EQ(ws.algebras[free].card, 18);
-  EXPECT_TRUE(findEmbedding(ws, hsp, free).embedding.has_value());
-  EXPECT_TRUE(findEmbedding(ws, free, hsp).embedding.has_value());
+  ASSERT_EQ(ws.algebra(free).card, 18);
+  EXPECT_TRUE(findEmbedding(ws.view(hsp), ws.view(free)).embedding.has_value());
+  EXPECT_TRUE(findEmbedding(ws.view(free), ws.view(hsp)).embedding.has_value());
 }
 
 }  // namespace
@@ -175,11 +175,11 @@ namespace {
 TEST(FreeInHsp, MoreGeneratorsThanTheStopAnswerAtOnce) {
   Workspace ws = oracle::workspaceWithSignature("*");
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 0};  // x* = a
+  ws.algebra(k).table = {0, 0};  // x* = a
   oracle::StopAfterSeconds soon(2.0);
   EXPECT_EQ(buildFreeInHSP(ws, 30, k, 5, 0, soon).status, FreeInHspResult::Status::kTooMany);
   // The identity: the free algebra is the 30 projections, whatever n.
-  ws.algebras[k].table = {0, 1};
+  ws.algebra(k).table = {0, 1};
   const FreeInHspResult r = buildFreeInHSP(ws, 30, k, 5, 0, soon);
   EXPECT_EQ(r.status, FreeInHspResult::Status::kSize);
   EXPECT_EQ(r.size, 30);
@@ -195,7 +195,7 @@ TEST(FreeInHsp, ProjectionsAndConstantsAgreeWithTheClosure) {
     Workspace ws = oracle::workspaceWithSignature(round % 3 == 0 ? ". - 0" : round % 3 == 1 ? "+ . 0 1" : "- *");
     const int32_t m = 2 + static_cast<int32_t>(rng() % 3);
     const int32_t k = createAlgebra(ws, m);
-    Algebra& a = ws.algebras[k];
+    Algebra& a = ws.algebra(k);
     const TableLayout lay = ws.layout(k);
     // Constants first (distinct values), then operations that are mostly
     // projections or constants, now and then something else.
@@ -233,7 +233,7 @@ TEST(FreeInHsp, ProjectionsAndConstantsAgreeWithTheClosure) {
         ASSERT_EQ(early.status, FreeInHspResult::Status::kSize);
         EXPECT_EQ(early.size, closed.size);
         ASSERT_EQ(ws.algebraCount(), before + 2);
-        EXPECT_EQ(ws.algebras[static_cast<size_t>(before)].table, ws.algebras[static_cast<size_t>(before + 1)].table);
+        EXPECT_EQ(ws.algebra(before).table, ws.algebra(before + 1).table);
       }
       while (ws.algebraCount() > 1) deleteAlgebra(ws, ws.algebraCount() - 1);
     }
@@ -245,7 +245,7 @@ TEST(FreeInHsp, ProjectionsAndConstantsAgreeWithTheClosure) {
 TEST(FreeInHsp, TablesTooLargeAreSaidBeforeTheClosure) {
   Workspace ws = oracle::workspaceWithSignature("+c .c - 0 1");
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
+  ws.algebra(k).table = {0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1};
   oracle::StopAtPoll never(INT64_MAX);
   const FreeInHspResult r = buildFreeInHSP(ws, 4, k, 70000, 70000, never);
   EXPECT_EQ(r.status, FreeInHspResult::Status::kTablesTooBig);

@@ -22,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string written = kest::singleAlgebraText(ws, 0);
   if (kest::appendAlgebraText(ws, written, &why) != kest::AppendStatus::kAppended) std::abort();
-  if (ws.algebras[1].table != ws.algebras[0].table) std::abort();
+  if (ws.algebra(1).table != ws.algebra(0).table) std::abort();
   return 0;
 }

@@ -26,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t first = ws.algebraCount();
   const auto back = kest::readUaText(kest::uaText(ws, 0), why);
   if (!back || !kest::appendForeignAlgebras(ws, *back, "", "back.ua", why)) std::abort();
-  if (ws.algebras[static_cast<size_t>(first)].table != ws.algebras[0].table) std::abort();
+  if (ws.algebra(first).table != ws.algebra(0).table) std::abort();
   return 0;
 }

@@ -16,7 +16,7 @@ using oracle::workspaceWithSignature;
 TEST(SingleAlgebraFile, TheTwoElementExample) {
   Workspace ws = workspaceWithSignature(".");
   createAlgebra(ws, 2);
-  ws.algebras[0].table = {0, 0, 1, -1};
+  ws.algebra(0).table = {0, 0, 1, -1};
   EXPECT_EQ(singleAlgebraText(ws, 0), "1 0 0 1\r\n.\r\n2\r\n  0  0\r\n  1 -1\r\n");
 }
 
@@ -34,15 +34,15 @@ TEST(SingleAlgebraFile, HiddenAlgebrasRoundTrip) {
   const int32_t k = oracle::addRandomAlgebra(ws, 150, 0.1, rng);
   const std::string text = singleAlgebraText(ws, k);
   ASSERT_EQ(appendAlgebraText(ws, text), AppendStatus::kAppended);
-  EXPECT_EQ(ws.algebras[1].table, ws.algebras[0].table);
-  EXPECT_EQ(ws.algebras[1].displayed, 0);
+  EXPECT_EQ(ws.algebra(1).table, ws.algebra(0).table);
+  EXPECT_EQ(ws.algebra(1).displayed, 0);
 }
 
 TEST(SingleAlgebraFile, SignatureCheckAndCompletion) {
   Workspace ws = workspaceWithSignature("+ci -");
   // Other order and flags are accepted; the current flags complete the table.
   ASSERT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n- +\r\n2\r\n 1 1\r\n 0 -1\r\n 1 0\r\n"), AppendStatus::kAppended);
-  EXPECT_EQ(ws.algebras[0].table, (std::vector<int32_t>{0, 0, 0, 1, 1, 0}));
+  EXPECT_EQ(ws.algebra(0).table, (std::vector<int32_t>{0, 0, 0, 1, 1, 0}));
   // A symbol the signature lacks, or one too few, is refused.
   EXPECT_EQ(appendAlgebraText(ws, "2 0 0 1\r\n+ *\r\n1\r\n 0\r\n 0\r\n"), AppendStatus::kRejected);
   EXPECT_EQ(appendAlgebraText(ws, "1 0 0 1\r\n+\r\n1\r\n 0\r\n"), AppendStatus::kRejected);
@@ -107,7 +107,7 @@ TEST(SingleAlgebraFile, AHidden3000ElementAlgebraLoadsBackUnchanged) {
   Workspace ws = oracle::workspaceWithSignature("- * 0");
   const int32_t k = oracle::addRandomAlgebra(ws, 3000, 0.05, rng);
   ASSERT_EQ(appendAlgebraText(ws, singleAlgebraText(ws, k)), AppendStatus::kAppended);
-  EXPECT_EQ(ws.algebras[1].table, ws.algebras[0].table);
+  EXPECT_EQ(ws.algebra(1).table, ws.algebra(0).table);
 }
 
 }  // namespace
@@ -122,14 +122,14 @@ TEST(SingleAlgebraFile, NineMillionElementsRoundTrip) {
   Workspace ws = oracle::workspaceWithSignature("- 0");
   const int32_t n = 9000000;
   const int32_t k = createAlgebra(ws, n);
-  std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  std::vector<int32_t>& t = ws.algebra(k).table;
   for (int32_t x = 0; x < n; ++x) t[static_cast<size_t>(x)] = (x % 7 == 0) ? -1 : (n - 1 - x);
   t.back() = 8999999;
   const std::string text = singleAlgebraText(ws, k);
   EXPECT_NE(text.find("      -1 8999998 8999997"), std::string::npos);  // a blank between entries
   ASSERT_EQ(appendAlgebraText(ws, text), AppendStatus::kAppended);
-  EXPECT_EQ(ws.algebras[1].card, n);
-  EXPECT_TRUE(ws.algebras[1].table == ws.algebras[0].table);
+  EXPECT_EQ(ws.algebra(1).card, n);
+  EXPECT_TRUE(ws.algebra(1).table == ws.algebra(0).table);
 }
 
 TEST(SingleAlgebraFile, FieldWidthsKeepTheFormatUpTo100000Elements) {
@@ -156,8 +156,8 @@ TEST(SingleAlgebraFile, TheEmptyAlgebraRoundTrips) {
   Workspace ws = oracle::workspaceWithSignature(".c - 0");
   createAlgebra(ws, 0);
   ASSERT_EQ(appendAlgebraText(ws, singleAlgebraText(ws, 0)), AppendStatus::kAppended);
-  EXPECT_EQ(ws.algebras[1].card, 0);
-  EXPECT_EQ(ws.algebras[1].table, std::vector<int32_t>{-1});
+  EXPECT_EQ(ws.algebra(1).card, 0);
+  EXPECT_EQ(ws.algebra(1).table, std::vector<int32_t>{-1});
 }
 
 }  // namespace

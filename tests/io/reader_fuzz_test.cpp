@@ -34,8 +34,8 @@ std::string mutate(std::string text, std::mt19937& rng) {
 void useEverything(Workspace& ws) {
   listingLines(ws);
   for (int32_t k = 0; k < ws.algebraCount(); ++k) {
-    for (int32_t v : ws.algebras[k].table) ASSERT_TRUE(v >= -1 && v < ws.algebras[k].card);
-    if (ws.algebras[k].card <= 4) checkListedFormulas(ws, k, noProgress());
+    for (int32_t v : ws.algebra(k).table) ASSERT_TRUE(v >= -1 && v < ws.algebra(k).card);
+    if (ws.algebra(k).card <= 4) checkListedFormulas(ws, k, noProgress());
   }
 }
 

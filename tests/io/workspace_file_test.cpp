@@ -22,7 +22,7 @@ TEST(WorkspaceFile, TheNineLineExampleByteForByte) {
   addNamedTerm(ws, parseTermInfix(ws, "a+b"));
   equation(ws, "a+b=b+a");
   createAlgebra(ws, 2);
-  ws.algebras[0].table = {0, 1, 1, 1, 0, 0, 0, 1};
+  ws.algebra(0).table = {0, 1, 1, 1, 0, 0, 0, 1};
   EXPECT_EQ(workspaceFileText(ws), "2 1 1 1\r\n+.\r\n+ab\r\n+ab=+ba\r\n2\r\nab\r\nbb\r\naa\r\nab\r\n");
 }
 
@@ -48,7 +48,7 @@ TEST(WorkspaceFile, RoundTripKeepsTermsFormulasAndTables) {
     EXPECT_EQ(loaded.polishNotation, 0);
     EXPECT_EQ(listingLines(loaded), (ws.polishNotation = 0, listingLines(ws)));
     ASSERT_EQ(loaded.algebraCount(), 3);
-    for (int a = 0; a < 3; ++a) EXPECT_EQ(loaded.algebras[a].table, ws.algebras[a].table);
+    for (int a = 0; a < 3; ++a) EXPECT_EQ(loaded.algebra(a).table, ws.algebra(a).table);
     EXPECT_EQ(workspaceFileText(loaded), text);
     EXPECT_EQ(loaded.redMarked, 0);
   }
@@ -57,7 +57,7 @@ TEST(WorkspaceFile, RoundTripKeepsTermsFormulasAndTables) {
 TEST(WorkspaceFile, BlankLinesAndMissingLastLineBreak) {
   Workspace ws = workspaceWithSignature(".");
   ASSERT_EQ(loadWorkspaceText(ws, "1 0 1 1\n\n.\r\n\r\n.xy=.yx\r\n2\n\nab\nb."), LoadStatus::kLoaded);
-  EXPECT_EQ(ws.algebras[0].table, (std::vector<int32_t>{0, 1, 1, -1}));
+  EXPECT_EQ(ws.algebra(0).table, (std::vector<int32_t>{0, 1, 1, -1}));
   EXPECT_EQ(ws.terms.formulaListCount(), 1);
 }
 
@@ -131,12 +131,12 @@ TEST(WorkspaceFile, EmptyAlgebrasRoundTrip) {
   Workspace ws = oracle::workspaceWithSignature(".c - 0");
   createAlgebra(ws, 0);
   createAlgebra(ws, 1);
-  ws.algebras[1].table = {0, 0, 0};
+  ws.algebra(1).table = {0, 0, 0};
   Workspace loaded;
   ASSERT_EQ(loadWorkspaceText(loaded, workspaceFileText(ws)), LoadStatus::kLoaded);
   ASSERT_EQ(loaded.algebraCount(), 2);
-  EXPECT_EQ(loaded.algebras[0].card, 0);
-  EXPECT_EQ(loaded.algebras[1].table, (std::vector<int32_t>{0, 0, 0}));
+  EXPECT_EQ(loaded.algebra(0).card, 0);
+  EXPECT_EQ(loaded.algebra(1).table, (std::vector<int32_t>{0, 0, 0}));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ Workspace workspaceWithSignature(const std::string& text) {
 
 int32_t addRandomAlgebra(Workspace& ws, int32_t n, double undefinedShare, std::mt19937& rng) {
   const int32_t k = createAlgebra(ws, n);
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   std::uniform_real_distribution<double> coin(0.0, 1.0);
   auto entry = [&]() -> int32_t {
     if (n == 0 || coin(rng) < undefinedShare) return -1;
@@ -87,7 +87,7 @@ int32_t randomFormula(Workspace& ws, int32_t variables, int32_t depth, std::mt19
 
 int32_t addCyclicGroupWithLaws(Workspace& ws, int32_t n) {
   const int32_t k = createAlgebra(ws, n);
-  std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  std::vector<int32_t>& t = ws.algebra(k).table;
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) t[static_cast<size_t>(x) * n + y] = (x + y) % n;
     t[static_cast<size_t>(n) * n + x] = (n - x) % n;

@@ -8,7 +8,7 @@ namespace kest::oracle {
 namespace {
 
 int32_t checks(Workspace& ws, int32_t k, int32_t& flag) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const TableLayout lay = ws.layout(k);
   const int32_t n = a.card;
   for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
@@ -35,7 +35,7 @@ int32_t checks(Workspace& ws, int32_t k, int32_t& flag) {
 }
 
 void force(Workspace& ws, int32_t k, int32_t t, int32_t v, const Assignment& s, int32_t& flag) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   const TableLayout lay = ws.layout(k);
   const TermStore& ts = ws.terms;
   if (t < 26) return;
@@ -72,7 +72,7 @@ int32_t completionStep(Workspace& ws, int32_t k, int32_t f) {
       last = v;
     }
   }
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   if (first >= 0 && n == 0) return 1;
   for (;;) {
     int32_t flag = 1;
@@ -100,14 +100,14 @@ int32_t completionStep(Workspace& ws, int32_t k, int32_t f) {
 }  // namespace
 
 int32_t completeByEquationsReference(Workspace& ws, int32_t k) {
-  const std::vector<int32_t> backup = ws.algebras[static_cast<size_t>(k)].table;
+  const std::vector<int32_t> backup = ws.algebra(k).table;
   for (;;) {
     int32_t result = 1;
     for (int32_t f : ws.terms.formulaList) {
       if (ws.terms.formulaKind[f] != kEquation) continue;
       result = completionStep(ws, k, f);
       if (result == 0) {
-        ws.algebras[static_cast<size_t>(k)].table = backup;
+        ws.algebra(k).table = backup;
         return 0;
       }
     }

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "core/workspace.h"
 #include "structure/embedding.h"
 
 namespace kest::oracle {

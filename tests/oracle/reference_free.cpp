@@ -15,8 +15,8 @@ struct Closing {
   int32_t k;
   std::vector<int32_t>& cls;
   bool changed = false;
-  int32_t n() const { return ws.algebras[static_cast<size_t>(k)].card; }
-  std::vector<int32_t>& table() { return ws.algebras[static_cast<size_t>(k)].table; }
+  int32_t n() const { return ws.algebra(k).card; }
+  std::vector<int32_t>& table() { return ws.algebra(k).table; }
 
   void merge(int32_t p, int32_t q) {
     const int32_t rp = cls[p];
@@ -54,7 +54,7 @@ struct Closing {
 }  // namespace
 
 bool closePartialAlgebraReference(Workspace& ws, int32_t k, Progress&) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   ws.classOf.resize(static_cast<size_t>(n));
   for (int32_t x = 0; x < n; ++x) ws.classOf[x] = x;
   Closing c{ws, k, ws.classOf};
@@ -137,7 +137,7 @@ bool closePartialAlgebraReference(Workspace& ws, int32_t k, Progress&) {
 }
 
 int32_t freeInHspSizeReference(const Workspace& ws, int32_t n, int32_t k, int32_t stop) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const int32_t m = a.card;
   const TableLayout lay = ws.layout(k);
   const Signature& sig = ws.sig;

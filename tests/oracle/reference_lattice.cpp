@@ -18,7 +18,7 @@ struct Tables {
   bool leq(int32_t x, int32_t y) const { return j(x, y) == y; }
 };
 
-Tables tables(const Workspace& ws, int32_t k) { return {ws.algebras[static_cast<size_t>(k)]}; }
+Tables tables(const Workspace& ws, int32_t k) { return {ws.algebra(k)}; }
 
 int32_t entry(const Algebra& a, int32_t op, int32_t x, int32_t y) {
   return a.table[static_cast<size_t>(op * a.card * a.card + x * a.card + y)];
@@ -27,7 +27,7 @@ int32_t entry(const Algebra& a, int32_t op, int32_t x, int32_t y) {
 }  // namespace
 
 bool referenceIsSemilattice(const Workspace& ws, int32_t k, int32_t op) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const int32_t n = a.card;
   for (int32_t x = 0; x < n; ++x) {
     if (entry(a, op, x, x) != x) return false;
@@ -41,7 +41,7 @@ bool referenceIsSemilattice(const Workspace& ws, int32_t k, int32_t op) {
 }
 
 bool referenceIsLattice(const Workspace& ws, int32_t k) {
-  const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& a = ws.algebra(k);
   const int32_t n = a.card;
   for (int32_t x = 0; x < n; ++x)
     for (int32_t y = 0; y < n; ++y) {
@@ -110,7 +110,7 @@ bool referenceWhitman(const Workspace& ws, int32_t k) {
 }
 
 std::vector<int32_t> referenceChainLengthMatrix(const Workspace& ws, int32_t k, int32_t kind) {
-  const TableOrder order = tableOrder(ws, k, kind);
+  const TableOrder order = tableOrder(ws.view(k), kind);
   const int32_t n = order.n;
   std::vector<int32_t> m(static_cast<size_t>(n * n), -1);
   auto e = [&](int32_t i, int32_t j) -> int32_t& { return m[static_cast<size_t>(i * n + j)]; };
@@ -224,7 +224,7 @@ std::vector<OrderMatrix> latticeOrders(int32_t maxCard) {
 int32_t addLatticeOfOrder(Workspace& ws, const OrderMatrix& leq) {
   const int32_t n = static_cast<int32_t>(std::lround(std::sqrt(static_cast<double>(leq.size()))));
   const int32_t k = createAlgebra(ws, n);
-  std::vector<int32_t>& t = ws.algebras[static_cast<size_t>(k)].table;
+  std::vector<int32_t>& t = ws.algebra(k).table;
   auto le = [&](int32_t i, int32_t j) { return leq[static_cast<size_t>(i * n + j)] != 0; };
   for (int32_t x = 0; x < n; ++x)
     for (int32_t y = 0; y < n; ++y) {

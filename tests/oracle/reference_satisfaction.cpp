@@ -23,7 +23,7 @@ int32_t satisfiesReference(const Workspace& ws, int32_t k, int32_t f, Assignment
     const int32_t l = evaluateTerm(ws, k, a, s);
     return (l >= 0 && l == evaluateTerm(ws, k, b, s)) ? 1 : 0;
   }
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   if (n == 0) return 1;
   for (;;) {
     if (equation) {

@@ -99,7 +99,7 @@ void partialClosure(const Tables& a, std::vector<int32_t>& p) {
 }
 
 Tables tablesOf(const Workspace& ws, int32_t k) {
-  const Algebra& alg = ws.algebras[static_cast<size_t>(k)];
+  const Algebra& alg = ws.algebra(k);
   return {alg.card, ws.sig.binaryCount, ws.sig.unaryCount, alg.table.data(), &ws.sig.opCommutative};
 }
 
@@ -124,7 +124,7 @@ void closureReference(const Workspace& ws, int32_t k, std::vector<int32_t>& p) {
 }
 
 std::vector<std::vector<int32_t>> minimalCongruencesReference(const Workspace& ws, int32_t k) {
-  const int32_t n = ws.algebras[static_cast<size_t>(k)].card;
+  const int32_t n = ws.algebra(k).card;
   std::vector<std::vector<int32_t>> cg(static_cast<size_t>(n) * n);
   std::vector<uint8_t> marked(static_cast<size_t>(n) * n, 0);
   for (int32_t a = 0; a < n; ++a) {
@@ -216,13 +216,13 @@ void closeSubuniverseReference(const Workspace& ws, int32_t k, std::vector<uint8
 }
 
 std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
-  const int32_t m = ws.algebras[static_cast<size_t>(b)].card;
+  const int32_t m = ws.algebra(b).card;
   const int64_t size = static_cast<int64_t>(pairs.size());
   const TableLayout la = ws.layout(a);
   const TableLayout lb = ws.layout(b);
   const TableLayout lp{size, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
-  const std::vector<int32_t>& A = ws.algebras[static_cast<size_t>(a)].table;
-  const std::vector<int32_t>& B = ws.algebras[static_cast<size_t>(b)].table;
+  const std::vector<int32_t>& A = ws.algebra(a).table;
+  const std::vector<int32_t>& B = ws.algebra(b).table;
   auto element = [&](int32_t x, int32_t y) -> int32_t {
     if (x < 0 || y < 0) return -1;
     for (int64_t i = 0; i < size; ++i) {

@@ -24,7 +24,7 @@ namespace {
 void expectConsistent(const Workspace& ws, const std::string& after) {
   int32_t displayed = 0;
   for (int32_t k = 0; k < ws.algebraCount(); ++k) {
-    const Algebra& a = ws.algebras[static_cast<size_t>(k)];
+    const Algebra& a = ws.algebra(k);
     ASSERT_GE(a.card, 0) << after;
     ASSERT_LE(a.card, kMaxCardinality) << after;
     ASSERT_EQ(static_cast<int64_t>(a.table.size()), ws.layout(k).size()) << after;
@@ -65,7 +65,7 @@ std::string lawFor(const Signature& sig) {
 }
 
 void fillRandom(Workspace& ws, int32_t k, bool partial, std::mt19937& rng) {
-  Algebra& a = ws.algebras[static_cast<size_t>(k)];
+  Algebra& a = ws.algebra(k);
   if (a.card == 0) return;
   std::uniform_int_distribution<int32_t> value(0, a.card - 1);
   std::uniform_int_distribution<int32_t> hole(0, 9);

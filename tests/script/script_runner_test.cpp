@@ -164,7 +164,7 @@ TEST(ScriptRunner, AnInterruptedCommandLeavesEverythingAsItWas) {
     --mustStop;
     if (!interrupted) continue;
     ASSERT_EQ(stopped.ws.algebraCount(), static_cast<int32_t>(before.size())) << command;
-    for (size_t k = 0; k < before.size(); ++k) EXPECT_EQ(stopped.ws.algebras[k].table, before[k].table) << command;
+    for (size_t k = 0; k < before.size(); ++k) EXPECT_EQ(stopped.ws.algebra(k).table, before[k].table) << command;
     EXPECT_EQ(stopped.ws.redMarked, 1);
     EXPECT_EQ(stopped.ws.greenMarked, 1);
   }
@@ -210,7 +210,7 @@ TEST(ScriptRunner, SizesBeyondWhatCanBeHadAreRefusedNotOverflowed) {
   ASSERT_EQ(runScriptLine(ctx, "signature -"), "");
   const int32_t n = 3000000;
   const int32_t k = createAlgebra(ctx.ws, n);
-  for (int32_t x = 0; x < n; ++x) ctx.ws.algebras[k].table[static_cast<size_t>(x)] = (x + 1) % n;
+  for (int32_t x = 0; x < n; ++x) ctx.ws.algebra(k).table[static_cast<size_t>(x)] = (x + 1) % n;
   const std::string deep = std::string(600, '-') + "x=x";
   ASSERT_TRUE(oracle::addEquationText(ctx.ws, deep.c_str()));
   ASSERT_EQ(runScriptLine(ctx, "key s 0"), "");

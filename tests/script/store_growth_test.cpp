@@ -37,9 +37,9 @@ TEST(StoreGrowth, ConstructingCommandsReadTheirSourceSafelyWhileTheStoreGrows) {
       ScriptContext ctx{Workspace(), false, out, noProgress()};
       for (const std::string& line : setup) ASSERT_EQ(runScriptLine(ctx, line), "") << line;
       for (int32_t i = 0; i < filler; ++i) createAlgebra(ctx.ws, 1);
-      const std::vector<int32_t> before = ctx.ws.algebras[0].table;
+      const std::vector<int32_t> before = ctx.ws.algebra(0).table;
       ASSERT_EQ(runScriptLine(ctx, command), "") << command << " after " << filler;
-      EXPECT_EQ(ctx.ws.algebras[0].table, before) << command << " changed its source";
+      EXPECT_EQ(ctx.ws.algebra(0).table, before) << command << " changed its source";
     }
   }
   std::filesystem::remove(tfile);

@@ -18,7 +18,7 @@ using oracle::workspaceWithSignature;
 // Every such algebra is affine over Z_m, hence abelian.
 int32_t affine(Workspace& ws, int32_t m, int32_t a, int32_t b, int32_t c, int32_t k, int32_t l) {
   const int32_t id = createAlgebra(ws, m);
-  std::vector<int32_t>& t = ws.algebras[id].table;
+  std::vector<int32_t>& t = ws.algebra(id).table;
   for (int32_t x = 0; x < m; ++x) {
     for (int32_t y = 0; y < m; ++y) t[static_cast<size_t>(x) * m + y] = (a * x + b * y + c) % m;
     t[static_cast<size_t>(m) * m + x] = (k * x + l) % m;
@@ -36,7 +36,7 @@ int32_t symmetricGroup3(Workspace& ws) {
     return -1;
   };
   const int32_t id = createAlgebra(ws, 6);
-  std::vector<int32_t>& t = ws.algebras[id].table;
+  std::vector<int32_t>& t = ws.algebra(id).table;
   for (int32_t x = 0; x < 6; ++x) {
     std::array<int32_t, 3> inv{};
     for (int32_t i = 0; i < 3; ++i) inv[static_cast<size_t>(perms[x][i])] = i;
@@ -53,7 +53,7 @@ int32_t symmetricGroup3(Workspace& ws) {
 // The semilattice of max on 0..n-1, with -x = x.
 int32_t maxSemilattice(Workspace& ws, int32_t n) {
   const int32_t k = createAlgebra(ws, n);
-  std::vector<int32_t>& t = ws.algebras[k].table;
+  std::vector<int32_t>& t = ws.algebra(k).table;
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) t[static_cast<size_t>(x) * n + y] = std::max(x, y);
     t[static_cast<size_t>(n) * n + x] = x;
@@ -63,14 +63,14 @@ int32_t maxSemilattice(Workspace& ws, int32_t n) {
 
 TEST(Abelian, AffineAlgebrasAreAndSemilatticesAndNonCommutativeGroupsAreNot) {
   Workspace ws = workspaceWithSignature(". -");
-  for (int32_t n : {1, 2, 5, 12, 40}) EXPECT_TRUE(*isAbelian(ws, affine(ws, n, 1, 1, 0, n - 1, 0))) << n;
+  for (int32_t n : {1, 2, 5, 12, 40}) EXPECT_TRUE(*isAbelian(ws.view(affine(ws, n, 1, 1, 0, n - 1, 0)))) << n;
   // A quasigroup whose translations never compose to translations.
-  EXPECT_TRUE(*isAbelian(ws, affine(ws, 7, 2, 3, 1, 1, 0)));
-  EXPECT_FALSE(*isAbelian(ws, symmetricGroup3(ws)));
-  EXPECT_FALSE(*isAbelian(ws, maxSemilattice(ws, 2)));
-  EXPECT_FALSE(*isAbelian(ws, maxSemilattice(ws, 60)));
+  EXPECT_TRUE(*isAbelian(ws.view(affine(ws, 7, 2, 3, 1, 1, 0))));
+  EXPECT_FALSE(*isAbelian(ws.view(symmetricGroup3(ws))));
+  EXPECT_FALSE(*isAbelian(ws.view(maxSemilattice(ws, 2))));
+  EXPECT_FALSE(*isAbelian(ws.view(maxSemilattice(ws, 60))));
   Workspace empty = workspaceWithSignature(".");
-  EXPECT_TRUE(*isAbelian(empty, createAlgebra(empty, 0)));
+  EXPECT_TRUE(*isAbelian(empty.view(createAlgebra(empty, 0))));
 }
 
 TEST(Abelian, AgreesWithThePlainTestOnRandomAlgebras) {
@@ -78,7 +78,7 @@ TEST(Abelian, AgreesWithThePlainTestOnRandomAlgebras) {
   for (int round = 0; round < 300; ++round) {
     Workspace ws = workspaceWithSignature(round % 3 == 0 ? ". -" : round % 3 == 1 ? "+c" : "-");
     const int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 4), 0.0, rng);
-    ASSERT_EQ(*isAbelian(ws, k), oracle::isAbelianReference(ws, k)) << round;
+    ASSERT_EQ(*isAbelian(ws.view(k)), oracle::isAbelianReference(ws, k)) << round;
   }
 }
 
@@ -91,9 +91,9 @@ TEST(Abelian, AgreesWithThePlainTestNearAbelianAlgebras) {
     const int32_t m = 1 + static_cast<int32_t>(rng() % 8);
     auto r = [&] { return static_cast<int32_t>(rng() % m); };
     int32_t k = affine(ws, m, r(), r(), r(), r(), r());
-    std::vector<int32_t>& t = ws.algebras[k].table;
+    std::vector<int32_t>& t = ws.algebra(k).table;
     if (round % 4 == 0) {
-      EXPECT_TRUE(*isAbelian(ws, k)) << round;
+      EXPECT_TRUE(*isAbelian(ws.view(k))) << round;
     }
     if (round % 4 == 1) t[static_cast<size_t>(r()) * m + r()] = r();
     if (round % 4 == 2) t[static_cast<size_t>(m) * m + r()] = r();
@@ -102,7 +102,7 @@ TEST(Abelian, AgreesWithThePlainTestNearAbelianAlgebras) {
         for (int32_t y = 0; y < m; ++y) t[static_cast<size_t>(x) * m + y] = x * y % m;
       }
     }
-    ASSERT_EQ(*isAbelian(ws, k), oracle::isAbelianReference(ws, k)) << "round " << round << " m " << m;
+    ASSERT_EQ(*isAbelian(ws.view(k)), oracle::isAbelianReference(ws, k)) << "round " << round << " m " << m;
   }
 }
 
@@ -115,7 +115,7 @@ TEST(Abelian, AStoppedTestHasNoVerdict) {
   Workspace ws = workspaceWithSignature(". -");
   const int32_t k = affine(ws, 400, 1, 1, 0, 399, 0);
   StopAtOnce stop;
-  EXPECT_FALSE(isAbelian(ws, k, stop).has_value());
+  EXPECT_FALSE(isAbelian(ws.view(k), stop).has_value());
 }
 
 }  // namespace

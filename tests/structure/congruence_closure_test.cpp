@@ -34,7 +34,7 @@ void compareClosures(const char* signature, double undefinedShare, uint32_t seed
     const Partition start = randomRelation(n, rng);
     Partition fast = start;
     Partition plain = start;
-    ASSERT_TRUE(closeCongruence(ws, k, fast));
+    ASSERT_TRUE(closeCongruence(ws.view(k), fast));
     oracle::closureReference(ws, k, plain);
     ASSERT_EQ(fast, plain) << signature << " seed " << seed << " round " << round;
   }
@@ -59,7 +59,7 @@ TEST(CongruenceClosure, OverlappingWordsAndUntouchedTables) {
   Partition p = *readRelation("bc ab", 4, 62);
   EXPECT_EQ(p, (Partition{0, 0, 1, 3}));
   EXPECT_EQ(printPartition(p, 62), "(ab)(d)");  // c points at b, which is no representative
-  ASSERT_TRUE(closeCongruence(ws, 0, p));
+  ASSERT_TRUE(closeCongruence(ws.view(0), p));
   EXPECT_EQ(p, (Partition{0, 0, 1, 3}));
   EXPECT_EQ(*readRelation("ab bc", 4, 62), (Partition{0, 1, 1, 3}));
   EXPECT_FALSE(readRelation("az", 4, 62).has_value());
@@ -73,12 +73,12 @@ TEST(CongruenceClosure, CyclicGroupCongruences) {
   const int32_t n = 12;
   const int32_t k = createAlgebra(ws, n);
   for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) ws.algebras[k].table[x * n + y] = (x + y) % n;
-    ws.algebras[k].table[n * n + x] = (n - x) % n;
+    for (int32_t y = 0; y < n; ++y) ws.algebra(k).table[x * n + y] = (x + y) % n;
+    ws.algebra(k).table[n * n + x] = (n - x) % n;
   }
-  const Partition p = principalCongruence(ws, k, 0, 4);
+  const Partition p = principalCongruence(ws.view(k), 0, 4);
   for (int32_t x = 0; x < n; ++x) EXPECT_EQ(p[x], x % 4);
-  EXPECT_EQ(printPartition(principalCongruence(ws, k, 0, 5), 62), "(abcdefghijkl)");
+  EXPECT_EQ(printPartition(principalCongruence(ws.view(k), 0, 5), 62), "(abcdefghijkl)");
 }
 
 TEST(PrintPartition, NamesBeyondTheNamedElements) {

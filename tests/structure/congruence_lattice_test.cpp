@@ -18,15 +18,15 @@ namespace {
 
 using oracle::workspaceWithSignature;
 
-size_t conSize(const Workspace& ws, int32_t k) { return congruenceLattice(ws, k, 1000000).congruences.size(); }
-size_t subSize(const Workspace& ws, int32_t k) { return subuniverseLattice(ws, k, 1000000).subuniverses.size(); }
+size_t conSize(const Workspace& ws, int32_t k) { return congruenceLattice(ws.view(k), 1000000).congruences.size(); }
+size_t subSize(const Workspace& ws, int32_t k) { return subuniverseLattice(ws.view(k), 1000000).subuniverses.size(); }
 
 // A binary table from a function, in the signature's first binary slot,
 // with the second slot (when there is one) filled by second.
 int32_t tableAlgebra(Workspace& ws, int32_t n, const std::function<int32_t(int32_t, int32_t)>& first,
                      const std::function<int32_t(int32_t, int32_t)>& second = nullptr) {
   const int32_t k = createAlgebra(ws, n);
-  std::vector<int32_t>& t = ws.algebras[k].table;
+  std::vector<int32_t>& t = ws.algebra(k).table;
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
       t[static_cast<size_t>(x) * n + y] = first(x, y);
@@ -83,7 +83,7 @@ TEST(CongruenceLattice, LatticesChainsAndSemilatticePowers) {
   for (int32_t n = 1; n <= 9; ++n) EXPECT_EQ(conSize(ws, tableAlgebra(ws, n, max, min)), size_t{1} << (n - 1)) << n;
   // Con of a chain is Boolean: its atoms, one per covering pair, are the
   // join irreducibles.
-  const CongruenceLattice chain5 = congruenceLattice(ws, tableAlgebra(ws, 5, max, min), 100);
+  const CongruenceLattice chain5 = congruenceLattice(ws.view(tableAlgebra(ws, 5, max, min)), 100);
   EXPECT_EQ(std::count(chain5.joinIrreducible.begin(), chain5.joinIrreducible.end(), 1), 4);
   // M3 and N5 by their orders: 0 bottom, 4 top.
   auto lattice = [&](const std::vector<std::array<int32_t, 2>>& below) {
@@ -139,8 +139,8 @@ TEST(SubuniverseLattice, GroupsChainsAndConstants) {
   // A constant is in every subuniverse: no empty one.
   Workspace c = workspaceWithSignature("+ 0");
   const int32_t z = tableAlgebra(c, 6, [](int32_t x, int32_t y) { return (x + y) % 6; });
-  c.algebras[z].table.back() = 0;
-  const SubuniverseLattice sub = subuniverseLattice(c, z, 100);
+  c.algebra(z).table.back() = 0;
+  const SubuniverseLattice sub = subuniverseLattice(c.view(z), 100);
   EXPECT_EQ(sub.subuniverses.size(), 4u);
   EXPECT_EQ(sub.subuniverses.front(), std::vector<int32_t>{0});
 }
@@ -149,13 +149,13 @@ TEST(CongruenceLattice, StopsAtTheBound) {
   Workspace ws = workspaceWithSignature("L");
   const int32_t k = tableAlgebra(ws, 12, [](int32_t x, int32_t y) { return std::max(x, y); },
                                  [](int32_t x, int32_t y) { return std::min(x, y); });
-  EXPECT_EQ(congruenceLattice(ws, k, 2048).status, LatticeStatus::kDone);
-  EXPECT_EQ(congruenceLattice(ws, k, 2047).status, LatticeStatus::kTooMany);
-  EXPECT_EQ(subuniverseLattice(ws, k, 4095).status, LatticeStatus::kTooMany);
+  EXPECT_EQ(congruenceLattice(ws.view(k), 2048).status, LatticeStatus::kDone);
+  EXPECT_EQ(congruenceLattice(ws.view(k), 2047).status, LatticeStatus::kTooMany);
+  EXPECT_EQ(subuniverseLattice(ws.view(k), 4095).status, LatticeStatus::kTooMany);
   Workspace empty = workspaceWithSignature(".");
   const int32_t e = createAlgebra(empty, 0);
-  EXPECT_EQ(congruenceLattice(empty, e, 10).congruences.size(), 1u);
-  EXPECT_EQ(subuniverseLattice(empty, e, 10).subuniverses.size(), 1u);
+  EXPECT_EQ(congruenceLattice(empty.view(e), 10).congruences.size(), 1u);
+  EXPECT_EQ(subuniverseLattice(empty.view(e), 10).subuniverses.size(), 1u);
 }
 
 // Every partition of up to 6 elements, canonical (entry i the least of its block).
@@ -191,7 +191,7 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
       oracle::closureReference(ws, k, q);
       if (q == p) expected.insert(p);
     }
-    const CongruenceLattice con = congruenceLattice(ws, k, 100000);
+    const CongruenceLattice con = congruenceLattice(ws.view(k), 100000);
     ASSERT_EQ(std::set<Partition>(con.congruences.begin(), con.congruences.end()), expected) << round;
     for (size_t i = 1; i < con.congruences.size(); ++i) {
       const Partition& a = con.congruences[i - 1];
@@ -230,7 +230,7 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
       }
       subsets.insert(list);
     }
-    const SubuniverseLattice sub = subuniverseLattice(ws, k, 100000);
+    const SubuniverseLattice sub = subuniverseLattice(ws.view(k), 100000);
     ASSERT_EQ(std::set<std::vector<int32_t>>(sub.subuniverses.begin(), sub.subuniverses.end()), subsets) << round;
   }
 }
@@ -249,15 +249,15 @@ TEST(ConSub, TheStopCountsWhileTheGeneratorsAreFound) {
   Workspace band = workspaceWithSignature(".");
   const int32_t k = createAlgebra(band, 1000);
   for (int32_t x = 0; x < 1000; ++x) {
-    for (int32_t y = 0; y < 1000; ++y) band.algebras[k].table[static_cast<size_t>(x) * 1000 + y] = x;
+    for (int32_t y = 0; y < 1000; ++y) band.algebra(k).table[static_cast<size_t>(x) * 1000 + y] = x;
   }
   oracle::StopAfterSeconds soon(3.0);
-  EXPECT_EQ(congruenceLattice(band, k, 10, soon).status, LatticeStatus::kTooMany);
-  EXPECT_EQ(subuniverseLattice(band, k, 10, soon).status, LatticeStatus::kTooMany);
+  EXPECT_EQ(congruenceLattice(band.view(k), 10, soon).status, LatticeStatus::kTooMany);
+  EXPECT_EQ(subuniverseLattice(band.view(k), 10, soon).status, LatticeStatus::kTooMany);
   // (A unary operation keeps the table small; nothing is defined.)
   Workspace empty = workspaceWithSignature("-");
   const int32_t e = createAlgebra(empty, 22500);
-  EXPECT_EQ(subuniverseLattice(empty, e, 10, soon).status, LatticeStatus::kTooMany);
+  EXPECT_EQ(subuniverseLattice(empty.view(e), 10, soon).status, LatticeStatus::kTooMany);
   EXPECT_FALSE(soon.stopped());
 }
 
@@ -268,10 +268,10 @@ TEST(ConSub, ProgressAdvancesWithinTheFirstRowOfPairs) {
   Workspace ws = workspaceWithSignature("+");
   const int32_t k = createAlgebra(ws, 60);
   for (int32_t x = 0; x < 60; ++x) {
-    for (int32_t y = 0; y < 60; ++y) ws.algebras[k].table[static_cast<size_t>(x) * 60 + y] = (x + y) % 60;
+    for (int32_t y = 0; y < 60; ++y) ws.algebra(k).table[static_cast<size_t>(x) * 60 + y] = (x + y) % 60;
   }
   oracle::RecordingProgress progress;
-  congruenceLattice(ws, k, 1000, progress);
+  congruenceLattice(ws.view(k), 1000, progress);
   int32_t inFirstRow = 0;
   for (const oracle::Report& r : progress.reports) {
     if (r.unit == "pairs" && r.done > 0 && r.done < 59) ++inFirstRow;

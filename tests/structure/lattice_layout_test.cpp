@@ -31,39 +31,39 @@ TEST(LatticeLayout, ChainSquareAndPoint) {
   Workspace ws = workspaceWithSignature("L");
   const int32_t chain = addLatticeOfJoin(ws, {"abc", "bbc", "ccc"});
   computeLatticeLayout(ws, chain, kJoinFirst);
-  EXPECT_EQ(ws.algebras[chain].latticeY, (std::vector<int32_t>{3000, 1500, 0}));
-  EXPECT_EQ(ws.algebras[chain].latticeX, (std::vector<int32_t>{1500, 1500, 1500}));
+  EXPECT_EQ(ws.algebra(chain).latticeY, (std::vector<int32_t>{3000, 1500, 0}));
+  EXPECT_EQ(ws.algebra(chain).latticeX, (std::vector<int32_t>{1500, 1500, 1500}));
   EXPECT_EQ(ws.space.owner, chain);
   EXPECT_EQ(ws.space.drawingBottom, 0);
   EXPECT_EQ(ws.space.drawingTop, 2);
 
   const int32_t square = addLatticeOfJoin(ws, kSquare);
   computeLatticeLayout(ws, square, kJoinFirst);
-  EXPECT_EQ(ws.algebras[square].latticeY, (std::vector<int32_t>{3000, 1500, 1500, 0}));
-  EXPECT_EQ(ws.algebras[square].latticeX, (std::vector<int32_t>{1500, 0, 3000, 1500}));
+  EXPECT_EQ(ws.algebra(square).latticeY, (std::vector<int32_t>{3000, 1500, 1500, 0}));
+  EXPECT_EQ(ws.algebra(square).latticeX, (std::vector<int32_t>{1500, 0, 3000, 1500}));
   EXPECT_EQ(ws.space.owner, square);
 
   const int32_t point = addLatticeOfJoin(ws, {"a"});
   computeLatticeLayout(ws, point, kJoinFirst);
-  EXPECT_EQ(ws.algebras[point].latticeX, (std::vector<int32_t>{1500}));
-  EXPECT_EQ(ws.algebras[point].latticeY, (std::vector<int32_t>{1500}));
+  EXPECT_EQ(ws.algebra(point).latticeX, (std::vector<int32_t>{1500}));
+  EXPECT_EQ(ws.algebra(point).latticeY, (std::vector<int32_t>{1500}));
   EXPECT_EQ(ws.space.owner, square);  // no space drawing for one element
 }
 
 TEST(LatticeLayout, DrawingKinds) {
   Workspace meetOnly = workspaceWithSignature(".");
   const int32_t m = createAlgebra(meetOnly, 2);
-  meetOnly.algebras[m].table = {0, 0, 0, 1};
-  EXPECT_EQ(drawingKind(meetOnly, m), kMeetFirst);
+  meetOnly.algebra(m).table = {0, 0, 0, 1};
+  EXPECT_EQ(drawingKind(meetOnly.view(m)), kMeetFirst);
   computeLatticeLayout(meetOnly, m, kMeetFirst);
-  EXPECT_EQ(meetOnly.algebras[m].latticeY, (std::vector<int32_t>{3000, 0}));
+  EXPECT_EQ(meetOnly.algebra(m).latticeY, (std::vector<int32_t>{3000, 0}));
 
   Workspace both = workspaceWithSignature("L");
   const int32_t k = addLatticeOfJoin(both, kSquare);
-  both.algebras[k].table[1] = 0;  // + no longer a semilattice
-  EXPECT_EQ(drawingKind(both, k), kMeetSecond);
-  both.algebras[k].table[16 + 1] = 3;
-  EXPECT_EQ(drawingKind(both, k), -1);
+  both.algebra(k).table[1] = 0;  // + no longer a semilattice
+  EXPECT_EQ(drawingKind(both.view(k)), kMeetSecond);
+  both.algebra(k).table[16 + 1] = 3;
+  EXPECT_EQ(drawingKind(both.view(k)), -1);
 }
 
 // The chain lengths by longest paths over the covers equal the sweeps of
@@ -74,7 +74,7 @@ TEST(LatticeLayout, ChainLengthsAgreeWithTheClosure) {
     Workspace ws = workspaceWithSignature("L");
     const int32_t k = addLatticeOfOrder(ws, leq);
     for (int32_t kind : {kJoinFirst, kMeetSecond}) {
-      ASSERT_EQ(chainLengthMatrix(ws, k, kind), oracle::referenceChainLengthMatrix(ws, k, kind));
+      ASSERT_EQ(chainLengthMatrix(ws.view(k), kind), oracle::referenceChainLengthMatrix(ws, k, kind));
     }
   }
   std::mt19937 rng(11);
@@ -83,10 +83,10 @@ TEST(LatticeLayout, ChainLengthsAgreeWithTheClosure) {
     Workspace ws = workspaceWithSignature("L");
     const int32_t a = addLatticeOfOrder(ws, orders[rng() % orders.size()]);
     const int32_t b = addLatticeOfOrder(ws, orders[rng() % orders.size()]);
-    std::vector<int64_t> all(static_cast<size_t>(ws.algebras[a].card * ws.algebras[b].card));
+    std::vector<int64_t> all(static_cast<size_t>(ws.algebra(a).card * ws.algebra(b).card));
     for (size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int64_t>(p);
     const int32_t p = appendSubproduct(ws, a, b, all);
-    ASSERT_EQ(chainLengthMatrix(ws, p, kJoinFirst), oracle::referenceChainLengthMatrix(ws, p, kJoinFirst));
+    ASSERT_EQ(chainLengthMatrix(ws.view(p), kJoinFirst), oracle::referenceChainLengthMatrix(ws, p, kJoinFirst));
   }
   // Meet semilattices: random subsets of a 6-set closed under intersection.
   for (int trial = 0; trial < 20; ++trial) {
@@ -106,21 +106,21 @@ TEST(LatticeLayout, ChainLengthsAgreeWithTheClosure) {
     for (int32_t x = 0; x < n; ++x)
       for (int32_t y = 0; y < n; ++y) {
         const uint32_t meet = sets[x] & sets[y];
-        ws.algebras[k].table[x * n + y] = static_cast<int32_t>(std::find(sets.begin(), sets.end(), meet) - sets.begin());
+        ws.algebra(k).table[x * n + y] = static_cast<int32_t>(std::find(sets.begin(), sets.end(), meet) - sets.begin());
       }
-    ASSERT_EQ(drawingKind(ws, k), kMeetFirst);
-    ASSERT_EQ(chainLengthMatrix(ws, k, kMeetFirst), oracle::referenceChainLengthMatrix(ws, k, kMeetFirst));
+    ASSERT_EQ(drawingKind(ws.view(k)), kMeetFirst);
+    ASSERT_EQ(chainLengthMatrix(ws.view(k), kMeetFirst), oracle::referenceChainLengthMatrix(ws, k, kMeetFirst));
   }
 }
 
 TEST(LatticeLayout, CoversFollowsTheOrder) {
   Workspace ws = workspaceWithSignature("L");
   const int32_t k = addLatticeOfJoin(ws, kPentagon);
-  EXPECT_TRUE(covers(ws, 0, 1, k, kJoinFirst));
-  EXPECT_FALSE(covers(ws, 0, 3, k, kJoinFirst));  // c lies between
-  EXPECT_FALSE(covers(ws, 1, 0, k, kJoinFirst));
-  EXPECT_FALSE(covers(ws, 1, 1, k, kJoinFirst));
-  EXPECT_TRUE(covers(ws, 1, 0, k, 7));  // any other kind
+  EXPECT_TRUE(covers(ws.view(k), 0, 1, kJoinFirst));
+  EXPECT_FALSE(covers(ws.view(k), 0, 3, kJoinFirst));  // c lies between
+  EXPECT_FALSE(covers(ws.view(k), 1, 0, kJoinFirst));
+  EXPECT_FALSE(covers(ws.view(k), 1, 1, kJoinFirst));
+  EXPECT_TRUE(covers(ws.view(k), 1, 0, 7));  // any other kind
 }
 
 TEST(LatticeLayout, ForceStepsKeepTopBottomAndLevels) {
@@ -128,11 +128,11 @@ TEST(LatticeLayout, ForceStepsKeepTopBottomAndLevels) {
   const int32_t k = addLatticeOfJoin(ws, kPentagon);
   ws.redMarked = k;
   computeLatticeLayout(ws, k, kJoinFirst);
-  const std::vector<int32_t> levels = ws.algebras[k].latticeY;
+  const std::vector<int32_t> levels = ws.algebra(k).latticeY;
   for (int step = 0; step < 50; ++step) steerLatticeDrawing(ws, k, ' ');
   for (int step = 0; step < 5; ++step) steerLatticeDrawing(ws, k, 'q');
   for (int step = 0; step < 5; ++step) steerLatticeDrawing(ws, k, 'w');
-  const Algebra& a = ws.algebras[k];
+  const Algebra& a = ws.algebra(k);
   EXPECT_EQ(a.latticeY, levels);
   EXPECT_EQ(a.latticeX[0], 1500);
   EXPECT_EQ(a.latticeX[4], 1500);
@@ -164,17 +164,17 @@ TEST(LatticeLayout, KeysRebuildTheSpaceOfAnotherLatticeAndLeaveLargeOnesAlone) {
   const int32_t two = addLatticeOfJoin(ws, {"ab", "bb"});
   int32_t big = two;
   for (int i = 0; i < 6; ++i) {
-    std::vector<int64_t> all(static_cast<size_t>(ws.algebras[big].card * 2));
+    std::vector<int64_t> all(static_cast<size_t>(ws.algebra(big).card * 2));
     for (size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int64_t>(p);
     big = appendSubproduct(ws, big, two, all);
   }
-  ASSERT_EQ(ws.algebras[big].card, 128);
+  ASSERT_EQ(ws.algebra(big).card, 128);
   computeLatticeLayout(ws, big, kJoinFirst);
   EXPECT_EQ(ws.space.owner, -1);
-  const std::vector<int32_t> x = ws.algebras[big].latticeX;
+  const std::vector<int32_t> x = ws.algebra(big).latticeX;
   steerLatticeDrawing(ws, big, ' ');
   steerLatticeDrawing(ws, big, 'q');
-  EXPECT_EQ(ws.algebras[big].latticeX, x);
+  EXPECT_EQ(ws.algebra(big).latticeX, x);
 }
 
 TEST(LatticeEmbedding, ExamplesOfTheSearch) {
@@ -186,15 +186,15 @@ TEST(LatticeEmbedding, ExamplesOfTheSearch) {
   const int32_t chain3 = addLatticeOfJoin(ws, {"abc", "bbc", "ccc"});
   const int32_t point = addLatticeOfJoin(ws, {"a"});
   std::vector<int32_t> map;
-  EXPECT_FALSE(findLatticeEmbedding(ws, n5, square, false, map));  // more elements
-  ASSERT_TRUE(findLatticeEmbedding(ws, point, n5, false, map));
+  EXPECT_FALSE(findLatticeEmbedding(ws.view(n5), ws.view(square), false, map));  // more elements
+  ASSERT_TRUE(findLatticeEmbedding(ws.view(point), ws.view(n5), false, map));
   EXPECT_EQ(mapText(map), "a");
-  ASSERT_TRUE(findLatticeEmbedding(ws, two, square, false, map));
+  ASSERT_TRUE(findLatticeEmbedding(ws.view(two), ws.view(square), false, map));
   EXPECT_EQ(mapText(map), "ab");
-  EXPECT_FALSE(findLatticeEmbedding(ws, n5, m3, false, map));
-  ASSERT_TRUE(findLatticeEmbedding(ws, n5, n5, true, map));  // the pentagon is self-dual
+  EXPECT_FALSE(findLatticeEmbedding(ws.view(n5), ws.view(m3), false, map));
+  ASSERT_TRUE(findLatticeEmbedding(ws.view(n5), ws.view(n5), true, map));  // the pentagon is self-dual
   EXPECT_EQ(mapText(map), "ebdca");
-  ASSERT_TRUE(findLatticeEmbedding(ws, chain3, chain3, true, map));
+  ASSERT_TRUE(findLatticeEmbedding(ws.view(chain3), ws.view(chain3), true, map));
   EXPECT_EQ(mapText(map), "cba");
 }
 
@@ -212,7 +212,7 @@ TEST(LatticeEmbedding, AgreesWithThePlainSearch) {
     for (bool dual : {false, true}) {
       std::vector<int32_t> fast;
       std::vector<int32_t> plain;
-      const bool f = findLatticeEmbedding(ws, a, b, dual, fast);
+      const bool f = findLatticeEmbedding(ws.view(a), ws.view(b), dual, fast);
       ASSERT_EQ(f, oracle::referenceLatticeEmbedding(ws, a, b, dual, plain));
       if (f) {
         EXPECT_EQ(fast, plain);
@@ -221,7 +221,7 @@ TEST(LatticeEmbedding, AgreesWithThePlainSearch) {
     }
     std::vector<int32_t> fast;
     std::vector<int32_t> plain;
-    ASSERT_EQ(findLatticeEmbedding(ws, b, b, true, fast), oracle::referenceLatticeEmbedding(ws, b, b, true, plain));
+    ASSERT_EQ(findLatticeEmbedding(ws.view(b), ws.view(b), true, fast), oracle::referenceLatticeEmbedding(ws, b, b, true, plain));
     EXPECT_EQ(fast, plain);
   }
   EXPECT_GT(found, 50);

@@ -16,7 +16,7 @@ using oracle::workspaceWithSignature;
 int32_t cyclicGroup(Workspace& ws, int32_t n) {
   const int32_t k = createAlgebra(ws, n);
   for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) ws.algebras[k].table[x * n + y] = (x + y) % n;
+    for (int32_t y = 0; y < n; ++y) ws.algebra(k).table[x * n + y] = (x + y) % n;
   }
   return k;
 }
@@ -25,8 +25,8 @@ int32_t chain(Workspace& ws, int32_t n) {
   const int32_t k = createAlgebra(ws, n);
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
-      ws.algebras[k].table[x * n + y] = std::max(x, y);
-      ws.algebras[k].table[n * n + x * n + y] = std::min(x, y);
+      ws.algebra(k).table[x * n + y] = std::max(x, y);
+      ws.algebra(k).table[n * n + x * n + y] = std::min(x, y);
     }
   }
   return k;
@@ -46,7 +46,7 @@ TEST(MinimalCongruences, CyclicGroupsHaveOnePerPrimeDivisor) {
   for (int32_t n : {2, 6, 12, 30, 49, 60}) {
     Workspace ws = workspaceWithSignature(".");
     const int32_t k = cyclicGroup(ws, n);
-    EXPECT_EQ(static_cast<int>(minimalCongruences(ws, k)->size()), distinctPrimes(n)) << n;
+    EXPECT_EQ(static_cast<int>(minimalCongruences(ws.view(k))->size()), distinctPrimes(n)) << n;
   }
 }
 
@@ -54,8 +54,8 @@ TEST(MinimalCongruences, ChainsAndTheTwoElementLattice) {
   Workspace ws = workspaceWithSignature("L");
   chain(ws, 2);
   chain(ws, 3);
-  EXPECT_EQ(minimalCongruences(ws, 0)->size(), 1u);
-  const std::vector<Partition> atoms = *minimalCongruences(ws, 1);
+  EXPECT_EQ(minimalCongruences(ws.view(0))->size(), 1u);
+  const std::vector<Partition> atoms = *minimalCongruences(ws.view(1));
   ASSERT_EQ(atoms.size(), 2u);
   EXPECT_EQ(printPartition(atoms[0], 62), "(ab)(c)");
   EXPECT_EQ(printPartition(atoms[1], 62), "(a)(bc)");
@@ -66,7 +66,7 @@ TEST(MinimalCongruences, AgreeWithThePlainSearchOnRandomAlgebras) {
   for (int round = 0; round < 300; ++round) {
     Workspace ws = workspaceWithSignature(round % 2 ? ". -" : "+c");
     const int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 6), 0.0, rng);
-    ASSERT_EQ(*minimalCongruences(ws, k), oracle::minimalCongruencesReference(ws, k)) << round;
+    ASSERT_EQ(*minimalCongruences(ws.view(k)), oracle::minimalCongruencesReference(ws, k)) << round;
   }
 }
 
@@ -80,7 +80,7 @@ TEST(MinimalCongruences, AgreeWithThePlainSearchWhereCongruencesAbound) {
     Workspace ws = workspaceWithSignature(round % 3 == 2 ? "+c" : ". -");
     const int32_t n = 1 + static_cast<int32_t>(rng() % 14);
     const int32_t k = createAlgebra(ws, n);
-    std::vector<int32_t>& t = ws.algebras[k].table;
+    std::vector<int32_t>& t = ws.algebra(k).table;
     for (int32_t x = 0; x < n; ++x) {
       for (int32_t y = 0; y < n; ++y) {
         const int32_t v = round % 3 == 0 ? x : round % 3 == 1 ? (rng() % 4 ? x : y) : std::max(x, y);
@@ -88,7 +88,7 @@ TEST(MinimalCongruences, AgreeWithThePlainSearchWhereCongruencesAbound) {
       }
       if (round % 3 != 2) t[static_cast<size_t>(n) * n + x] = rng() % 3 ? x : static_cast<int32_t>(rng() % n);
     }
-    ASSERT_EQ(*minimalCongruences(ws, k), oracle::minimalCongruencesReference(ws, k)) << round;
+    ASSERT_EQ(*minimalCongruences(ws.view(k)), oracle::minimalCongruencesReference(ws, k)) << round;
   }
 }
 

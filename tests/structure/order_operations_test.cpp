@@ -15,7 +15,7 @@ using oracle::workspaceWithSignature;
 
 // Table op of k as rows of names.
 std::vector<std::string> rows(const Workspace& ws, int32_t k, int32_t op) {
-  const Algebra& a = ws.algebras[k];
+  const Algebra& a = ws.algebra(k);
   std::vector<std::string> out;
   for (int32_t x = 0; x < a.card; ++x) {
     std::string row;
@@ -69,7 +69,7 @@ TEST(OrderOperations, LinearOperation) {
   const int32_t k = createAlgebra(ws, 5);
   linearOperation(ws, k, 0, 1, 1, 0);
   for (int32_t x = 0; x < 5; ++x)
-    for (int32_t y = 0; y < 5; ++y) EXPECT_EQ(ws.algebras[k].table[x * 5 + y], (x + y) % 5);
+    for (int32_t y = 0; y < 5; ++y) EXPECT_EQ(ws.algebra(k).table[x * 5 + y], (x + y) % 5);
 
   // Commutative: 2x + y mod 3 with the value from below the diagonal.
   Workspace comm = workspaceWithSignature("+c");
@@ -77,29 +77,29 @@ TEST(OrderOperations, LinearOperation) {
   linearOperation(comm, c, 0, 2, 1, 0);
   for (int32_t x = 0; x < 3; ++x)
     for (int32_t y = 0; y < 3; ++y) {
-      EXPECT_EQ(comm.algebras[c].table[x * 3 + y], (2 * std::max(x, y) + std::min(x, y)) % 3);
+      EXPECT_EQ(comm.algebra(c).table[x * 3 + y], (2 * std::max(x, y) + std::min(x, y)) % 3);
     }
   // Idempotent: the diagonal is x.
   Workspace idem = workspaceWithSignature("+i");
   const int32_t i = createAlgebra(idem, 3);
   linearOperation(idem, i, 0, 1, 1, 1);
-  for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(idem.algebras[i].table[x * 4], x);
+  for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(idem.algebra(i).table[x * 4], x);
 }
 
 TEST(OrderOperations, MeetAndJoinFromOrders) {
   Workspace ws = workspaceWithSignature("L");
   const int32_t k = createAlgebra(ws, 3);
-  const std::vector<int32_t> before = ws.algebras[k].table;
+  const std::vector<int32_t> before = ws.algebra(k).table;
   EXPECT_FALSE(joinFromOrder(ws, k, "ab ac"));  // b and c have no upper bound
-  EXPECT_EQ(ws.algebras[k].table, before);
+  EXPECT_EQ(ws.algebra(k).table, before);
   ASSERT_TRUE(meetFromOrder(ws, k, "ab ac"));
   EXPECT_EQ(rows(ws, k, 1), (Rows{"aaa", "aba", "aac"}));
   // A cycle fails both.
-  const std::vector<int32_t> now = ws.algebras[k].table;
+  const std::vector<int32_t> now = ws.algebra(k).table;
   EXPECT_FALSE(meetFromOrder(ws, k, "abca"));
   EXPECT_FALSE(joinFromOrder(ws, k, "abca"));
   EXPECT_FALSE(meetFromOrder(ws, k, "ad"));
-  EXPECT_EQ(ws.algebras[k].table, now);
+  EXPECT_EQ(ws.algebra(k).table, now);
 }
 
 TEST(OrderOperations, PentagonFromItsOrder) {
@@ -107,9 +107,9 @@ TEST(OrderOperations, PentagonFromItsOrder) {
   const int32_t k = createAlgebra(ws, 5);
   ASSERT_TRUE(joinFromOrder(ws, k, "abe acde"));
   ASSERT_TRUE(meetFromOrder(ws, k, "abe acde"));
-  EXPECT_EQ(ws.algebras[k].table[2 * 5 + 1], 4);       // c + b = e
-  EXPECT_EQ(ws.algebras[k].table[25 + 3 * 5 + 1], 0);  // d . b = a
-  EXPECT_TRUE(isLattice(ws, k));
+  EXPECT_EQ(ws.algebra(k).table[2 * 5 + 1], 4);       // c + b = e
+  EXPECT_EQ(ws.algebra(k).table[25 + 3 * 5 + 1], 0);  // d . b = a
+  EXPECT_TRUE(isLattice(ws.view(k)));
 }
 
 // Two maximal lower bounds: no meet, and the table stays.
@@ -117,10 +117,10 @@ TEST(OrderOperations, MissingGreatestLowerBound) {
   Workspace ws = workspaceWithSignature("L");
   const int32_t k = createAlgebra(ws, 4);
   // a, b both below c and d: c.d has the lower bounds a and b, no greatest.
-  const std::vector<int32_t> before = ws.algebras[k].table;
+  const std::vector<int32_t> before = ws.algebra(k).table;
   EXPECT_FALSE(meetFromOrder(ws, k, "ac ad bc bd"));
   EXPECT_FALSE(joinFromOrder(ws, k, "ac ad bc bd"));
-  EXPECT_EQ(ws.algebras[k].table, before);
+  EXPECT_EQ(ws.algebra(k).table, before);
 }
 
 }  // namespace

@@ -19,19 +19,19 @@ void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquation
 
 // The plain method: every formula checked afresh for every candidate.
 std::vector<uint8_t> reference(Workspace& ws, int32_t k) {
-  const int32_t n = ws.algebras[k].card;
+  const int32_t n = ws.algebra(k).card;
   std::vector<uint8_t> marks(static_cast<size_t>(n) * n, 1);
   Assignment s;
   for (int32_t p = 0; p < n * n; ++p) {
-    const int32_t v = ws.algebras[k].table[p];
+    const int32_t v = ws.algebra(k).table[p];
     for (int32_t w = 0; w < n; ++w) {
       if (w == v) continue;
-      ws.algebras[k].table[p] = w;
+      ws.algebra(k).table[p] = w;
       bool all = true;
       for (int32_t f : ws.terms.formulaList) all = all && oracle::satisfiesReference(ws, k, f, s);
       if (all) marks[p] = 0;
     }
-    ws.algebras[k].table[p] = v;
+    ws.algebra(k).table[p] = v;
   }
   return marks;
 }
@@ -39,7 +39,7 @@ std::vector<uint8_t> reference(Workspace& ws, int32_t k) {
 TEST(Reconstructible, TheSemilatticeExamples) {
   Workspace ws = workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, 2);
-  ws.algebras[k].table = {0, 0, 0, 1};
+  ws.algebra(k).table = {0, 0, 0, 1};
   equation(ws, "xy=yx");
   reconstructionReport(ws, k, noProgress());
   EXPECT_EQ(ws.messages.lines(),
@@ -56,11 +56,11 @@ TEST(Reconstructible, TheSemilatticeExamples) {
 TEST(Reconstructible, NoFormulasAndOneElement) {
   Workspace ws = workspaceWithSignature(".");
   const int32_t two = createAlgebra(ws, 2);
-  ws.algebras[two].table = {0, 0, 0, 1};
+  ws.algebra(two).table = {0, 0, 0, 1};
   reconstructionReport(ws, two, noProgress());
   EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"There are no reconstructible places"});
   const int32_t one = createAlgebra(ws, 1);
-  ws.algebras[one].table = {0};
+  ws.algebra(one).table = {0};
   reconstructionReport(ws, one, noProgress());
   EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"All places are reconstructible"});
 }

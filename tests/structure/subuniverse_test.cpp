@@ -27,7 +27,7 @@ TEST(Subuniverse, AgreesWithThePlainClosure) {
     std::vector<uint8_t> fast(static_cast<size_t>(n), 0);
     for (int32_t e = 0; e < n; ++e) fast[e] = rng() % 4 == 0;
     std::vector<uint8_t> plain = fast;
-    closeSubuniverse(ws, k, fast);
+    closeSubuniverse(ws.view(k), fast);
     oracle::closeSubuniverseReference(ws, k, plain);
     ASSERT_EQ(fast, plain) << round;
   }
@@ -38,9 +38,9 @@ TEST(Subuniverse, AllElementsGiveTheAlgebraItself) {
   Workspace ws = workspaceWithSignature(". - 0");
   const int32_t k = oracle::addRandomAlgebra(ws, 6, 0.1, rng);
   std::vector<uint8_t> all(6, 1);
-  closeSubuniverse(ws, k, all);
+  closeSubuniverse(ws.view(k), all);
   const int32_t s = appendSubalgebra(ws, k, memberList(all));
-  EXPECT_EQ(ws.algebras[s].table, ws.algebras[k].table);
+  EXPECT_EQ(ws.algebra(s).table, ws.algebra(k).table);
 }
 
 TEST(Products, PairEncodingAndComponentwiseOperations) {
@@ -51,13 +51,13 @@ TEST(Products, PairEncodingAndComponentwiseOperations) {
   std::vector<int64_t> all(6);
   for (int64_t p = 0; p < 6; ++p) all[p] = p;
   const int32_t p = appendSubproduct(ws, a, b, all);
-  ASSERT_EQ(ws.algebras[p].card, 6);
+  ASSERT_EQ(ws.algebra(p).card, 6);
   const TableLayout lp = ws.layout(p);
   for (int32_t i = 0; i < 6; ++i) {
     for (int32_t j = 0; j < 6; ++j) {
-      const int32_t x = ws.algebras[a].table[(i / 3) * 2 + j / 3];
-      const int32_t y = ws.algebras[b].table[(i % 3) * 3 + j % 3];
-      EXPECT_EQ(ws.algebras[p].table[lp.binary(0, i, j)], y < 0 ? -1 : x * 3 + y);
+      const int32_t x = ws.algebra(a).table[(i / 3) * 2 + j / 3];
+      const int32_t y = ws.algebra(b).table[(i % 3) * 3 + j % 3];
+      EXPECT_EQ(ws.algebra(p).table[lp.binary(0, i, j)], y < 0 ? -1 : x * 3 + y);
     }
   }
 }
@@ -69,7 +69,7 @@ TEST(Products, FastTablesEqualThePlainOnesOnRandomPartialAlgebras) {
     Workspace ws = oracle::workspaceWithSignature(signatures[round % 4]);
     const int32_t a = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 6), 0.2, rng);
     const int32_t b = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 6), 0.2, rng);
-    const int64_t all = static_cast<int64_t>(ws.algebras[a].card) * ws.algebras[b].card;
+    const int64_t all = static_cast<int64_t>(ws.algebra(a).card) * ws.algebra(b).card;
     std::vector<int64_t> pairs;
     for (int64_t p = 0; p < all; ++p) {
       if (round % 3 == 0 || rng() % 2) pairs.push_back(p);  // the whole product, or a part of it
@@ -77,7 +77,7 @@ TEST(Products, FastTablesEqualThePlainOnesOnRandomPartialAlgebras) {
     if (pairs.empty()) continue;
     const std::vector<int32_t> expected = oracle::subproductTableReference(ws, a, b, pairs);
     const int32_t s = appendSubproduct(ws, a, b, pairs);
-    ASSERT_EQ(ws.algebras[s].table, expected) << "round " << round;
+    ASSERT_EQ(ws.algebra(s).table, expected) << "round " << round;
   }
 }
 
@@ -85,10 +85,10 @@ TEST(Products, TheDiagonalOfASquareIsACopy) {
   Workspace ws = workspaceWithSignature(". - 0");
   std::mt19937 rng(34);
   const int32_t k = oracle::addRandomAlgebra(ws, 4, 0.0, rng);
-  const std::optional<std::vector<int64_t>> pairs = closePairs(ws, k, k, {0, 5, 10, 15}, noProgress());
+  const std::optional<std::vector<int64_t>> pairs = closePairs(ws.view(k), ws.view(k), {0, 5, 10, 15}, noProgress());
   ASSERT_EQ(*pairs, (std::vector<int64_t>{0, 5, 10, 15}));
   const int32_t s = appendSubproduct(ws, k, k, *pairs);
-  EXPECT_EQ(ws.algebras[s].table, ws.algebras[k].table);
+  EXPECT_EQ(ws.algebra(s).table, ws.algebra(k).table);
 }
 
 TEST(Factors, AFactorSatisfiesTheEquationsOfTheAlgebra) {
@@ -96,14 +96,14 @@ TEST(Factors, AFactorSatisfiesTheEquationsOfTheAlgebra) {
   Workspace ws = workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, 12);
   for (int32_t x = 0; x < 12; ++x) {
-    for (int32_t y = 0; y < 12; ++y) ws.algebras[k].table[x * 12 + y] = (x * y + x + y) % 12;
+    for (int32_t y = 0; y < 12; ++y) ws.algebra(k).table[x * 12 + y] = (x * y + x + y) % 12;
   }
   for (const char* e : {"xy=yx", "(xy)z=x(yz)"}) {
     const EquationSides sides = parseEquation(ws, e);
     addEquation(ws, sides.left, sides.right);
   }
   for (int32_t b = 1; b < 12; ++b) {
-    const int32_t f = appendFactor(ws, k, principalCongruence(ws, k, 0, b));
+    const int32_t f = appendFactor(ws, k, principalCongruence(ws.view(k), 0, b));
     ASSERT_GE(f, 0);
     const SatisfactionResult r = checkListedFormulas(ws, f, noProgress());
     ASSERT_FALSE(r.incomplete);

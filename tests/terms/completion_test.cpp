@@ -22,25 +22,25 @@ TEST(Completion, TheExamples) {
   Workspace ws = workspaceWithSignature("+ci");
   createAlgebra(ws, 2);
   equation(ws, "x+y=y+x");
-  const std::vector<int32_t> before = ws.algebras[0].table;
+  const std::vector<int32_t> before = ws.algebra(0).table;
   EXPECT_EQ(completeByEquations(ws, 0), CompletionResult::kOk);
-  EXPECT_EQ(ws.algebras[0].table, before);
+  EXPECT_EQ(ws.algebra(0).table, before);
 
   Workspace unit = workspaceWithSignature(". 0");
   createAlgebra(unit, 3);
-  unit.algebras[0].table[9] = 0;
+  unit.algebra(0).table[9] = 0;
   equation(unit, "x0=x");
   EXPECT_EQ(completeByEquations(unit, 0), CompletionResult::kOk);
-  for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(unit.algebras[0].table[x * 3], x);
+  for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(unit.algebra(0).table[x * 3], x);
 
   Workspace bad = workspaceWithSignature(".c");
   createAlgebra(bad, 2);
-  bad.algebras[0].table = {-1, 0, 1, -1};
-  const std::vector<int32_t> table = bad.algebras[0].table;
+  bad.algebra(0).table = {-1, 0, 1, -1};
+  const std::vector<int32_t> table = bad.algebra(0).table;
   EXPECT_EQ(completeByEquations(bad, 0), CompletionResult::kOk);  // no equation: unchecked
   equation(bad, "xx=xx");
   EXPECT_EQ(completeByEquations(bad, 0), CompletionResult::kContradictory);
-  EXPECT_EQ(bad.algebras[0].table, table);
+  EXPECT_EQ(bad.algebra(0).table, table);
 }
 
 // Random partial tables (a share of the entries of a random complete one,
@@ -61,13 +61,13 @@ TEST(Completion, AgreesWithThePlainCompletion) {
       addEquation(ws, l, r);
     }
     Workspace plain = ws;
-    const std::vector<int32_t> before = ws.algebras[k].table;
+    const std::vector<int32_t> before = ws.algebra(k).table;
     const CompletionResult fast = completeByEquations(ws, k);
     contradictions += fast == CompletionResult::kContradictory;
-    completed += fast == CompletionResult::kOk && ws.algebras[k].table != before;
+    completed += fast == CompletionResult::kOk && ws.algebra(k).table != before;
     const int32_t expected = oracle::completeByEquationsReference(plain, k);
     ASSERT_EQ(fast == CompletionResult::kOk, expected == 1) << round;
-    ASSERT_EQ(ws.algebras[k].table, plain.algebras[k].table) << round;
+    ASSERT_EQ(ws.algebra(k).table, plain.algebra(k).table) << round;
   }
   // Both outcomes are exercised, and completions that fill entries.
   EXPECT_GT(contradictions, 50);
@@ -82,16 +82,16 @@ TEST(Completion, GroupLawsCompleteAPartialGroupTable) {
   std::mt19937 rng(72);
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
-      if (rng() % 3 == 0) ws.algebras[k].table[x * n + y] = (x + y) % n;
+      if (rng() % 3 == 0) ws.algebra(k).table[x * n + y] = (x + y) % n;
     }
-    ws.algebras[k].table[n * n + x] = (n - x) % n;
+    ws.algebra(k).table[n * n + x] = (n - x) % n;
   }
-  ws.algebras[k].table[n * n + n] = 0;
+  ws.algebra(k).table[n * n + n] = 0;
   for (const char* e : {"x(yz)=(xy)z", "x1=x", "1x=x", "x-x=1", "(-x)x=1"}) equation(ws, e);
   Workspace plain = ws;
   EXPECT_EQ(completeByEquations(ws, k), CompletionResult::kOk);
   EXPECT_EQ(oracle::completeByEquationsReference(plain, k), 1);
-  EXPECT_EQ(ws.algebras[k].table, plain.algebras[k].table);
+  EXPECT_EQ(ws.algebra(k).table, plain.algebra(k).table);
 }
 
 }  // namespace

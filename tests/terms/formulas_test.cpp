@@ -31,9 +31,9 @@ TEST(Formulas, ListsMoveTheAlgebrasDown) {
   addNamedTerm(ws, 0);
   addEquation(ws, 0, 1);
   EXPECT_EQ(ws.hiddenRowY, 16 * 2 + 35);
-  EXPECT_EQ(ws.algebras[0].y, 16 * 2 + 35);
+  EXPECT_EQ(ws.algebra(0).y, 16 * 2 + 35);
   deleteNamedTerm(ws, 0);
-  EXPECT_EQ(ws.algebras[0].y, 16 + 35);
+  EXPECT_EQ(ws.algebra(0).y, 16 + 35);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquation
 
 int32_t algebraWithTable(Workspace& ws, int32_t n, std::vector<int32_t> table) {
   const int32_t k = createAlgebra(ws, n);
-  ws.algebras[static_cast<size_t>(k)].table = std::move(table);
+  ws.algebra(k).table = std::move(table);
   return k;
 }
 
@@ -61,10 +61,10 @@ TEST(Satisfaction, GroundEquationsCompareTheConstants) {
   equation(ws, "0=1");
   Assignment s;
   EXPECT_EQ(satisfies(ws, 0, ws.terms.formulaList[0], s, noProgress()), Verdict::kSatisfied);
-  ws.algebras[0].table[5] = 0;
+  ws.algebra(0).table[5] = 0;
   EXPECT_EQ(satisfies(ws, 0, ws.terms.formulaList[0], s, noProgress()), Verdict::kNotSatisfied);
   // Undefined on both sides is no proof of a ground equation.
-  ws.algebras[0].table[4] = ws.algebras[0].table[5] = -1;
+  ws.algebra(0).table[4] = ws.algebra(0).table[5] = -1;
   EXPECT_EQ(satisfies(ws, 0, ws.terms.formulaList[0], s, noProgress()), Verdict::kNotSatisfied);
 }
 
@@ -99,15 +99,15 @@ TEST(Satisfaction, TwelveFormulasLineUp) {
 TEST(Satisfaction, NamesBeyondTheNamedElements) {
   Workspace ws = workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, 70);
-  std::fill(ws.algebras[k].table.begin(), ws.algebras[k].table.end(), 69);
+  std::fill(ws.algebra(k).table.begin(), ws.algebra(k).table.end(), 69);
   equation(ws, "xy=x");
   satisfactionReport(ws, k, noProgress());
   EXPECT_EQ(ws.messages.lines()[0], "E0   not satisfied: x=a y=a ");
   equation(ws, "xy=y");
   for (int32_t x = 0; x < 70; ++x) {
-    for (int32_t y = 0; y < 70; ++y) ws.algebras[k].table[x * 70 + y] = x;
+    for (int32_t y = 0; y < 70; ++y) ws.algebra(k).table[x * 70 + y] = x;
   }
-  ws.algebras[k].table[69 * 70 + 69] = 68;
+  ws.algebra(k).table[69 * 70 + 69] = 68;
   satisfactionReport(ws, k, noProgress());
   EXPECT_EQ(ws.messages.lines()[1], "E1   not satisfied: x=a y=b ");
   EXPECT_EQ(ws.messages.lines()[0], "E0   not satisfied: x=[69] y=[69] ");
@@ -122,13 +122,13 @@ class StopAtOnce final : public Progress {
 TEST(Satisfaction, InterruptedCheckReportsAndChangesNothing) {
   Workspace ws = workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, 300);
-  std::fill(ws.algebras[k].table.begin(), ws.algebras[k].table.end(), 0);
+  std::fill(ws.algebra(k).table.begin(), ws.algebra(k).table.end(), 0);
   equation(ws, "(xy)z=x(yz)");
-  const std::vector<int32_t> before = ws.algebras[k].table;
+  const std::vector<int32_t> before = ws.algebra(k).table;
   StopAtOnce stop;
   satisfactionReport(ws, k, stop);
   EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"Interrupted"}));
-  EXPECT_EQ(ws.algebras[k].table, before);
+  EXPECT_EQ(ws.algebra(k).table, before);
   EXPECT_EQ(ws.terms.formulaListCount(), 1);
 }
 

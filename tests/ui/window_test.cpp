@@ -86,12 +86,12 @@ class WindowTest : public QObject {
     frame->action(kCommandNewAlgebra)->trigger();
     type("2");
     // The second algebra's box starts right of the first one.
-    const Algebra& second = ws->algebras[1];
+    const Algebra& second = ws->algebra(1);
     point(second.x + 5, second.y + 5);
     QTest::mouseClick(frame->view(), Qt::LeftButton, {}, QPoint(second.x + 5, second.y + 5));
     QCOMPARE(ws->redMarked, 1);
-    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
-    QTest::mouseClick(frame->view(), Qt::RightButton, {}, QPoint(ws->algebras[0].x + 5, ws->algebras[0].y + 5));
+    point(ws->algebra(0).x + 5, ws->algebra(0).y + 5);
+    QTest::mouseClick(frame->view(), Qt::RightButton, {}, QPoint(ws->algebra(0).x + 5, ws->algebra(0).y + 5));
     QCOMPARE(ws->greenMarked, 0);
   }
 
@@ -99,21 +99,21 @@ class WindowTest : public QObject {
     type(".");
     frame->action(kCommandNewAlgebra)->trigger();
     type("2");
-    const Algebra& a = ws->algebras[0];
+    const Algebra& a = ws->algebra(0);
     // Cell (a, b) of the table: row a, column b.
     point(a.x + 26 + 16 + 3, a.y + 37 + 3);
     QTest::keyClick(frame->view(), 'b');
-    QCOMPARE(ws->algebras[0].table[1], 1);
+    QCOMPARE(ws->algebra(0).table[1], 1);
     point(a.x + 5, a.y + 5);
     QTest::keyClick(frame->view(), 'C');
     QCOMPARE(ws->algebraCount(), 2);
     QTest::keyClick(frame->view(), 'y');
     QCOMPARE(ws->algebraCount(), 3);
-    QCOMPARE(ws->algebras[2].card, 3);
-    point(ws->algebras[2].x + 5, ws->algebras[2].y + 5);
+    QCOMPARE(ws->algebra(2).card, 3);
+    point(ws->algebra(2).x + 5, ws->algebra(2).y + 5);
     QTest::keyClick(frame->view(), 'h');
-    QCOMPARE(ws->algebras[2].displayed, 0);
-    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    QCOMPARE(ws->algebra(2).displayed, 0);
+    point(ws->algebra(0).x + 5, ws->algebra(0).y + 5);
     QTest::keyClick(frame->view(), 'd');
     QCOMPARE(ws->algebraCount(), 2);
   }
@@ -126,17 +126,17 @@ class WindowTest : public QObject {
     type("5");
     frame->action(kCommandLattice)->trigger();
     type("abe acde");
-    QCOMPARE(ws->algebras[0].table[2 * 5 + 1], 4);  // c + b = e
+    QCOMPARE(ws->algebra(0).table[2 * 5 + 1], 4);  // c + b = e
     frame->action(kCommandDrawLattice)->trigger();
     QVERIFY(frame->action(kCommandDrawLattice)->isChecked());
     frame->view()->QWidget::repaint();
-    QVERIFY(ws->algebras[0].hasLatticeCoordinates());
-    QCOMPARE(ws->algebras[0].latticeX[1], 1100);
+    QVERIFY(ws->algebra(0).hasLatticeCoordinates());
+    QCOMPARE(ws->algebra(0).latticeX[1], 1100);
     for (int i = 0; i < 20; ++i) QTest::keyClick(frame->view(), Qt::Key_Space);
-    QCOMPARE(ws->algebras[0].latticeX[0], 1500);  // the bottom stays
+    QCOMPARE(ws->algebra(0).latticeX[0], 1500);  // the bottom stays
     QTest::mousePress(frame->view(), Qt::LeftButton, {}, QPoint(250, 100));
     QTest::mouseRelease(frame->view(), Qt::LeftButton, {}, QPoint(200, 100));
-    QCOMPARE(ws->algebras[0].latticeX[4], 1000);  // the top moved sideways
+    QCOMPARE(ws->algebra(0).latticeX[4], 1000);  // the top moved sideways
     frame->action(kCommandDrawLattice)->trigger();
     frame->action(kCommandDrawEmbedding)->trigger();
     QVERIFY(frame->action(kCommandDrawEmbedding)->isChecked());
@@ -176,12 +176,12 @@ class WindowTest : public QObject {
   void longSatisfactionCheckCanBeCancelled() {
     type(".");
     const int32_t k = createAlgebra(*ws, 300);
-    std::fill(ws->algebras[k].table.begin(), ws->algebras[k].table.end(), 0);
+    std::fill(ws->algebra(k).table.begin(), ws->algebra(k).table.end(), 0);
     const EquationSides s = parseEquation(*ws, "(xy)(zu)=(x(yz))u");
     addEquation(*ws, s.left, s.right);
     relayout(*ws);
     // 8.1 billion assignments: far longer than the test waits.
-    point(ws->algebras[k].x + 5, ws->algebras[k].y + 5);
+    point(ws->algebra(k).x + 5, ws->algebra(k).y + 5);
     bool sawDialog = false;
     QTimer::singleShot(1500, [&] {
       for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -203,11 +203,11 @@ class WindowTest : public QObject {
     type(". -");
     const int32_t k = createAlgebra(*ws, 2000);
     for (int32_t x = 0; x < 2000; ++x) {
-      for (int32_t y = 0; y < 2000; ++y) ws->algebras[k].table[static_cast<size_t>(x) * 2000 + y] = (2 * x + y + 1) % 2000;
-      ws->algebras[k].table[static_cast<size_t>(2000) * 2000 + x] = (x + 1) % 2000;
+      for (int32_t y = 0; y < 2000; ++y) ws->algebra(k).table[static_cast<size_t>(x) * 2000 + y] = (2 * x + y + 1) % 2000;
+      ws->algebra(k).table[static_cast<size_t>(2000) * 2000 + x] = (x + 1) % 2000;
     }
     relayout(*ws);
-    point(ws->algebras[k].x + 5, ws->algebras[k].y + 5);
+    point(ws->algebra(k).x + 5, ws->algebra(k).y + 5);
     QString label;
     bool runningAfterEnter = false;
     QTimer::singleShot(1500, [&] {
@@ -258,7 +258,7 @@ class WindowTest : public QObject {
     type(".");
     frame->action(kCommandNewAlgebra)->trigger();
     type("3");
-    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    point(ws->algebra(0).x + 5, ws->algebra(0).y + 5);
     QTest::keyClick(frame->view(), 'i');  // incomplete: a one-line refusal
     QCOMPARE(ws->messages.count(), 1);
     QCOMPARE(ws->pageScrollX, 0);
@@ -268,7 +268,7 @@ class WindowTest : public QObject {
       type("62");
     }
     QVERIFY(ws->messageX > frame->view()->width());
-    point(ws->algebras[0].x + 5, ws->algebras[0].y + 5);
+    point(ws->algebra(0).x + 5, ws->algebra(0).y + 5);
     QTest::keyClick(frame->view(), 'i');  // incomplete: a one-line refusal
     QVERIFY(ws->pageScrollX > 0);
     QVERIFY(firstMessageVisible(*ws, frame->view()->width(), frame->view()->height()));
@@ -280,13 +280,13 @@ class WindowTest : public QObject {
     type("6");
     frame->action(kCommandLinear)->trigger();
     type("+ 1 1 0");
-    point(ws->algebras[0].x + 26 + 16 + 3, ws->algebras[0].y + 37 + 16 * 6 + 16 + 3);
+    point(ws->algebra(0).x + 26 + 16 + 3, ws->algebra(0).y + 37 + 16 * 6 + 16 + 3);
     frame->action(kCommandCongruenceLattice)->trigger();
     QCOMPARE(ws->panel.fields[0].text, std::string("100000"));
     type("");
     QCOMPARE(ws->messages.lines().front(), std::string("Works for complete algebras only"));
-    ws->algebras[0].table[36] = 0;
-    for (int32_t x = 1; x < 6; ++x) ws->algebras[0].table[static_cast<size_t>(36 + x)] = 6 - x;
+    ws->algebra(0).table[36] = 0;
+    for (int32_t x = 1; x < 6; ++x) ws->algebra(0).table[static_cast<size_t>(36 + x)] = 6 - x;
     frame->action(kCommandCongruenceLattice)->trigger();
     type("");
     QCOMPARE(ws->messages.lines().front(), std::string("Con(A0) has 4 congruences, 2 join irreducible"));
@@ -307,7 +307,7 @@ class WindowTest : public QObject {
     for (int i = 0; i < 13; ++i) QTest::keyClick(frame->view(), Qt::Key_Backspace);
     type("meet=+ join=.");
     QCOMPARE(ws->algebraCount(), 1);
-    QCOMPARE(ws->algebras[0].table[1 * 5 + 2], 0);  // + is now meet: atoms meet in the bottom
+    QCOMPARE(ws->algebra(0).table[1 * 5 + 2], 0);  // + is now meet: atoms meet in the bottom
     QCOMPARE(ws->messages.lines().front(), "Read A0 (m3, 5 elements) from " + path);
   }
 
@@ -367,9 +367,9 @@ class WindowTest : public QObject {
     // it takes far longer than the test waits.
     const int32_t k = createAlgebra(*ws, 3000);
     for (int32_t x = 0; x < 3000; ++x) {
-      for (int32_t y = 0; y < 3000; ++y) ws->algebras[k].table[static_cast<size_t>(x) * 3000 + y] = x;
+      for (int32_t y = 0; y < 3000; ++y) ws->algebra(k).table[static_cast<size_t>(x) * 3000 + y] = x;
     }
-    ws->algebras[k].table[0] = -1;
+    ws->algebra(k).table[0] = -1;
     const EquationSides s = parseEquation(*ws, "(xy)z=x(yz)");
     addEquation(*ws, s.left, s.right);
     relayout(*ws);
