@@ -52,16 +52,8 @@ std::vector<int32_t> meetOf(const ComputedLattice& l, size_t x, size_t y) {
   const std::vector<int32_t>& a = l.elements[x];
   const std::vector<int32_t>& b = l.elements[y];
   std::vector<int32_t> out;
-  if (l.kind == 'S') {
-    std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
-    return out;
-  }
-  // Blocks of the intersection: i joins the least j with the same pair of blocks.
-  std::unordered_map<int64_t, int32_t> first;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const int64_t key = static_cast<int64_t>(a[i]) * static_cast<int64_t>(a.size()) + b[i];
-    out.push_back(first.emplace(key, static_cast<int32_t>(i)).first->second);
-  }
+  if (l.kind == 'C') return meetPartitions(a, b);
+  std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
   return out;
 }
 

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "commands/executor.h"
+#include "commands/free_commands.h"
 #include "core/algebra_store.h"
+#include "core/element_names.h"
 #include "free/free_in_hsp.h"
 #include "free/free_over_partial.h"
 
@@ -51,10 +53,43 @@ void freeInHspMode(Workspace& ws, Progress& progress) {
 
 void freeOverPartialMode(Workspace& ws, Progress& progress) {
   if (!ws.validAlgebra(ws.redMarked)) return;
-  buildFreeOverPartial(ws, ws.redMarked, decimal(inputString(ws, 0)), progress);
+  freeOverPartialReport(ws, ws.redMarked, decimal(inputString(ws, 0)), progress);
 }
 
 }  // namespace
+
+void freeOverPartialReport(Workspace& ws, int32_t k, int32_t limit, Progress& progress, ClosePartial close) {
+  using Outcome = FreeOverPartialRun::Outcome;
+  const FreeOverPartialRun run = buildFreeOverPartial(ws, k, limit, progress, close);
+  switch (run.outcome) {
+    case Outcome::kInterrupted: ws.messages.setMessage("Interrupted"); return;
+    case Outcome::kStoreFull: ws.messages.setMessage("The store of algebras is full"); return;
+    case Outcome::kNoMemory: ws.messages.setMessage("Not enough memory for this algebra"); return;
+    case Outcome::kResigned:
+      ws.messages.setMessage("Resigning: an algebra too big needed to be constructed");
+      return;
+    case Outcome::kConstructed: break;
+  }
+  std::vector<std::string> lines{"Free algebra over A" + std::to_string(k) + " satisfying the listed equations constructed",
+                                 "in " + std::to_string(run.steps) + " steps; largest auxiliary algebra had " +
+                                     std::to_string(run.largest) + " elements"};
+  for (size_t i = 0; i < ws.generatorImage.size(); ++i) {
+    std::string line(1, nameOfElement(static_cast<int32_t>(i), ws.sig.maxNamedElements));
+    line += " -> ";
+    line += nameOfElement(ws.generatorImage[i], ws.sig.maxNamedElements);
+    lines.push_back(std::move(line));
+  }
+  ws.messages.setReport(std::move(lines));
+}
+
+void stepFreeOverPartialReport(Workspace& ws, int32_t k, Progress& progress) {
+  if (stepFreeOverPartial(ws, k, progress)) ws.messages.clearMessages();
+}
+
+void closeAndFactorReport(Workspace& ws, int32_t k, Progress& progress) {
+  ws.messages.clearMessages();
+  if (!closeAndFactor(ws, k, progress)) ws.messages.setMessage("Interrupted");
+}
 
 void registerFreeModes(ModeTable& table) {
   table.add(InputMode::kFreeInHsp, freeInHspMode);

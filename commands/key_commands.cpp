@@ -9,7 +9,8 @@
 #include "core/algebra_store.h"
 #include "core/command_scope.h"
 #include "terms/formulas.h"
-#include "free/free_over_partial.h"
+#include "commands/formula_reports.h"
+#include "commands/free_commands.h"
 #include "structure/lattice_layout.h"
 #include "structure/reconstructible.h"
 #include "terms/completion.h"
@@ -68,9 +69,9 @@ constexpr KeyCommand kKeyCommands[] = {
        completionReport(ws, k, p);
        return Repaint::whole();
      }},
-    {'x', [](Workspace& ws, int32_t k, Progress& p) { stepFreeOverPartial(ws, k, p); return Repaint::whole(); }},
+    {'x', [](Workspace& ws, int32_t k, Progress& p) { stepFreeOverPartialReport(ws, k, p); return Repaint::whole(); }},
     {'y', [](Workspace& ws, int32_t k, Progress&) { extendAlgebra(ws, k); return Repaint::whole(); }},
-    {'z', [](Workspace& ws, int32_t k, Progress& p) { closeAndFactor(ws, k, p); return Repaint::whole(); }},
+    {'z', [](Workspace& ws, int32_t k, Progress& p) { closeAndFactorReport(ws, k, p); return Repaint::whole(); }},
 };
 
 const KeyCommand* findKeyCommand(int32_t key) {

@@ -27,6 +27,7 @@ void resetWorkspace(Workspace& ws) {
   ws.latticeShown = 0;
   ws.computedLatticeShown = 0;
   ws.lastLattice = ComputedLattice{};
+  ws.pendingForeignFile.reset();
   ws.space = LatticeSpace{};
   ws.polishNotation = 0;
   ws.helpShown = 0;

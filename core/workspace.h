@@ -82,11 +82,9 @@ struct Workspace {
   // The key b names an algebra to be written as a binary file; the front
   // end asks for the file name and clears the request.
   int32_t binarySaveRequest = -1;
-  // A file of another tool (.ua, .mace4) whose operation mapping the user
-  // has confirmed in the panel; the front end then opens it.
-  int32_t foreignOpenRequest = 0;
-  std::string foreignOpenPath;
-  std::string foreignOpenMapping;
+  // A file of another tool (.ua, .mace4) read while its mapping panel is
+  // open; Enter appends its algebras (commands/foreign_open.h).
+  std::shared_ptr<struct PendingForeignFile> pendingForeignFile;
   // The free algebra over a partial algebra: the classes found by the last
   // closure of an algebra, and what each element of the input has become.
   std::vector<int32_t> classOf;

@@ -5,15 +5,13 @@
 
 namespace kest {
 
-std::string writePageFile(Workspace& ws, const std::string& path, int32_t width, int32_t height, RasterWriter raster) {
-  const std::string failed = "Could not write " + path;
-  if (isTexPath(path)) {
-    if (!pageTikz(ws)) return failed + ": this page has no Hasse diagram";
-    return writePageTikz(ws, path) ? "" : failed;
-  }
-  if (isSvgPath(path)) return writePageSvg(ws, path, width, height) ? "" : failed;
-  if (!raster) return failed + ": this build writes only SVG (.svg) and TikZ (.tex)";
-  return raster(ws, path, width, height) ? "" : failed;
+PictureFailure writePageFile(Workspace& ws, const std::string& path, int32_t width, int32_t height,
+                             RasterWriter raster) {
+  auto written = [](bool ok) { return ok ? PictureFailure::kNone : PictureFailure::kCouldNotWrite; };
+  if (isTexPath(path)) return pageTikz(ws) ? written(writePageTikz(ws, path)) : PictureFailure::kNoHasseDiagram;
+  if (isSvgPath(path)) return written(writePageSvg(ws, path, width, height));
+  if (!raster) return PictureFailure::kOnlyVectorFormats;
+  return written(raster(ws, path, width, height));
 }
 
 }  // namespace kest

@@ -8,15 +8,16 @@
 #include <cstdint>
 #include <string>
 
+#include "commands/picture_messages.h"
 #include "core/workspace.h"
 
 namespace kest {
 
 using RasterWriter = bool (*)(Workspace& ws, const std::string& path, int width, int height);
 
-// "" when the file was written; otherwise the message line that says why
-// not ("Could not write x.tex: this page has no Hasse diagram").
-std::string writePageFile(Workspace& ws, const std::string& path, int32_t width, int32_t height,
-                          RasterWriter raster = nullptr);
+// kNone when the file was written; otherwise why not (the message line
+// is commands/picture_messages.h's).
+PictureFailure writePageFile(Workspace& ws, const std::string& path, int32_t width, int32_t height,
+                             RasterWriter raster = nullptr);
 
 }  // namespace kest

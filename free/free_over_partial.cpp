@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/algebra_store.h"
-#include "core/element_names.h"
 #include "free/extension_closure.h"
 #include "free/partial_closure.h"
 #include "structure/factor_algebra.h"
@@ -92,107 +91,98 @@ int32_t adjoinValue(Workspace& ws, int32_t a, const EntryChoice& e) {
 
 }  // namespace
 
-void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress, ClosePartial close) {
+namespace {
+
+// Closes the working algebra a: only where the last extension reaches when
+// it extended an algebra closed with nothing identified, else in full (or
+// with the closure given). False when the user stopped it.
+bool closeWorking(Workspace& ws, int32_t a, const std::optional<EntryChoice>& extension, Progress& progress,
+                  ClosePartial close) {
+  if (close) return close(ws, a, progress);
+  const ExtensionClosure r = extension ? closeExtension(ws, a, extension->op, extension->x, extension->y, progress)
+                                       : ExtensionClosure::kNeedsFullClosure;
+  if (r == ExtensionClosure::kStopped) return false;
+  return r == ExtensionClosure::kClosed || closePartialAlgebra(ws, a, progress);
+}
+
+bool identifiesSomething(const std::vector<int32_t>& classOf) {
+  for (size_t x = 0; x < classOf.size(); ++x) {
+    if (classOf[x] != static_cast<int32_t>(x)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+FreeOverPartialRun buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress,
+                                        ClosePartial close) {
+  using Outcome = FreeOverPartialRun::Outcome;
   const int32_t before = ws.algebraCount();
   const int32_t s = ws.algebra(k).card;
+  FreeOverPartialRun run{Outcome::kResigned, 0, s};
   int32_t a = copyAlgebra(ws, k);
-  if (a < 0) return;
+  if (a < 0) return {Outcome::kStoreFull, 0, s};
   ws.generatorImage.resize(static_cast<size_t>(s));
   for (int32_t i = 0; i < s; ++i) ws.generatorImage[static_cast<size_t>(i)] = i;
-  int32_t largest = s;
-  int32_t steps = 0;
-  bool done = false;
-  int32_t previous = s;
-  int32_t c = s;
-  auto stop = [&](const char* message) {
+  auto fail = [&](Outcome outcome) {
     // Nothing of the run stays: the store is as it was.
     while (ws.algebraCount() > before) deleteAlgebra(ws, ws.algebraCount() - 1);
-    ws.messages.setMessage(message);
+    return FreeOverPartialRun{outcome, 0, s};
   };
+  int32_t previous = s;
   // The entry that the last extension filled, when the algebra before it
   // was closed with nothing identified: then only what reads the new
   // element needs closing.
   std::optional<EntryChoice> extension;
-  if (limit >= s) {
-    for (;;) {
-      // A cycle copies the whole table at least once, whatever the closure
-      // finds: each one polls.
-      if (progress.stopRequested()) return stop("Interrupted");
-      if (close) {
-        if (!close(ws, a, progress)) return stop("Interrupted");
-      } else {
-        const ExtensionClosure r = extension ? closeExtension(ws, a, extension->op, extension->x, extension->y, progress)
-                                             : ExtensionClosure::kNeedsFullClosure;
-        if (r == ExtensionClosure::kStopped ||
-            (r == ExtensionClosure::kNeedsFullClosure && !closePartialAlgebra(ws, a, progress))) {
-          return stop("Interrupted");
-        }
-      }
-      bool identified = false;
-      for (size_t x = 0; x < ws.classOf.size(); ++x) identified = identified || ws.classOf[x] != static_cast<int32_t>(x);
-      a = factorByClasses(ws, a);
-      if (a < 0) return stop("The store of algebras is full");
-      c = ws.algebra(a).card;
-      if (c != previous) ++steps;
-      const std::optional<EntryChoice> e = isComplete(ws, a) ? std::nullopt : chooseUndefinedEntry(ws.view(a));
-      if (!e) {
-        done = true;
-        break;
-      }
-      ++steps;
-      if (identified) extension.reset();
-      else extension = e;
-      a = adjoinValue(ws, a, *e);
-      if (a < 0) return stop("Not enough memory for this algebra");
-      c = ws.algebra(a).card;
-      largest = std::max(largest, c);
-      previous = c;
-      if (c > limit) break;
+  while (limit >= s) {
+    // A cycle copies the whole table at least once, whatever the closure
+    // finds: each one polls.
+    if (progress.stopRequested() || !closeWorking(ws, a, extension, progress, close)) return fail(Outcome::kInterrupted);
+    const bool identified = identifiesSomething(ws.classOf);
+    a = factorByClasses(ws, a);
+    if (a < 0) return fail(Outcome::kStoreFull);
+    if (ws.algebra(a).card != previous) ++run.steps;
+    const std::optional<EntryChoice> e = isComplete(ws, a) ? std::nullopt : chooseUndefinedEntry(ws.view(a));
+    if (!e) {
+      run.outcome = Outcome::kConstructed;
+      break;
     }
+    ++run.steps;
+    extension = identified ? std::nullopt : e;
+    a = adjoinValue(ws, a, *e);
+    if (a < 0) return fail(Outcome::kNoMemory);
+    previous = ws.algebra(a).card;
+    run.largest = std::max(run.largest, previous);
+    if (previous > limit) break;
   }
   relayout(ws);
-  if (!done) {
-    ws.messages.setMessage("Resigning: an algebra too big needed to be constructed");
-    return;
-  }
-  std::vector<std::string> lines{"Free algebra over A" + std::to_string(k) + " satisfying the listed equations constructed",
-                                 "in " + std::to_string(steps) + " steps; largest auxiliary algebra had " +
-                                     std::to_string(largest) + " elements"};
-  for (int32_t i = 0; i < s; ++i) {
-    std::string line(1, nameOfElement(i, ws.sig.maxNamedElements));
-    line += " -> ";
-    line += nameOfElement(ws.generatorImage[static_cast<size_t>(i)], ws.sig.maxNamedElements);
-    lines.push_back(std::move(line));
-  }
-  ws.messages.setReport(std::move(lines));
+  return run;
 }
 
-void stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress) {
+bool stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress) {
   int32_t a = copyAlgebra(ws, k);
-  if (a < 0) return;
-  if (!closePartialAlgebra(ws, a, progress)) return;
+  if (a < 0) return true;
+  if (!closePartialAlgebra(ws, a, progress)) return false;
   if (!isComplete(ws, a)) {
     a = factorByClasses(ws, a);
-    if (a < 0 || !closePartialAlgebra(ws, a, progress)) return;
+    if (a < 0) return true;
+    if (!closePartialAlgebra(ws, a, progress)) return false;
     a = factorByClasses(ws, a);
-    if (a < 0) return;
+    if (a < 0) return true;
     if (const std::optional<EntryChoice> e = chooseUndefinedEntry(ws.view(a))) {
       const int32_t next = adjoinValue(ws, a, *e);
       if (next >= 0) a = next;
     }
-    closePartialAlgebra(ws, a, progress);
+    if (!closePartialAlgebra(ws, a, progress)) return false;
   }
   relayout(ws);
-  ws.messages.clearMessages();
+  return true;
 }
 
-void closeAndFactor(Workspace& ws, int32_t k, Progress& progress) {
-  ws.messages.clearMessages();
-  if (!closePartialAlgebra(ws, k, progress)) {
-    ws.messages.setMessage("Interrupted");
-    return;
-  }
+bool closeAndFactor(Workspace& ws, int32_t k, Progress& progress) {
+  if (!closePartialAlgebra(ws, k, progress)) return false;
   factorByClasses(ws, k);
+  return true;
 }
 
 }  // namespace kest

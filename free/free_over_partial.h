@@ -30,16 +30,26 @@ std::optional<EntryChoice> chooseUndefinedEntry(const AlgebraView& a);
 // How an algebra is closed; the plain closure of the tests plugs in here.
 using ClosePartial = bool (*)(Workspace& ws, int32_t k, Progress& progress);
 
-// Mode F: the whole construction on a copy of k, with its report. Without
-// a closure given, an algebra that was closed with nothing identified and
-// then extended is closed only where the extension reaches.
-void buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress = noProgress(),
-                          ClosePartial close = nullptr);
+// Mode F: the whole construction on a copy of k. Constructed: the free
+// algebra is the last of the store, ws.generatorImage says what each
+// element of k became. Resigned: the last intermediate algebra stays.
+// Otherwise the store is as it was. Without a closure given, an algebra
+// that was closed with nothing identified and then extended is closed only
+// where the extension reaches.
+struct FreeOverPartialRun {
+  enum class Outcome { kConstructed, kResigned, kInterrupted, kStoreFull, kNoMemory } outcome;
+  int32_t steps = 0;
+  int32_t largest = 0;  // the largest auxiliary algebra's card
+  bool operator==(const FreeOverPartialRun&) const = default;
+};
+FreeOverPartialRun buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit, Progress& progress = noProgress(),
+                                        ClosePartial close = nullptr);
 
-// Key x: one cycle on a copy of k.
-void stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress = noProgress());
+// Key x: one cycle on a copy of k; false when the user stopped it.
+bool stepFreeOverPartial(Workspace& ws, int32_t k, Progress& progress = noProgress());
 
-// Key z: close k in place, then replace it by its factor.
-void closeAndFactor(Workspace& ws, int32_t k, Progress& progress = noProgress());
+// Key z: close k in place, then replace it by its factor; false when the
+// user stopped it (k is then as it was).
+bool closeAndFactor(Workspace& ws, int32_t k, Progress& progress = noProgress());
 
 }  // namespace kest

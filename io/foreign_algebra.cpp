@@ -212,33 +212,33 @@ std::string defaultMapping(const Signature& sig, const ForeignAlgebra& a) {
   return proposal && proposal->problem.empty() ? proposal->mapping : "";
 }
 
-bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& algebras, const std::string& mapping,
-                           const std::string& path, std::string& why) {
+std::optional<int32_t> appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& algebras,
+                                             const std::string& mapping, std::string& why) {
   std::vector<std::vector<int32_t>> sources;
   for (const ForeignAlgebra& a : algebras) {
     const std::string which = algebras.size() > 1 ? a.name + ": " : "";
     if (a.card < 0 || a.card > kMaxCardinality) {
       why = which + std::to_string(a.card) + " elements are more than an algebra can have (" +
             std::to_string(kMaxCardinality) + ")";
-      return false;
+      return std::nullopt;
     }
     if (!tableFits(ws, a.card)) {
       why = which + "the tables of this signature on " + std::to_string(a.card) + " elements would exceed the " +
             std::to_string(kMaxTableEntries) + " entries an algebra may have";
-      return false;
+      return std::nullopt;
     }
     std::optional<std::vector<int32_t>> source = matchOperations(ws.sig, a, mapping, why);
     if (!source) {
       why = which + why;
-      return false;
+      return std::nullopt;
     }
     sources.push_back(std::move(*source));
   }
   if (ws.algebraCount() + static_cast<int64_t>(algebras.size()) > kMaxAlgebras) {
     why = "the store of algebras is full";
-    return false;
+    return std::nullopt;
   }
-  std::vector<std::string> lines;
+  const int32_t first = ws.algebraCount();
   for (size_t i = 0; i < algebras.size(); ++i) {
     const ForeignAlgebra& a = algebras[i];
     const int32_t k = createAlgebra(ws, a.card);
@@ -252,11 +252,9 @@ bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& alg
                                                                       : lay.constant(op - ws.sig.binaryCount - ws.sig.unaryCount);
       std::copy(values.begin(), values.end(), t.begin() + at);
     }
-    lines.push_back("Read A" + std::to_string(k) + " (" + a.name + ", " + std::to_string(a.card) + " elements) from " + path);
   }
   relayout(ws);
-  ws.messages.setReport(std::move(lines));
-  return true;
+  return first;
 }
 
 }  // namespace kest

@@ -56,9 +56,9 @@ struct MappingProposal {
 std::optional<MappingProposal> proposeMapping(const Signature& sig, const ForeignAlgebra& a, std::string& why);
 
 // Appends every algebra (each marked as a created algebra is, shown or
-// hidden by its size) and lists them: "Read A4 (n5, 5 elements) from
-// n5.ua". False, with nothing appended, when one does not fit.
-bool appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& algebras, const std::string& mapping,
-                           const std::string& path, std::string& why);
+// hidden by its size) and returns the index of the first. Nothing, with
+// why, and nothing appended, when one does not fit.
+std::optional<int32_t> appendForeignAlgebras(Workspace& ws, const std::vector<ForeignAlgebra>& algebras,
+                                             const std::string& mapping, std::string& why);
 
 }  // namespace kest

@@ -14,7 +14,7 @@
 #include "core/element_names.h"
 #include "core/text_routines.h"
 #include "io/algebra_text.h"
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 #include "script/script_context.h"
 #include "terms/formulas.h"
 #include "terms/term_print.h"

@@ -117,8 +117,8 @@ std::string drawVerb(ScriptContext& ctx, std::string_view arg) {
 #endif
   // A file that cannot be written is said in a message line, as Save As
   // says it, and the script goes on.
-  if (const std::string failed = writePageFile(ctx.ws, path, width, height, raster); !failed.empty()) {
-    ctx.ws.messages.setMessage(failed);
+  if (const PictureFailure failed = writePageFile(ctx.ws, path, width, height, raster); failed != PictureFailure::kNone) {
+    ctx.ws.messages.setMessage(pictureFailureText(path, failed));
   }
   return "";
 }

@@ -97,16 +97,6 @@ std::vector<size_t> listOrder(size_t count, Less&& less) {
 
 }  // namespace
 
-Partition joinPartitions(const Partition& p, const Partition& q) {
-  const int32_t n = static_cast<int32_t>(p.size());
-  UnionFind uf(n);
-  for (int32_t i = 0; i < n; ++i) {
-    uf.unite(i, p[static_cast<size_t>(i)]);
-    uf.unite(i, q[static_cast<size_t>(i)]);
-  }
-  return uf.canonicalPartition();
-}
-
 std::vector<Partition> distinctPrincipalCongruences(const AlgebraView& alg, Progress& progress, size_t most) {
   const int32_t n = alg.card();
   PrincipalClosure closure(alg, progress);

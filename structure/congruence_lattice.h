@@ -44,8 +44,4 @@ SubuniverseLattice subuniverseLattice(const AlgebraView& a, int64_t stop, Progre
 // Empty when stopped (progress.stopped() tells).
 std::vector<Partition> distinctPrincipalCongruences(const AlgebraView& a, Progress& progress, size_t most = SIZE_MAX);
 
-// The equivalence join of two canonical partitions (a congruence when
-// both are), canonical.
-Partition joinPartitions(const Partition& p, const Partition& q);
-
 }  // namespace kest

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 
 #include "core/element_names.h"
+#include "structure/union_find.h"
 
 namespace kest {
 
@@ -56,6 +58,27 @@ bool partitionBelow(const Partition& p, const Partition& q) {
     if (q[static_cast<size_t>(p[i])] != q[i]) return false;
   }
   return true;
+}
+
+Partition joinPartitions(const Partition& p, const Partition& q) {
+  const int32_t n = static_cast<int32_t>(p.size());
+  UnionFind uf(n);
+  for (int32_t i = 0; i < n; ++i) {
+    uf.unite(i, p[static_cast<size_t>(i)]);
+    uf.unite(i, q[static_cast<size_t>(i)]);
+  }
+  return uf.canonicalPartition();
+}
+
+Partition meetPartitions(const Partition& p, const Partition& q) {
+  std::unordered_map<int64_t, int32_t> first;
+  Partition out;
+  out.reserve(p.size());
+  for (size_t i = 0; i < p.size(); ++i) {
+    const int64_t key = static_cast<int64_t>(p[i]) * static_cast<int64_t>(p.size()) + q[i];
+    out.push_back(first.emplace(key, static_cast<int32_t>(i)).first->second);
+  }
+  return out;
 }
 
 int32_t countBlocks(const Partition& p) {

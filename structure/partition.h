@@ -31,4 +31,12 @@ bool partitionBelow(const Partition& p, const Partition& q);
 // The number of elements that are their own entry.
 int32_t countBlocks(const Partition& p);
 
+// The equivalence join of two canonical partitions (a congruence when both
+// are), canonical.
+Partition joinPartitions(const Partition& p, const Partition& q);
+
+// Their meet, the intersection of their blocks, canonical: i goes with the
+// least j that lies in the same block of both.
+Partition meetPartitions(const Partition& p, const Partition& q);
+
 }  // namespace kest

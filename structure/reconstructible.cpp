@@ -132,33 +132,4 @@ Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progres
   return result;
 }
 
-void reconstructionReport(Workspace& ws, int32_t k, Progress& progress) {
-  const Reconstruction r = reconstructiblePlaces(ws, k, progress);
-  if (r.interrupted) {
-    ws.messages.setMessage("Interrupted");
-    return;
-  }
-  if (!r.marks) {
-    ws.messages.clearMessages();
-    return;
-  }
-  const int32_t n = ws.algebra(k).card;
-  int32_t count = 0;
-  for (uint8_t m : *r.marks) count += m;
-  auto places = [&](uint8_t which) {
-    std::string line;
-    for (int32_t p = 0; p < n * n; ++p) {
-      if ((*r.marks)[static_cast<size_t>(p)] != which) continue;
-      appendElementText(line, p / n, ws.sig.maxNamedElements);
-      appendElementText(line, p % n, ws.sig.maxNamedElements);
-      line += ' ';
-    }
-    return line;
-  };
-  if (count == n * n) ws.messages.setMessage("All places are reconstructible");
-  else if (count == 0) ws.messages.setMessage("There are no reconstructible places");
-  else if (count > n * n / 2) ws.messages.setReport({"All places are reconstructible except these:", places(0)});
-  else ws.messages.setReport({"The following are the reconstructible places:", places(1)});
-}
-
 }  // namespace kest

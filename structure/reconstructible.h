@@ -21,7 +21,4 @@ struct Reconstruction {
 };
 Reconstruction reconstructiblePlaces(Workspace& ws, int32_t k, Progress& progress = noProgress());
 
-// Key r: the report lines (or none).
-void reconstructionReport(Workspace& ws, int32_t k, Progress& progress);
-
 }  // namespace kest

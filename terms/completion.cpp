@@ -101,12 +101,4 @@ CompletionResult completeByEquations(Workspace& ws, int32_t k, Progress& progres
   }
 }
 
-void completionReport(Workspace& ws, int32_t k, Progress& progress) {
-  switch (completeByEquations(ws, k, progress)) {
-    case CompletionResult::kOk: ws.messages.setMessage("Last input O.K."); break;
-    case CompletionResult::kContradictory: ws.messages.setMessage("Last input contradictory"); break;
-    case CompletionResult::kInterrupted: ws.messages.setMessage("Interrupted"); break;
-  }
-}
-
 }  // namespace kest

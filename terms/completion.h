@@ -20,7 +20,4 @@ enum class CompletionResult { kOk, kContradictory, kInterrupted };
 // On kContradictory and kInterrupted the table is as it was before.
 CompletionResult completeByEquations(Workspace& ws, int32_t k, Progress& progress = noProgress());
 
-// Key u: runs it and writes "Last input O.K." or "Last input contradictory".
-void completionReport(Workspace& ws, int32_t k, Progress& progress);
-
 }  // namespace kest

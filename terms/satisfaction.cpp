@@ -1,7 +1,6 @@
 #include "terms/satisfaction.h"
 
 #include "core/algebra_store.h"
-#include "core/element_names.h"
 
 namespace kest {
 
@@ -47,36 +46,6 @@ SatisfactionResult checkListedFormulas(const Workspace& ws, int32_t k, Progress&
     result.checks.push_back(check);
   }
   return result;
-}
-
-std::vector<std::string> satisfactionLines(const Workspace& ws, const SatisfactionResult& result) {
-  std::vector<std::string> lines;
-  for (size_t j = 0; j < result.checks.size(); ++j) {
-    std::string line = "E" + std::to_string(j) + (j < 10 ? "  " : " ");
-    const FormulaCheck& check = result.checks[j];
-    if (check.satisfied) {
-      line += " satisfied";
-    } else {
-      line += " not satisfied: ";
-      for (int32_t v = 0; v < kVariableCount; ++v) {
-        const int32_t value = check.counterexample[static_cast<size_t>(v)];
-        if (value < 0) continue;
-        line += static_cast<char>('a' + v);
-        line += '=';
-        appendElementText(line, value, ws.sig.maxNamedElements);
-        line += ' ';
-      }
-    }
-    lines.push_back(std::move(line));
-  }
-  return lines;
-}
-
-void satisfactionReport(Workspace& ws, int32_t k, Progress& progress) {
-  const SatisfactionResult result = checkListedFormulas(ws, k, progress);
-  if (result.incomplete) ws.messages.setMessage("This works only for complete algebras");
-  else if (result.interrupted) ws.messages.setMessage("Interrupted");
-  else ws.messages.setReport(satisfactionLines(ws, result));
 }
 
 }  // namespace kest

@@ -37,10 +37,5 @@ struct SatisfactionResult {
 // Checks every listed formula in algebra k (only when k is complete).
 SatisfactionResult checkListedFormulas(const Workspace& ws, int32_t k, Progress& progress);
 
-// The report lines: "E0   satisfied", "E12  not satisfied: x=b y=a ".
-std::vector<std::string> satisfactionLines(const Workspace& ws, const SatisfactionResult& result);
-
-// Key s: checks and writes the report (or the refusal, or "Interrupted").
-void satisfactionReport(Workspace& ws, int32_t k, Progress& progress);
 
 }  // namespace kest

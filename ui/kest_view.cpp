@@ -12,7 +12,7 @@
 #include "commands/mouse_input.h"
 #include "core/command_scope.h"
 #include "draw/page_drawing.h"
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 #include "ui/long_command.h"
 #include "ui/qpainter_canvas.h"
 
@@ -47,14 +47,6 @@ void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
     ws_.binarySaveRequest = -1;
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save binary algebra"), QDir::currentPath());
     saveBinaryFile(ws_, k, path.toStdString());
-    update();
-  }
-  if (ws_.foreignOpenRequest) {
-    ws_.foreignOpenRequest = 0;
-    kest::runCommand(ws_, noProgress(), 0, [&] {
-      openFile(ws_, ws_.foreignOpenPath, ws_.foreignOpenMapping);
-      return 0;
-    });
     update();
   }
   emit commandDone();

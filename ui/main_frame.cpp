@@ -14,7 +14,7 @@
 #include "commands/toolbar_commands.h"
 #include "core/command_scope.h"
 #include "draw/page_files.h"
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 #include "ui/kest_view.h"
 #include "ui/page_export.h"
 #include "ui/toolbar_icons.h"
@@ -65,17 +65,9 @@ void CMainFrame::openPath(const std::string& chosen) {
   // A file of another tool first shows its operation mapping; without a
   // signature, or when no mapping can read it, opening it at once says
   // why, and a signature prompt stays where it is.
-  if (isForeignPath(chosen)) {
-    if (const std::optional<MappingProposal> proposal = foreignMappingProposal(ws_, chosen)) {
-      view_->runCommand([this, chosen, proposal](Progress&) {
-        openForeignMappingPanel(ws_, chosen, proposal->mapping, proposal->problem);
-        return Repaint::whole();
-      });
-      return;
-    }
-  }
   view_->runCommand([this, chosen](Progress& p) {
-    openFile(ws_, chosen, "", p);
+    if (isForeignPath(chosen) && chosen.size() >= 3) beginForeignOpen(ws_, chosen, p);
+    else openFile(ws_, chosen, "", p);
     return Repaint::whole();
   });
   refreshChecks();
@@ -133,8 +125,8 @@ void CMainFrame::exportPicture(const QString& path) {
   const int width = view_->width();
   const int height = view_->height();
   kest::runCommand(ws_, noProgress(), 0, [&] {
-    if (const std::string failed = writePageFile(ws_, chosen, width, height, writePagePng); !failed.empty()) {
-      ws_.messages.setMessage(failed);
+    if (const PictureFailure failed = writePageFile(ws_, chosen, width, height, writePagePng); failed != PictureFailure::kNone) {
+      ws_.messages.setMessage(pictureFailureText(chosen, failed));
     }
     return 0;
   });

@@ -89,7 +89,7 @@ TEST(BinaryAlgebraFile, LittleEndianWithoutFlags) {
 }  // namespace
 }  // namespace kest
 
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 
 namespace kest {
 namespace {

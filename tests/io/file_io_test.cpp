@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "core/algebra_store.h"
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 #include "tests/oracle/random_inputs.h"
 
 namespace kest {

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "core/algebra_store.h"
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 #include "io/mace4_file.h"
 #include "io/ua_file.h"
 #include "tests/oracle/random_inputs.h"

@@ -16,7 +16,7 @@
 #include "commands/panel_commands.h"
 #include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 #include "terms/formulas.h"
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
@@ -299,10 +299,7 @@ class WindowTest : public QObject {
   void foreignFilesOpenWithTheConfirmedMapping() {
     type("+ci .ci");
     const std::string path = std::string(KEST_TEST_DATA) + "/m3.ua";
-    frame->view()->runCommand([&](Progress&) {
-      openForeignMappingPanel(*ws, path, foreignMappingProposal(*ws, path)->mapping);
-      return Repaint::whole();
-    });
+    frame->openPath(path);
     QCOMPARE(ws->panel.fields[0].text, std::string("join=+ meet=."));
     for (int i = 0; i < 13; ++i) QTest::keyClick(frame->view(), Qt::Key_Backspace);
     type("meet=+ join=.");

@@ -1,4 +1,4 @@
-#include "io/file_commands.h"
+#include "commands/file_commands.h"
 
 #include "core/algebra_store.h"
 #include "io/algebra_file.h"
@@ -27,34 +27,50 @@ bool endsInDotT(const std::string& path) { return endsWith(path, ".t"); }
 
 bool isForeignPath(const std::string& path) { return endsWith(path, ".ua") || endsWith(path, ".mace4"); }
 
-std::optional<MappingProposal> foreignMappingProposal(const Workspace& ws, const std::string& path) {
-  if (awaitingSignature(ws)) return std::nullopt;
-  std::string why;
-  const std::optional<std::string> text = readWholeFile(path, why);
-  if (!text) return std::nullopt;
-  const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why, noProgress());
-  if (!algebras) return std::nullopt;
-  return proposeMapping(ws.sig, algebras->front(), why);
-}
-
-void openFile(Workspace& ws, const std::string& path, const std::string& mapping, Progress& progress) {
-  if (path.size() < 3) return;
+std::optional<std::vector<ForeignAlgebra>> readForeignFile(Workspace& ws, const std::string& path, Progress& progress) {
   std::string why;
   const std::optional<std::string> text = readWholeFile(path, why);
   if (!text) {
     ws.messages.setMessage(why.empty() ? "Could not open " + path : "Could not read " + path + ": " + why);
+    return std::nullopt;
+  }
+  if (awaitingSignature(ws)) {
+    ws.messages.setMessage("Could not read " + path + ": the signature is not entered yet");
+    return std::nullopt;
+  }
+  std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why, progress);
+  if (!algebras && !progress.stopped()) ws.messages.setMessage("Could not read " + path + ": " + why);
+  return algebras;
+}
+
+void appendForeignReport(Workspace& ws, const std::vector<ForeignAlgebra>& algebras, const std::string& mapping,
+                         const std::string& path) {
+  std::string why;
+  const std::optional<int32_t> first = appendForeignAlgebras(ws, algebras, mapping, why);
+  if (!first) {
+    ws.messages.setMessage("Could not read " + path + ": " + why);
     return;
   }
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < algebras.size(); ++i) {
+    lines.push_back("Read A" + std::to_string(*first + static_cast<int32_t>(i)) + " (" + algebras[i].name + ", " +
+                    std::to_string(algebras[i].card) + " elements) from " + path);
+  }
+  ws.messages.setReport(std::move(lines));
+}
+
+void openFile(Workspace& ws, const std::string& path, const std::string& mapping, Progress& progress) {
+  if (path.size() < 3) return;
   if (isForeignPath(path)) {
-    if (awaitingSignature(ws)) {
-      ws.messages.setMessage("Could not read " + path + ": the signature is not entered yet");
-      return;
+    if (const std::optional<std::vector<ForeignAlgebra>> algebras = readForeignFile(ws, path, progress)) {
+      appendForeignReport(ws, *algebras, mapping, path);
     }
-    const std::optional<std::vector<ForeignAlgebra>> algebras = readForeign(path, *text, why, progress);
-    if (progress.stopped()) return;
-    if (!algebras || !appendForeignAlgebras(ws, *algebras, mapping, path, why)) {
-      ws.messages.setMessage("Could not read " + path + ": " + why);
-    }
+    return;
+  }
+  std::string why;
+  const std::optional<std::string> text = readWholeFile(path, why);
+  if (!text) {
+    ws.messages.setMessage(why.empty() ? "Could not open " + path : "Could not read " + path + ": " + why);
     return;
   }
   if (endsInDotT(path)) {

@@ -28,12 +28,15 @@ void openFile(Workspace& ws, const std::string& path, const std::string& mapping
 // Whether the path names a file of another tool (.ua or .mace4).
 bool isForeignPath(const std::string& path);
 
-// The default matching of a foreign file's first algebra, written as a
-// mapping for the user to change, with why it does not fit as it stands;
-// nothing when no mapping can help: the signature is not entered, or the
-// file cannot be read or cannot meet the signature (opening it then says
-// why).
-std::optional<MappingProposal> foreignMappingProposal(const Workspace& ws, const std::string& path);
+// The algebras of a file of another tool; nothing, with the message line
+// that says why, when it cannot be read (or the signature is not entered
+// yet), or when the user stopped the reading.
+std::optional<std::vector<ForeignAlgebra>> readForeignFile(Workspace& ws, const std::string& path, Progress& progress);
+
+// Appends them with the mapping and lists them ("Read A4 (n5, 5 elements)
+// from n5.ua"), or says why not.
+void appendForeignReport(Workspace& ws, const std::vector<ForeignAlgebra>& algebras, const std::string& mapping,
+                         const std::string& path);
 
 void saveFile(Workspace& ws, const std::string& path);
 
