@@ -1,6 +1,7 @@
 #include "free/free_in_hsp.h"
 
 #include <algorithm>
+#include <optional>
 #include <array>
 #include <vector>
 
@@ -17,19 +18,16 @@ namespace {
 // two-element A (then every operation is a Boolean function of the words).
 class VectorOps {
  public:
-  VectorOps(const Workspace& ws, int32_t k, int64_t length, int64_t words)
-      : sig_(ws.sig), m_(ws.algebra(k).card), length_(length), words_(words),
-        bits_(m_ == 2) {
-    const Algebra& a = ws.algebra(k);
-    const TableLayout lay = ws.layout(k);
+  VectorOps(const AlgebraView& a, int64_t length, int64_t words)
+      : sig_(a.signature()), m_(a.card()), length_(length), words_(words), bits_(m_ == 2) {
     for (int32_t b = 0; b < sig_.binaryCount; ++b) {
       std::vector<uint8_t> t(static_cast<size_t>(m_) * m_);
-      for (int32_t i = 0; i < m_ * m_; ++i) t[static_cast<size_t>(i)] = static_cast<uint8_t>(a.table[static_cast<size_t>(lay.binary(b, 0, 0) + i)]);
+      for (int32_t i = 0; i < m_ * m_; ++i) t[static_cast<size_t>(i)] = static_cast<uint8_t>(a.binaryTable(b)[i]);
       binary_.push_back(std::move(t));
     }
     for (int32_t u = sig_.binaryCount; u < sig_.binaryCount + sig_.unaryCount; ++u) {
       std::vector<uint8_t> t(static_cast<size_t>(m_));
-      for (int32_t i = 0; i < m_; ++i) t[static_cast<size_t>(i)] = static_cast<uint8_t>(a.table[static_cast<size_t>(lay.unary(u, i))]);
+      for (int32_t i = 0; i < m_; ++i) t[static_cast<size_t>(i)] = static_cast<uint8_t>(a.unary(u, i));
       unary_.push_back(std::move(t));
     }
     lastMask_ = bits_ && length % 64 ? (uint64_t{1} << (length % 64)) - 1 : ~uint64_t{0};
@@ -216,118 +214,89 @@ FreeInHspResult::Status closeWords(VectorStore& store, const WordOps& ops, const
 
 }  // namespace
 
-FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop, int32_t tables, Progress& progress) {
-  FreeInHspResult result;
-  const Signature& sig = ws.sig;
-  const int32_t m = ws.algebra(k).card;
-  const int64_t limit = std::max<int64_t>(stop, static_cast<int64_t>(sig.constantCount) + std::max(n, 0));
-  // More generators than the stop: the answer is known without a vector
-  // of m^n entries. The free algebra holds the n distinct projections and
-  // the constant values, and more exactly when some operation leads out
-  // of them (then more than limit, when no two constants agree).
-  if (m >= 2 && n > stop && n >= 1 && distinctConstantValues(ws.view(k)) == sig.constantCount) {
-    if (!onlyProjectionsAndConstants(ws.view(k), n)) return {FreeInHspResult::Status::kTooMany, 0};
-    const int64_t size = int64_t{n} + sig.constantCount;
-    if (size > tables) return {FreeInHspResult::Status::kSize, size};
-    if (!tableFits(ws, size)) return {FreeInHspResult::Status::kTablesTooBig, size};
-    appendProjectionsAndConstants(ws, k, n);
-    return {FreeInHspResult::Status::kSize, size};
-  }
-  // N = m^n, refused before anything is allocated when the store cannot fit.
+namespace {
+
+using Status = FreeInHspResult::Status;
+
+// More generators than the stop: the answer is known without a vector of
+// m^n entries. The free algebra holds the n distinct projections and the
+// constant values, and more exactly when some operation leads out of them
+// (then more than limit, when no two constants agree). Nothing when that
+// does not apply.
+std::optional<FreeInHspResult> answerWithoutVectors(Workspace& ws, int32_t n, int32_t k, int32_t stop, int32_t tables) {
+  const AlgebraView a = ws.view(k);
+  if (a.card() < 2 || n <= stop || n < 1 || distinctConstantValues(a) != a.constantCount()) return std::nullopt;
+  if (!onlyProjectionsAndConstants(a, n)) return FreeInHspResult{Status::kTooMany, 0};
+  const int64_t size = int64_t{n} + a.constantCount();
+  if (size > tables) return FreeInHspResult{Status::kSize, size};
+  if (!tableFits(ws, size)) return FreeInHspResult{Status::kTablesTooBig, size};
+  appendProjectionsAndConstants(ws, k, n);
+  return FreeInHspResult{Status::kSize, size};
+}
+
+// The vectors of A^(m^n): their length m^n, their words, and how many there
+// are (the whole power; -1 past 2^62). Too big when the store of limit + 2
+// vectors could not be had.
+struct Power {
   int64_t length = 1;
-  for (int32_t i = 0; i < n; ++i) {
-    length *= m;
-    if (length > (int64_t{1} << 36)) {
-      result.status = FreeInHspResult::Status::kTooBig;
-      return result;
-    }
+  int64_t words = 1;
+  int64_t whole = 1;
+  bool tooBig = false;
+};
+
+Power powerOf(int32_t m, int32_t n, int64_t limit) {
+  Power p;
+  for (int32_t i = 0; i < n && !p.tooBig; ++i) {
+    p.length *= m;
+    p.tooBig = p.length > (int64_t{1} << 36);
   }
-  const bool bits = m == 2;
-  const int64_t words = std::max<int64_t>(1, bits ? (length + 63) / 64 : (length + 7) / 8);
-  if (n < 0 || (limit + 2) > kMaxVectorBytes / (8 * words)) {
-    result.status = FreeInHspResult::Status::kTooBig;
-    return result;
+  if (p.tooBig) return p;
+  p.words = std::max<int64_t>(1, m == 2 ? (p.length + 63) / 64 : (p.length + 7) / 8);
+  p.tooBig = n < 0 || (limit + 2) > kMaxVectorBytes / (8 * p.words);
+  p.whole = m == 0 ? 0 : 1;
+  for (int64_t i = 0; i < p.length && p.whole >= 0; ++i) {
+    p.whole = p.whole > (int64_t{1} << 62) / std::max(m, 1) ? -1 : p.whole * m;
   }
-  // The whole power A^N holds m^N vectors (-1 when that passes 2^62): a
-  // store that holds them all is closed, and nothing more need be tried.
-  int64_t wholePower = m == 0 ? 0 : 1;
-  for (int64_t i = 0; i < length && wholePower >= 0; ++i) {
-    wholePower = wholePower > (int64_t{1} << 62) / std::max(m, 1) ? -1 : wholePower * m;
+  return p;
+}
+
+// The vector of generator g (digit g of the assignment: constant on runs
+// of m^(n-1-g) assignments) or of a constant value, into w.
+bool generatorVector(const VectorOps& ops, int32_t m, int32_t n, int32_t g, int64_t length, std::vector<uint64_t>& w,
+                     WorkPoll& poll) {
+  int64_t run = 1;
+  for (int32_t i = n - 1; i > g; --i) run *= m;
+  std::fill(w.begin(), w.end(), 0);
+  for (int64_t t = 0; t < length; ++t) {
+    ops.set(w.data(), t, static_cast<int32_t>((t / run) % m));
+    if (poll.add(1)) return false;
   }
-  // A two-element algebra whose term operations are all operations: the
-  // closure would end with the whole power. Only its order of elements
-  // needs the closure, when the tables are built.
-  if (n >= 1 && isFunctionallyComplete(ws.view(k))) {
-    if (wholePower < 0 || wholePower > limit) return {FreeInHspResult::Status::kTooMany, 0};
-    if (wholePower > tables) return {FreeInHspResult::Status::kSize, wholePower};
-    if (!tableFits(ws, wholePower)) return {FreeInHspResult::Status::kTablesTooBig, wholePower};
-  }
-  VectorStore store(length, m);
-  const VectorOps ops(ws, k, length, words);
-  std::vector<uint64_t> w(static_cast<size_t>(words));
-  bool full = false;
-  // Appends w unless stored; false once there are more than limit.
-  auto add = [&]() {
-    if (store.find(w.data()) >= 0) return true;
-    store.append(w.data());
-    full = store.count() == wholePower;
-    return store.count() <= limit;
-  };
-  WorkPoll poll(progress);
-  for (int32_t g = 0; g < n; ++g) {
-    // Generator g is digit g of the assignment: constant on runs of
-    // m^(n-1-g) assignments.
-    int64_t run = 1;
-    for (int32_t i = n - 1; i > g; --i) run *= m;
-    std::fill(w.begin(), w.end(), 0);
-    for (int64_t t = 0; t < length; ++t) {
-      ops.set(w.data(), t, static_cast<int32_t>((t / run) % m));
-      if (poll.add(1)) return {FreeInHspResult::Status::kInterrupted, 0};
-    }
-    if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
-  }
-  const Algebra& a = ws.algebra(k);
-  const TableLayout lay = ws.layout(k);
-  for (int32_t c = 0; c < sig.constantCount; ++c) {
-    std::fill(w.begin(), w.end(), 0);
-    for (int64_t t = 0; t < length; ++t) ops.set(w.data(), t, a.table[static_cast<size_t>(lay.constant(c))]);
-    if (!add()) return {FreeInHspResult::Status::kTooMany, 0};
-  }
-  std::vector<uint8_t> commutative(static_cast<size_t>(sig.binaryCount));
-  for (int32_t b = 0; b < sig.binaryCount; ++b) commutative[static_cast<size_t>(b)] = sig.opCommutative[static_cast<size_t>(b)];
-  FreeInHspResult::Status status;
-  if (store.dense() != nullptr && bits && words == 1) {
-    // Vectors of at most 24 bits, one word each: the operation is a Boolean
-    // function of two words and the lookup one load.
-    status = closeWords(store, WordOps(ops, sig), sig, commutative, limit, wholePower, progress);
-  } else {
-    status = closeBreadthFirst(
-        store, sig, commutative, full, progress,
-        [&](int32_t b, int32_t x, int32_t y) {
-          ops.binary(b, store.vector(x), store.vector(y), w.data());
-          return add();
-        },
-        [&](int32_t u, int32_t x) {
-          ops.unary(u, store.vector(x), w.data());
-          return add();
-        });
-  }
-  if (status != FreeInHspResult::Status::kSize) return {status, 0};
-  result.size = store.count();
-  if (result.size > tables) return result;
-  if (!tableFits(ws, result.size)) return {FreeInHspResult::Status::kTablesTooBig, result.size};
+  return true;
+}
+
+void constantVector(const VectorOps& ops, int32_t value, int64_t length, std::vector<uint64_t>& w) {
+  std::fill(w.begin(), w.end(), 0);
+  for (int64_t t = 0; t < length; ++t) ops.set(w.data(), t, value);
+}
+
+// Appends the algebra of the stored vectors with its tables; nothing and
+// kInterrupted when the user stopped it.
+Status appendTables(Workspace& ws, int32_t k, const VectorStore& store, const VectorOps& ops, int64_t length,
+                    WorkPoll& poll) {
+  const Signature& sig = ws.sig;
   const int32_t size = store.count();
   const int32_t f = createAlgebra(ws, size);
-  if (f < 0) return result;
+  if (f < 0) return Status::kSize;
   Algebra& out = ws.algebra(f);
   const TableLayout lo = ws.layout(f);
+  std::vector<uint64_t> w(static_cast<size_t>(store.words()));
   for (int32_t b = 0; b < sig.binaryCount; ++b) {
     // A table that is symmetric in A gives a symmetric table here.
     const bool mirror = ops.symmetric(b);
     for (int32_t i = 0; i < size; ++i) {
       if (poll.add(static_cast<int64_t>(size) * store.words())) {
         deleteAlgebra(ws, f);
-        return {FreeInHspResult::Status::kInterrupted, 0};
+        return Status::kInterrupted;
       }
       for (int32_t j = mirror ? i : 0; j < size; ++j) {
         ops.binary(b, store.vector(i), store.vector(j), w.data());
@@ -344,11 +313,74 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
     }
   }
   for (int32_t c = 0; c < sig.constantCount; ++c) {
-    std::fill(w.begin(), w.end(), 0);
-    for (int64_t t = 0; t < length; ++t) ops.set(w.data(), t, a.table[static_cast<size_t>(lay.constant(c))]);
+    constantVector(ops, ws.view(k).constant(c), length, w);
     out.table[static_cast<size_t>(lo.constant(c))] = store.find(w.data());
   }
-  return result;
+  return Status::kSize;
+}
+
+}  // namespace
+
+FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop, int32_t tables, Progress& progress) {
+  const Signature& sig = ws.sig;
+  const int32_t m = ws.algebra(k).card;
+  const int64_t limit = std::max<int64_t>(stop, static_cast<int64_t>(sig.constantCount) + std::max(n, 0));
+  if (const std::optional<FreeInHspResult> answer = answerWithoutVectors(ws, n, k, stop, tables)) return *answer;
+  const Power power = powerOf(m, n, limit);
+  if (power.tooBig) return {Status::kTooBig, 0};
+  // A two-element algebra whose term operations are all operations: the
+  // closure would end with the whole power. Only its order of elements
+  // needs the closure, when the tables are built.
+  if (n >= 1 && isFunctionallyComplete(ws.view(k))) {
+    if (power.whole < 0 || power.whole > limit) return {Status::kTooMany, 0};
+    if (power.whole > tables) return {Status::kSize, power.whole};
+    if (!tableFits(ws, power.whole)) return {Status::kTablesTooBig, power.whole};
+  }
+  VectorStore store(power.length, m);
+  const VectorOps ops(ws.view(k), power.length, power.words);
+  std::vector<uint64_t> w(static_cast<size_t>(power.words));
+  bool full = false;
+  // Appends w unless stored; false once there are more than limit.
+  auto add = [&]() {
+    if (store.find(w.data()) >= 0) return true;
+    store.append(w.data());
+    full = store.count() == power.whole;
+    return store.count() <= limit;
+  };
+  WorkPoll poll(progress);
+  for (int32_t g = 0; g < n; ++g) {
+    if (!generatorVector(ops, m, n, g, power.length, w, poll)) return {Status::kInterrupted, 0};
+    if (!add()) return {Status::kTooMany, 0};
+  }
+  for (int32_t c = 0; c < sig.constantCount; ++c) {
+    constantVector(ops, ws.view(k).constant(c), power.length, w);
+    if (!add()) return {Status::kTooMany, 0};
+  }
+  std::vector<uint8_t> commutative(static_cast<size_t>(sig.binaryCount));
+  for (int32_t b = 0; b < sig.binaryCount; ++b) commutative[static_cast<size_t>(b)] = sig.opCommutative[static_cast<size_t>(b)];
+  Status status;
+  if (store.dense() != nullptr && m == 2 && power.words == 1) {
+    // Vectors of at most 24 bits, one word each: the operation is a Boolean
+    // function of two words and the lookup one load.
+    status = closeWords(store, WordOps(ops, sig), sig, commutative, limit, power.whole, progress);
+  } else {
+    status = closeBreadthFirst(
+        store, sig, commutative, full, progress,
+        [&](int32_t b, int32_t x, int32_t y) {
+          ops.binary(b, store.vector(x), store.vector(y), w.data());
+          return add();
+        },
+        [&](int32_t u, int32_t x) {
+          ops.unary(u, store.vector(x), w.data());
+          return add();
+        });
+  }
+  if (status != Status::kSize) return {status, 0};
+  const int64_t size = store.count();
+  if (size > tables) return {Status::kSize, size};
+  if (!tableFits(ws, size)) return {Status::kTablesTooBig, size};
+  const Status appended = appendTables(ws, k, store, ops, power.length, poll);
+  return appended == Status::kSize ? FreeInHspResult{Status::kSize, size} : FreeInHspResult{appended, 0};
 }
 
 }  // namespace kest

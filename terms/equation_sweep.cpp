@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "terms/term_nodes.h"
+#include "terms/compiled_terms.h"
 
 namespace kest {
 
@@ -10,26 +10,26 @@ EquationSweep::EquationSweep(Workspace& ws, int32_t k)
     : ws_(ws), sig_(ws.sig), table_(ws.algebra(k).table),
       n_(ws.algebra(k).card), lanes_(std::max(n_, 1)), lay_(ws.layout(k)) {}
 
-int32_t EquationSweep::compile(int32_t node) {
-  int32_t& known = nodeStep_[static_cast<size_t>(node)];
-  if (known >= 0) return known;
-  const TermStore& ts = ws_.terms;
-  Step s{-1, 0, 0, false};
-  if (isVariableNode(node)) {
-    s.a = varPos_[static_cast<size_t>(node)];
-    s.vector = s.a == static_cast<int32_t>(vars_.size()) - 1;
-  } else if (node < ts.firstCompoundNode) {
-    s.op = -2;
-    s.a = constantOfNode(node);
-  } else {
-    s.op = ts.nodeOp[static_cast<size_t>(node)];
-    s.a = compile(ts.nodeLeft[static_cast<size_t>(node)]);
-    s.b = sig_.opArity[static_cast<size_t>(s.op)] == 2 ? compile(ts.nodeRight[static_cast<size_t>(node)]) : s.a;
-    s.vector = steps_[static_cast<size_t>(s.a)].vector || steps_[static_cast<size_t>(s.b)].vector;
+// The equation's steps, each marked by whether it depends on the last
+// variable (then its values are a vector over that variable's values).
+void EquationSweep::compile(const CompiledEquation& e) {
+  steps_.clear();
+  for (const TermStep& t : e.steps) {
+    Step s{-1, 0, 0, false};
+    if (t.kind == TermStep::kVariable) {
+      s.a = varPos_[static_cast<size_t>(t.a)];
+      s.vector = s.a == static_cast<int32_t>(vars_.size()) - 1;
+    } else if (t.kind == TermStep::kConstant) {
+      s.op = -2;
+      s.a = t.a;
+    } else {
+      s.op = t.op;
+      s.a = t.a;
+      s.b = t.kind == TermStep::kBinary ? t.b : t.a;
+      s.vector = steps_[static_cast<size_t>(s.a)].vector || steps_[static_cast<size_t>(s.b)].vector;
+    }
+    steps_.push_back(s);
   }
-  steps_.push_back(s);
-  known = static_cast<int32_t>(steps_.size()) - 1;
-  return known;
 }
 
 // Values of every step for the lanes from fromLane on (scalars once),
@@ -101,20 +101,14 @@ bool EquationSweep::force(int32_t step, int32_t lane, int32_t v, SweepHooks& hoo
 
 int32_t EquationSweep::run(int32_t f, SweepHooks& hooks, bool repeatGround, Progress& progress) {
   const TermStore& ts = ws_.terms;
-  const int32_t l = ts.formulaA[static_cast<size_t>(f)];
-  const int32_t r = ts.formulaB[static_cast<size_t>(f)];
-  vars_.clear();
+  const CompiledEquation equation =
+      compileEquation(ts, sig_, ts.formulaA[static_cast<size_t>(f)], ts.formulaB[static_cast<size_t>(f)]);
+  vars_ = equation.variables;
   varPos_.assign(kVariableCount, -1);
-  for (int32_t v = 0; v < kVariableCount; ++v) {
-    if (occursIn(ws_, v, l) || occursIn(ws_, v, r)) {
-      varPos_[static_cast<size_t>(v)] = static_cast<int32_t>(vars_.size());
-      vars_.push_back(v);
-    }
-  }
-  steps_.clear();
-  nodeStep_.assign(static_cast<size_t>(ts.nodeCount()), -1);
-  const int32_t ls = compile(l);
-  const int32_t rs = compile(r);
+  for (size_t i = 0; i < vars_.size(); ++i) varPos_[static_cast<size_t>(vars_[i])] = static_cast<int32_t>(i);
+  compile(equation);
+  const int32_t ls = equation.leftStep;
+  const int32_t rs = equation.rightStep;
   values_.assign(steps_.size() * static_cast<size_t>(lanes_), -1);
   // One assignment at a lane: the hook (a fill changes the table, so the
   // lane is evaluated again), then the equation. Returns the assignment's

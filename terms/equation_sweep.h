@@ -47,7 +47,7 @@ class EquationSweep {
     bool vector;  // depends on the last variable
   };
 
-  int32_t compile(int32_t node);
+  void compile(const struct CompiledEquation& e);
   void evaluate(int32_t fromLane);
   int32_t value(int32_t step, int32_t lane) const {
     return values_[static_cast<size_t>(step) * static_cast<size_t>(lanes_) +
@@ -65,7 +65,6 @@ class EquationSweep {
   std::vector<int32_t> varPos_;
   std::vector<int32_t> outer_;
   std::vector<Step> steps_;
-  std::vector<int32_t> nodeStep_;
   std::vector<int32_t> values_;
 };
 

@@ -21,7 +21,7 @@ FormulaProgram::FormulaProgram(const Workspace& ws, int32_t k, int32_t f, const 
       complete_(isComplete(ws, k) != 0),
       variables_(variables),
       last_(static_cast<int32_t>(variables.size()) - 1),
-      nodeStep_(static_cast<size_t>(ws.terms.nodeCount()), -1),
+      terms_(ws.terms, ws.sig),
       formulaStep_(static_cast<size_t>(ws.terms.formulaPoolCount()), -1) {
   const int32_t a = ws.terms.formulaA[static_cast<size_t>(f)];
   const int32_t b = ws.terms.formulaB[static_cast<size_t>(f)];
@@ -53,31 +53,32 @@ int32_t FormulaProgram::addStep(Code code, int32_t level, int32_t a, int32_t b, 
 }
 
 int32_t FormulaProgram::termStep(int32_t node) {
-  int32_t& known = nodeStep_[static_cast<size_t>(node)];
-  if (known >= 0) return known;
-  const TermStore& ts = ws_.terms;
+  const int32_t t = terms_.add(node);
+  // The steps compiled just now join the program in their order.
+  for (size_t i = programStep_.size(); i < terms_.steps().size(); ++i) programStep_.push_back(programStepOf(terms_.steps()[i]));
+  return programStep_[static_cast<size_t>(t)];
+}
+
+int32_t FormulaProgram::programStepOf(const TermStep& t) {
   const TableLayout lay{n_, ws_.sig.binaryCount, ws_.sig.unaryCount, ws_.sig.constantCount};
-  int32_t step;
-  if (isVariableNode(node)) {
-    const auto pos = std::find(variables_.begin(), variables_.end(), node) - variables_.begin();
-    step = addStep(Code::kVariable, static_cast<int32_t>(pos), static_cast<int32_t>(pos), 0, 0);
-  } else if (node < ts.firstCompoundNode) {
-    step = addStep(Code::kConstant, -1, 0, 0, lay.constant(constantOfNode(node)));
-  } else {
-    const int32_t op = ts.nodeOp[static_cast<size_t>(node)];
-    const int32_t l = termStep(ts.nodeLeft[static_cast<size_t>(node)]);
-    const int32_t ll = steps_[static_cast<size_t>(l)].level;
-    if (ws_.sig.opArity[static_cast<size_t>(op)] == 2) {
-      const int32_t r = termStep(ts.nodeRight[static_cast<size_t>(node)]);
-      const int32_t rl = steps_[static_cast<size_t>(r)].level;
-      const int32_t level = std::max(ll, rl);
-      step = addStep(Code::kBinary, level, l, r, lay.binary(op, 0, 0));
-      if (ll == last_ && rl < last_) steps_.back().transposed = transposedTable(op);
-    } else {
-      step = addStep(Code::kUnary, ll, l, 0, lay.unary(op, 0));
+  switch (t.kind) {
+    case TermStep::kVariable: {
+      const auto pos = static_cast<int32_t>(std::find(variables_.begin(), variables_.end(), t.a) - variables_.begin());
+      return addStep(Code::kVariable, pos, pos, 0, 0);
     }
+    case TermStep::kConstant: return addStep(Code::kConstant, -1, 0, 0, lay.constant(t.a));
+    case TermStep::kUnary: {
+      const int32_t l = programStep_[static_cast<size_t>(t.a)];
+      return addStep(Code::kUnary, steps_[static_cast<size_t>(l)].level, l, 0, lay.unary(t.op, 0));
+    }
+    case TermStep::kBinary: break;
   }
-  nodeStep_[static_cast<size_t>(node)] = step;
+  const int32_t l = programStep_[static_cast<size_t>(t.a)];
+  const int32_t r = programStep_[static_cast<size_t>(t.b)];
+  const int32_t ll = steps_[static_cast<size_t>(l)].level;
+  const int32_t rl = steps_[static_cast<size_t>(r)].level;
+  const int32_t step = addStep(Code::kBinary, std::max(ll, rl), l, r, lay.binary(t.op, 0, 0));
+  if (ll == last_ && rl < last_) steps_.back().transposed = transposedTable(t.op);
   return step;
 }
 

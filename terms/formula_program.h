@@ -13,6 +13,7 @@
 
 #include "core/progress.h"
 #include "core/workspace.h"
+#include "terms/compiled_terms.h"
 #include "terms/evaluation.h"
 
 namespace kest {
@@ -42,6 +43,7 @@ class FormulaProgram {
   };
 
   int32_t termStep(int32_t node);
+  int32_t programStepOf(const TermStep& t);
   int32_t formulaStep(int32_t f);
   int32_t addStep(Code code, int32_t level, int32_t a, int32_t b, int64_t base);
   const int32_t* transposedTable(int32_t op);
@@ -61,7 +63,8 @@ class FormulaProgram {
   std::vector<int32_t> variables_;
   int32_t last_;  // position of the last variable, m-1
   std::vector<Step> steps_;
-  std::vector<int32_t> nodeStep_;
+  TermCompiler terms_;
+  std::vector<int32_t> programStep_;  // per step of terms_
   std::vector<int32_t> formulaStep_;
   std::vector<int32_t> values_;
   // Where each step's current value is: its own slot, or (for a vector

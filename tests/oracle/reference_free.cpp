@@ -51,6 +51,33 @@ struct Closing {
   }
 };
 
+// The equation pass of one equation: every assignment in odometer order,
+// a side undefined in its outermost operation forced to the other's value.
+void equationPass(Workspace& ws, int32_t k, int32_t f, Closing& c) {
+  const int32_t n = ws.algebra(k).card;
+  const int32_t l = ws.terms.formulaA[f];
+  const int32_t r = ws.terms.formulaB[f];
+  std::vector<int32_t> vars;
+  for (int32_t v = 0; v < kVariableCount; ++v) {
+    if (occursIn(ws, v, l) || occursIn(ws, v, r)) vars.push_back(v);
+  }
+  Assignment s;
+  s.fill(-1);
+  for (int32_t v : vars) s[v] = 0;
+  for (;;) {
+    const int32_t e1 = evaluateTerm(ws, k, l, s);
+    const int32_t e2 = evaluateTerm(ws, k, r, s);
+    if (e1 < 0 && e2 >= 0) c.force(l, e2, s);
+    else if (e1 >= 0 && e2 < 0) c.force(r, e1, s);
+    else if (e1 >= 0) c.merge(e1, e2);
+    int32_t i = static_cast<int32_t>(vars.size()) - 1;
+    while (i >= 0 && s[vars[i]] == n - 1) --i;
+    if (i < 0) break;
+    ++s[vars[i]];
+    for (size_t j = static_cast<size_t>(i) + 1; j < vars.size(); ++j) s[vars[j]] = 0;
+  }
+}
+
 }  // namespace
 
 bool closePartialAlgebraReference(Workspace& ws, int32_t k, Progress&) {
@@ -109,28 +136,7 @@ bool closePartialAlgebraReference(Workspace& ws, int32_t k, Progress&) {
       }
     }
     for (int32_t f : ws.terms.formulaList) {
-      if (ws.terms.formulaKind[f] != kEquation || n == 0) continue;
-      const int32_t l = ws.terms.formulaA[f];
-      const int32_t r = ws.terms.formulaB[f];
-      std::vector<int32_t> vars;
-      for (int32_t v = 0; v < 26; ++v) {
-        if (occursIn(ws, v, l) || occursIn(ws, v, r)) vars.push_back(v);
-      }
-      Assignment s;
-      s.fill(-1);
-      for (int32_t v : vars) s[v] = 0;
-      for (;;) {
-        const int32_t e1 = evaluateTerm(ws, k, l, s);
-        const int32_t e2 = evaluateTerm(ws, k, r, s);
-        if (e1 < 0 && e2 >= 0) c.force(l, e2, s);
-        else if (e1 >= 0 && e2 < 0) c.force(r, e1, s);
-        else if (e1 >= 0) c.merge(e1, e2);
-        int32_t i = static_cast<int32_t>(vars.size()) - 1;
-        while (i >= 0 && s[vars[i]] == n - 1) --i;
-        if (i < 0) break;
-        ++s[vars[i]];
-        for (size_t j = static_cast<size_t>(i) + 1; j < vars.size(); ++j) s[vars[j]] = 0;
-      }
+      if (ws.terms.formulaKind[f] == kEquation && n > 0) equationPass(ws, k, f, c);
     }
   } while (c.changed);
   return true;
