@@ -10,7 +10,7 @@
 #include "core/algebra_store.h"
 #include "draw/page_drawing.h"
 #include "tests/oracle/random_inputs.h"
-#include "ui/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace kest {
 namespace {

@@ -175,9 +175,11 @@ void minimalCongruencesReport(Workspace& ws, int32_t k, Progress& progress) {
     ws.messages.setMessage("Interrupted");
     return;
   }
+  // The report lists at most 98 of them, so at most 99 lines in all.
+  constexpr size_t kMostLines = 99;
   std::vector<std::string> lines{"Here are the minimal congruences of A" + std::to_string(k) + ":"};
   for (const Partition& p : *atoms) {
-    if (lines.size() >= 99) break;
+    if (lines.size() >= kMostLines) break;
     lines.push_back(printPartition(p, ws.sig.maxNamedElements));
   }
   ws.messages.setReport(std::move(lines));

@@ -39,8 +39,8 @@ bool isUnarySymbolChar(char c);
 bool isConstantSymbolChar(char c);
 
 // Builds the signature from text; never fails. Applies the shorthands
-// ("L", "L0", "L1", "L01") and upper-case flags to text in place, as the
-// historic parser did. Does not touch the term store; the workspace-level
+// ("L", "L0", "L1", "L01") and upper-case flags to text in place, so the
+// text shows what was read. Does not touch the term store; the workspace-level
 // parseSignature does that.
 Signature buildSignature(std::string& text);
 

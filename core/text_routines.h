@@ -1,5 +1,5 @@
 // Small text readers shared by the command executor, the term parsers and
-// the file readers. They follow the historic rules exactly, quirks included:
+// the file readers. They follow the workspace file's rules exactly, quirks included:
 // readInteger has no digit check, and a trailing blank makes readIntegerList
 // yield one more number (0).
 #pragma once

@@ -13,7 +13,7 @@
 #include "draw/page_files.h"
 #include "script/script_context.h"
 #ifdef KEST_HAVE_PNG
-#include "ui/page_export.h"
+#include "draw/png_export.h"
 #endif
 
 namespace kest {

@@ -14,7 +14,7 @@
 #include "draw/page_drawing.h"
 #include "commands/file_commands.h"
 #include "ui/long_command.h"
-#include "ui/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace kest {
 

@@ -16,7 +16,7 @@
 #include "draw/page_files.h"
 #include "commands/file_commands.h"
 #include "ui/kest_view.h"
-#include "ui/page_export.h"
+#include "draw/png_export.h"
 #include "ui/toolbar_icons.h"
 
 namespace kest {

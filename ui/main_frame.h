@@ -1,4 +1,4 @@
-// The main window: the menu, one toolbar with the 29 command buttons, and
+// The main window: the menu, one toolbar with the command buttons, and
 // the view filling the rest. Buttons run the command layer's toolbar
 // commands through the view, so a long one can be cancelled.
 #pragma once

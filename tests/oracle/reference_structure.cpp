@@ -152,7 +152,7 @@ std::vector<std::vector<int32_t>> minimalCongruencesReference(const Workspace& w
   std::vector<std::vector<int32_t>> out;
   for (int32_t a = 0; a < n; ++a) {
     for (int32_t b = a + 1; b < n; ++b) {
-      if (marked[static_cast<size_t>(a) * n + b] && out.size() < 98) out.push_back(cg[static_cast<size_t>(a) * n + b]);
+      if (marked[static_cast<size_t>(a) * n + b]) out.push_back(cg[static_cast<size_t>(a) * n + b]);
     }
   }
   return out;

@@ -22,7 +22,7 @@
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
-#include "ui/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace kest {
 

@@ -21,7 +21,7 @@
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
-#include "ui/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace kest {
 
@@ -63,7 +63,7 @@ class WindowTest : public QObject {
     int separators = 0;
     for (QAction* a : actions) (a->isSeparator() ? separators : buttons)++;
     QCOMPARE(buttons, 32);
-    // The lattice buttons come after the last button of the original set.
+    // The lattice buttons come after fr2, the last button before them.
     QCOMPARE(actions.back()->data().toInt(), kCommandComputedLatticePage);
     QCOMPARE(actions[actions.size() - 2]->data().toInt(), kCommandSubuniverseLattice);
     QCOMPARE(actions[actions.size() - 3]->data().toInt(), kCommandCongruenceLattice);

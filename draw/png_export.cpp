@@ -1,4 +1,4 @@
-#include "ui/page_export.h"
+#include "draw/png_export.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "draw/page_drawing.h"
-#include "ui/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace kest {
 

@@ -1,4 +1,4 @@
-#include "ui/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
