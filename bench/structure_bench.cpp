@@ -312,7 +312,7 @@ void BM_CongruenceLattice(benchmark::State& state) {
       }
     }
   }
-  for (auto _ : state) state.counters["congruences"] = static_cast<double>(congruenceLattice(ws.view(k), 100000).congruences.size());
+  for (auto _ : state) state.counters["congruences"] = static_cast<double>(congruenceLattice(ws.view(k), 100000).listing.size());
 }
 BENCHMARK(BM_CongruenceLattice)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -40,10 +40,14 @@ inline constexpr int32_t kCommandExtendMap = 32797;
 inline constexpr int32_t kCommandFreeOverPartial = 32795;
 inline constexpr int32_t kCommandFreeInHsp = 32796;
 
-// Con(A), Sub(A) and the page of the last one listed (a toggle).
+// Con(A), Sub(A) and the page of the last one listed (a toggle; the
+// Lattices menu also shows it, and saves the whole list to a file whose
+// name the front end asks for).
 inline constexpr int32_t kCommandCongruenceLattice = 32800;
 inline constexpr int32_t kCommandSubuniverseLattice = 32801;
 inline constexpr int32_t kCommandComputedLatticePage = 32802;
+inline constexpr int32_t kCommandShowLatticeDiagram = 32803;
+inline constexpr int32_t kCommandSaveLatticeList = 32804;
 
 // Files and the application.
 inline constexpr int32_t kCommandNew = 57600;

@@ -2,123 +2,168 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unordered_map>
 
-#include "commands/mouse_input.h"
 #include "commands/structure_commands.h"
 #include "core/algebra_store.h"
-#include "structure/congruence_lattice.h"
 #include "structure/factor_algebra.h"
-#include "structure/lattice_layout.h"
-#include "structure/subuniverse.h"
+#include "structure/lattice_covers.h"
+#include "structure/lattice_listing.h"
 
 namespace kest {
 
 namespace {
 
-// The most table entries times elements the diagram's tables may cost.
-constexpr int64_t kMaxTabulation = int64_t{200} * 1000 * 1000;
-constexpr int32_t kMaxNodes = 2000;
+// A click this close to a node's centre hits it.
+constexpr int32_t kHitDistance = kNodeRadius + 6;
 
-bool stillFits(const Workspace& ws, const ComputedLattice& l) {
-  if (!ws.validAlgebra(l.algebra) || l.elements.empty()) return false;
-  const int32_t n = ws.algebra(l.algebra).card;
-  if (l.kind == 'C') return static_cast<int32_t>(l.elements[0].size()) == n;
-  for (const std::vector<int32_t>& s : l.elements) {
-    if (!s.empty() && s.back() >= n) return false;
-  }
-  return true;
+std::string algebraName(int32_t k) { return "A" + std::to_string(k); }
+
+std::string latticeName(const ComputedLattice& l) {
+  return std::string(l.listing->kind() == LatticeListing::Kind::kCongruences ? "Con(" : "Sub(") +
+         algebraName(l.algebra) + ")";
 }
 
-// Join and meet of elements x and y as their results (partitions or
-// member lists), looked up in the list.
-std::vector<int32_t> joinOf(const Workspace& ws, const ComputedLattice& l, size_t x, size_t y) {
-  const std::vector<int32_t>& a = l.elements[x];
-  const std::vector<int32_t>& b = l.elements[y];
-  if (l.kind == 'C') return joinPartitions(a, b);
-  const int32_t n = ws.algebra(l.algebra).card;
-  std::vector<uint8_t> members(static_cast<size_t>(n), 0);
-  for (int32_t e : a) members[static_cast<size_t>(e)] = 1;
-  for (int32_t e : b) members[static_cast<size_t>(e)] = 1;
-  closeSubuniverse(ws.view(l.algebra), members);
-  std::vector<int32_t> out;
-  for (int32_t e = 0; e < n; ++e) {
-    if (members[static_cast<size_t>(e)]) out.push_back(e);
-  }
-  return out;
+// Room beside each node: its label's when every label fits, else the disc's.
+void setExtents(LatticeDiagram& d, size_t count) {
+  const double disc = kNodeRadius + 2;
+  d.dummyExtent = {3, 3};
+  d.extents.assign(count, {disc, disc});
+  if (count > kRoomForAllLabels) return;
+  for (size_t i = 0; i < count; ++i) d.extents[i].right = kLabelDx + kCharWidth * static_cast<double>(d.labels[i].size()) + 2;
 }
 
-std::vector<int32_t> meetOf(const ComputedLattice& l, size_t x, size_t y) {
-  const std::vector<int32_t>& a = l.elements[x];
-  const std::vector<int32_t>& b = l.elements[y];
-  std::vector<int32_t> out;
-  if (l.kind == 'C') return meetPartitions(a, b);
-  std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
-  return out;
-}
-
-std::shared_ptr<Workspace> tabulate(const Workspace& ws, const ComputedLattice& l) {
-  const int32_t count = static_cast<int32_t>(l.elements.size());
-  const int64_t width = std::max<int64_t>(1, static_cast<int64_t>(l.elements[0].size()));
-  if (count > kMaxNodes || static_cast<int64_t>(count) * count * width > kMaxTabulation) return nullptr;
-  std::unordered_map<std::vector<int32_t>, int32_t, VectorHash> index;
-  for (int32_t i = 0; i < count; ++i) index.emplace(l.elements[static_cast<size_t>(i)], i);
-  auto d = std::make_shared<Workspace>();
-  std::string signature = "+ .";
-  parseSignature(*d, signature);
-  d->signatureText = signature;
-  d->panel.open = false;
-  const int32_t k = createAlgebra(*d, count);
-  std::vector<int32_t>& t = d->algebra(k).table;
-  for (int32_t x = 0; x < count; ++x) {
-    for (int32_t y = 0; y < count; ++y) {
-      const size_t at = static_cast<size_t>(x) * count + y;
-      t[at] = index.at(joinOf(ws, l, static_cast<size_t>(x), static_cast<size_t>(y)));
-      t[static_cast<size_t>(count) * count + at] = index.at(meetOf(l, static_cast<size_t>(x), static_cast<size_t>(y)));
-    }
+// The algebra the list was made from, as it was: its number, or -1 with
+// the notice saying why not.
+int32_t listedAlgebra(Workspace& ws) {
+  ComputedLattice& l = ws.lastLattice;
+  const int32_t k = findAlgebraById(ws, l.algebraId);
+  if (k < 0) {
+    l.notice = "The algebra of " + latticeName(l) + " is no longer there: nothing appended";
+    return -1;
   }
-  d->redMarked = k;
-  d->latticeShown = 1;
-  computeLatticeLayout(*d, k, 0);
-  return d;
+  if (algebraFingerprint(ws, k) != l.fingerprint) {
+    l.notice = algebraName(k) + " has changed since " + latticeName(l) + " was listed: nothing appended";
+    return -1;
+  }
+  return k;
 }
 
 }  // namespace
 
-Workspace* computedLatticeDrawing(Workspace& ws) {
+void setComputedLattice(Workspace& ws, int32_t k, std::shared_ptr<const LatticeListing> listing, Progress& progress) {
   ComputedLattice& l = ws.lastLattice;
-  if (!stillFits(ws, l)) return nullptr;
-  if (!l.drawing) l.drawing = tabulate(ws, l);
-  return l.drawing.get();
+  l = ComputedLattice{};
+  l.listing = std::move(listing);
+  l.algebra = k;
+  l.algebraId = ws.algebra(k).id;
+  l.fingerprint = algebraFingerprint(ws, k);
+  if (ws.computedLatticeShown) prepareLatticeDiagram(ws, progress);
 }
 
-std::string computedLatticeLabel(const Workspace& ws, int32_t i) {
-  return std::string(1, ws.lastLattice.kind) + std::to_string(i);
+bool prepareLatticeDiagram(Workspace& ws, Progress& progress) {
+  ComputedLattice& l = ws.lastLattice;
+  if (!l.listing || l.diagram || l.listing->size() > kMostDiagramElements) return true;
+  const LatticeListing& list = *l.listing;
+  progress.setTask("The diagram of " + latticeName(l));
+  const std::optional<CoverPairs> covers = latticeCovers(list, progress);
+  if (!covers) return false;
+  auto d = std::make_shared<LatticeDiagram>();
+  for (size_t i = 0; i < list.size(); ++i) d->labels.push_back(list.letter() + std::to_string(i));
+  d->showLabels = list.size() <= kMostLabelledElements;
+  setExtents(*d, list.size());
+  std::optional<LayeredLayout> layout =
+      layeredLayout(static_cast<int32_t>(list.size()), *covers, d->extents, d->dummyExtent, progress);
+  if (!layout) return false;
+  d->layout = std::move(*layout);
+  d->depth.assign(d->layout.x.size(), 0);
+  l.diagram = std::move(d);
+  return true;
+}
+
+void toggleComputedLatticePage(Workspace& ws, Progress& progress) {
+  if (ws.helpShown || ws.infoShown || ws.latticeShown || ws.embeddingShown) return;
+  if (ws.computedLatticeShown) {
+    ws.computedLatticeShown = 0;
+    return;
+  }
+  showComputedLatticePage(ws, progress);
+}
+
+void showComputedLatticePage(Workspace& ws, Progress& progress) {
+  if (!prepareLatticeDiagram(ws, progress)) return;
+  ws.helpShown = ws.infoShown = ws.latticeShown = ws.embeddingShown = 0;
+  ws.computedLatticeShown = 1;
+}
+
+const LatticeDiagram* latticeDiagram(const Workspace& ws) { return ws.lastLattice.listing ? ws.lastLattice.diagram.get() : nullptr; }
+
+DiagramGeometry latticeDiagramGeometry(const Workspace& ws, const LatticeDiagram& d) {
+  return diagramGeometry(d.layout, d.labels, d.showLabels, ws.viewWidth, ws.viewHeight, d.zoom);
+}
+
+std::string latticePageNotice(const Workspace& ws) {
+  const ComputedLattice& l = ws.lastLattice;
+  if (!l.listing) return "No Con(A) or Sub(A) has been listed";
+  if (l.listing->size() > kMostDiagramElements) {
+    return latticeName(l) + " has " + std::to_string(l.listing->size()) + " elements; the page draws at most " +
+           std::to_string(kMostDiagramElements);
+  }
+  if (!l.notice.empty()) return l.notice;
+  return latticeName(l) + ": click a node to append its " +
+         (l.listing->kind() == LatticeListing::Kind::kCongruences ? "factor algebra" : "subalgebra");
 }
 
 bool appendFromComputedLattice(Workspace& ws, int32_t i) {
-  const ComputedLattice& l = ws.lastLattice;
-  if (!stillFits(ws, l) || i < 0 || i >= static_cast<int32_t>(l.elements.size())) return false;
-  const std::vector<int32_t> element = l.elements[static_cast<size_t>(i)];
-  const int32_t k = l.algebra;
-  if (l.kind == 'C') {
-    if (appendFactor(ws, k, element) < 0) return false;
-    ws.messages.setReport({});
+  ComputedLattice& l = ws.lastLattice;
+  if (!l.listing || i < 0 || static_cast<size_t>(i) >= l.listing->size()) return false;
+  const int32_t k = listedAlgebra(ws);
+  if (k < 0) {
+    ws.messages.setMessage(l.notice);
+    return false;
+  }
+  const std::string name = l.listing->letter() + std::to_string(i);
+  // The listing is shared: the append below may not replace it, but keep it alive regardless.
+  const std::shared_ptr<const LatticeListing> list = l.listing;
+  if (list->kind() == LatticeListing::Kind::kCongruences) {
+    const int32_t f = appendFactor(ws, k, list->partition(static_cast<size_t>(i)));
+    if (f < 0) return false;
+    l.notice = algebraName(f) + " is the factor algebra of " + algebraName(k) + " by " + name;
+    ws.messages.setMessage(l.notice);
     return true;
   }
-  return appendSubalgebraReport(ws, k, element);
+  if (!appendSubalgebraReport(ws, k, list->members(static_cast<size_t>(i)))) return false;
+  l.notice = algebraName(ws.algebraCount() - 1) + " is the subalgebra of " + algebraName(k) + " on " + name;
+  // The notice, then how the members were renamed.
+  std::vector<std::string> lines{l.notice};
+  lines.insert(lines.end(), ws.messages.lines().begin(), ws.messages.lines().end());
+  ws.messages.setReport(std::move(lines));
+  return true;
 }
 
 Repaint computedLatticeRelease(Workspace& ws, int32_t x, int32_t y) {
-  Workspace* d = computedLatticeDrawing(ws);
+  LatticeDiagram* d = ws.lastLattice.listing ? ws.lastLattice.diagram.get() : nullptr;
   if (!d) return Repaint::nothing();
+  const DiagramGeometry g = latticeDiagramGeometry(ws, *d);
+  auto nearest = [&](int32_t px, int32_t py) {
+    int32_t best = -1;
+    int64_t bestDistance = INT64_MAX;
+    for (size_t i = 0; i < g.nodes.size(); ++i) {
+      const int64_t dx = g.nodes[i].x - (px + d->scrollX);
+      const int64_t dy = g.nodes[i].y - (py + d->scrollY);
+      if (dx * dx + dy * dy < bestDistance) {
+        bestDistance = dx * dx + dy * dy;
+        best = static_cast<int32_t>(i);
+      }
+    }
+    return bestDistance <= int64_t{kHitDistance} * kHitDistance ? best : -1;
+  };
+  const int32_t hit = nearest(ws.drawingPressX, ws.drawingPressY);
+  if (hit < 0) return Repaint::nothing();
   if (std::abs(x - ws.drawingPressX) + std::abs(y - ws.drawingPressY) > 4) {
-    moveLatticeVertex(*d, 0, ws.drawingPressX, ws.drawingPressY, x);
+    d->layout.x[static_cast<size_t>(hit)] = layoutX(g, x + d->scrollX);
     return Repaint::whole();
   }
-  // The node nearest to the click, within a few units of its circle.
-  const NearestVertex hit = nearestLatticeVertex(d->algebra(0), x, y);
-  if (hit.vertex < 0 || hit.distance > 80 || !appendFromComputedLattice(ws, hit.vertex)) return Repaint::nothing();
+  appendFromComputedLattice(ws, hit);
   return Repaint::whole();
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "commands/algebra_geometry.h"
-#include "commands/computed_lattice_page.h"
+#include "commands/lattice_page_keys.h"
 #include "commands/key_commands.h"
 #include "commands/panel_input.h"
 #include "structure/lattice_layout.h"
@@ -47,9 +47,18 @@ Repaint scrollByWheel(Workspace& ws, int32_t steps) {
     ws.helpScrollY = std::max(0, ws.helpScrollY + 60 * steps);
     return Repaint::whole();
   }
-  if (ws.infoShown || ws.latticeShown || ws.embeddingShown || ws.computedLatticeShown) return Repaint::nothing();
+  if (ws.computedLatticeShown) return scrollComputedLattice(ws, 0, 60 * steps);
+  if (ws.infoShown || ws.latticeShown || ws.embeddingShown) return Repaint::nothing();
   ws.pageScrollY = std::max(0, ws.pageScrollY + 80 * steps);
   return Repaint::whole();
+}
+
+Repaint zoomByWheel(Workspace& ws, int32_t steps, int32_t x, int32_t y) {
+  return ws.computedLatticeShown ? zoomComputedLattice(ws, steps, x, y) : Repaint::nothing();
+}
+
+Repaint scrollSidewaysByWheel(Workspace& ws, int32_t steps) {
+  return ws.computedLatticeShown ? scrollComputedLattice(ws, 60 * steps, 0) : Repaint::nothing();
 }
 
 Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress) {
@@ -62,10 +71,7 @@ Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress) {
   }
   if (ws.panel.open) return panelKey(ws, key, progress);
   // On the page of Con(A) or Sub(A) the keys steer its drawing.
-  if (ws.computedLatticeShown) {
-    if (Workspace* d = computedLatticeDrawing(ws)) steerLatticeDrawing(*d, 0, key);
-    return Repaint::whole();
-  }
+  if (ws.computedLatticeShown) return steerComputedLattice(ws, key);
   if (key >= 1000) return pageScroll(ws, key);
   if (key == 'd' && deleteListedRowAt(ws, ws.pointerY)) return Repaint::whole();
   const int32_t k = algebraAtPoint(ws, ws.pointerX, ws.pointerY);

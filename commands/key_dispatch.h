@@ -30,5 +30,9 @@ Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress = noProgress(
 // The mouse wheel: steps notches down (negative: up) on the Help page (60
 // a notch) or the normal page (80 a notch), never above the top.
 Repaint scrollByWheel(Workspace& ws, int32_t steps);
+// The wheel with Ctrl zooms the page of Con(A) or Sub(A) about the view
+// point (x, y); a sideways wheel scrolls it sideways. Elsewhere nothing.
+Repaint zoomByWheel(Workspace& ws, int32_t steps, int32_t x, int32_t y);
+Repaint scrollSidewaysByWheel(Workspace& ws, int32_t steps);
 
 }  // namespace kest

@@ -1,5 +1,6 @@
 #include "commands/toolbar_commands.h"
 
+#include "commands/computed_lattice_page.h"
 #include "commands/executor.h"
 #include "commands/lattice_commands.h"
 #include "commands/panel_commands.h"
@@ -93,9 +94,10 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       embedMarkedAlgebras(ws, progress);
       return Repaint::whole();
     case kCommandComputedLatticePage:
-      if (!ws.helpShown && !ws.infoShown && !ws.latticeShown && !ws.embeddingShown) {
-        ws.computedLatticeShown = !ws.computedLatticeShown;
-      }
+      toggleComputedLatticePage(ws, progress);
+      return Repaint::whole();
+    case kCommandShowLatticeDiagram:
+      showComputedLatticePage(ws, progress);
       return Repaint::whole();
     case kCommandGlue:
       glueMarkedLattices(ws);

@@ -10,6 +10,7 @@
 namespace kest {
 
 struct Algebra {
+  uint64_t id = 0;  // set when appended to the store, unique in a session
   int32_t card = 0;
   std::vector<int32_t> table;
   int32_t displayed = 1;

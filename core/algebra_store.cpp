@@ -65,6 +65,7 @@ int32_t appendAlgebra(Workspace& ws, Algebra&& a, int32_t displayed) {
   a.displayed = displayed && a.card <= ws.sig.maxNamedElements ? 1 : 0;
   if (a.displayed) setDisplayedBox(ws, a);
   else setHiddenBox(a);
+  a.id = ++ws.lastAlgebraId;
   ws.algebras.push_back(std::move(a));
   const int32_t k = ws.algebraCount() - 1;
   if (ws.redMarked == -1) ws.redMarked = k;
@@ -196,6 +197,20 @@ void relayout(Workspace& ws) {
   }
   ws.messageX = shownX;
   ws.messageY = ws.displayedRowY;
+}
+
+uint64_t algebraFingerprint(const Workspace& ws, int32_t k) {
+  const Algebra& a = ws.algebra(k);
+  uint64_t h = 0x9e3779b97f4a7c15ull ^ static_cast<uint64_t>(a.card);
+  for (int32_t v : a.table) h = (h ^ static_cast<uint32_t>(v)) * 0x100000001b3ull;
+  return h ^ (h >> 29) ^ (static_cast<uint64_t>(a.table.size()) << 7);
+}
+
+int32_t findAlgebraById(const Workspace& ws, uint64_t id) {
+  for (int32_t k = 0; k < ws.algebraCount(); ++k) {
+    if (ws.algebra(k).id == id) return k;
+  }
+  return -1;
 }
 
 }  // namespace kest

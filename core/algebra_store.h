@@ -59,4 +59,11 @@ int32_t isLatticeComplete(const Workspace& ws, int32_t k);
 // Recomputes box positions and the layout values.
 void relayout(Workspace& ws);
 
+// A hash of algebra k's card and tables: what it was computed on is still
+// there when both its identity and this agree.
+uint64_t algebraFingerprint(const Workspace& ws, int32_t k);
+
+// The number of the algebra of the store with the given identity, or -1.
+int32_t findAlgebraById(const Workspace& ws, uint64_t id);
+
 }  // namespace kest

@@ -18,6 +18,11 @@ struct Rect {
   int32_t bottom = 0;
 };
 
+struct PagePoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
 struct PanelLabel {
   std::string text;
   int32_t x = 0;

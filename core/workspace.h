@@ -20,17 +20,20 @@
 
 namespace kest {
 
-// The last congruence or subuniverse lattice listed: kind 'C' (elements
-// are canonical partitions) or 'S' (sorted member lists), of which
-// algebra, in list order, with the join irreducible ones flagged.
+class LatticeListing;
+struct LatticeDiagram;
+
+// The last congruence or subuniverse lattice listed, and the algebra it
+// was listed from as it was then: the page acts on that algebra only while
+// an algebra of the store has its identity and its tables have not
+// changed. The diagram of its page is made when first drawn.
 struct ComputedLattice {
-  char kind = 0;
-  int32_t algebra = -1;
-  std::vector<std::vector<int32_t>> elements;
-  std::vector<uint8_t> joinIrreducible;
-  // Its Hasse diagram's own workspace (the lattice as algebra 0 with join
-  // and meet tables, and the drawing coordinates), built when first drawn.
-  std::shared_ptr<struct Workspace> drawing;
+  std::shared_ptr<const LatticeListing> listing;  // null when none was listed
+  int32_t algebra = -1;                           // its number then
+  uint64_t algebraId = 0;
+  uint64_t fingerprint = 0;
+  std::shared_ptr<LatticeDiagram> diagram;
+  std::string notice;  // the page's line: what its last click did
 };
 
 struct Workspace {
@@ -49,6 +52,13 @@ struct Workspace {
   int32_t displayedCount = 0;
   int32_t redMarked = -1;
   int32_t greenMarked = -1;
+  // The identity given to the last algebra appended (never reused).
+  uint64_t lastAlgebraId = 0;
+
+  // The size of the view the pages are drawn in (the window's, or the
+  // picture's that a script draws).
+  int32_t viewWidth = 1200;
+  int32_t viewHeight = 800;
 
   // Layout values computed by relayout.
   int32_t displayedRowY = 30;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/input_panel.h"
 
@@ -40,6 +41,12 @@ class Canvas {
   }
   virtual void moveTo(int32_t x, int32_t y) = 0;
   virtual void lineTo(int32_t x, int32_t y) = 0;
+  // A line through the points in turn; a surface may keep it as one piece.
+  virtual void polyline(const std::vector<PagePoint>& points) {
+    if (points.empty()) return;
+    moveTo(points[0].x, points[0].y);
+    for (size_t i = 1; i < points.size(); ++i) lineTo(points[i].x, points[i].y);
+  }
   // The pen of later lines and ellipse outlines; black of width 1 at first.
   virtual void setPen(int32_t width, Color color) = 0;
   virtual void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "commands/computed_lattice_page.h"
+#include "structure/lattice_listing.h"
 #include "core/element_names.h"
 #include "structure/lattice_embedding.h"
 #include "structure/lattice_layout.h"
@@ -144,22 +145,23 @@ void drawEmbeddingMode(Workspace& ws, Canvas& canvas) {
 }
 
 void drawComputedLatticeMode(Workspace& ws, Canvas& canvas) {
+  if (const LatticeDiagram* d = latticeDiagram(ws)) {
+    canvas.setWindowOrigin(d->scrollX, d->scrollY);
+    const DiagramGeometry g = latticeDiagramGeometry(ws, *d);
+    for (const std::vector<PagePoint>& line : g.covers) canvas.polyline(line);
+    const LatticeListing& list = *ws.lastLattice.listing;
+    for (size_t i = 0; i < g.nodes.size(); ++i) {
+      const PagePoint p = g.nodes[i];
+      canvas.ellipse(p.x - kNodeRadius, p.y - kNodeRadius, p.x + kNodeRadius, p.y + kNodeRadius);
+      // Join irreducibles drawn filled.
+      if (list.joinIrreducible(i)) canvas.fillRect({p.x - 2, p.y - 2, p.x + 3, p.y + 3}, kBlack);
+      if (g.labelShown[i]) canvas.text(p.x + kLabelDx, p.y - kLabelHeight / 2, d->labels[i]);
+    }
+  }
   canvas.setWindowOrigin(0, 0);
-  Workspace* d = computedLatticeDrawing(ws);
-  if (!d) return;
-  const Algebra& a = d->algebra(0);
-  for (int32_t i = 0; i < a.card; ++i) {
-    const Point p = pagePoint(a, i, 100, 100);
-    canvas.text(p.x + 6, p.y - 8, computedLatticeLabel(ws, i));
-  }
-  coveringLines(a, chainLengthMatrix(d->view(0), 0), 100, 100, canvas);
-  circles(a, 100, 100, canvas);
-  // Join irreducibles drawn filled.
-  for (int32_t i = 0; i < a.card; ++i) {
-    if (!ws.lastLattice.joinIrreducible[static_cast<size_t>(i)]) continue;
-    const Point p = pagePoint(a, i, 100, 100);
-    canvas.fillRect({p.x - 3, p.y - 3, p.x + 4, p.y + 4}, kBlack);
-  }
+  // The notice stays at the top of the view, over a scrolled diagram.
+  canvas.fillRect({0, 0, ws.viewWidth, 26}, kWhite);
+  canvas.text(10, 8, latticePageNotice(ws));
 }
 
 }  // namespace kest

@@ -20,7 +20,8 @@ const EmbeddingSearchMemo* prepareEmbeddingPage(Workspace& ws);
 void drawLatticeMode(Workspace& ws, Canvas& canvas);
 void drawEmbeddingMode(Workspace& ws, Canvas& canvas);
 // The Hasse diagram of the last listed Con(A) or Sub(A), nodes labelled
-// C0, C1, ... (or S0, ...), join irreducibles filled.
+// C0, C1, ... (or S0, ...) where the labels fit, join irreducibles filled,
+// and the page's notice line at its top.
 void drawComputedLatticeMode(Workspace& ws, Canvas& canvas);
 
 }  // namespace kest

@@ -62,6 +62,15 @@ void SvgCanvas::segment(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color co
   body_ += buffer;
 }
 
+void SvgCanvas::polyline(const std::vector<PagePoint>& points) {
+  if (points.size() < 2) return;
+  body_ += "<polyline points=\"";
+  for (size_t i = 0; i < points.size(); ++i) {
+    body_ += (i ? " " : "") + std::to_string(points[i].x - originX_) + "," + std::to_string(points[i].y - originY_);
+  }
+  body_ += "\" fill=\"none\" stroke=\"" + rgb(pen_) + "\" stroke-width=\"" + std::to_string(penWidth_) + "\"/>\n";
+}
+
 void SvgCanvas::setPen(int32_t width, Color color) {
   penWidth_ = width;
   pen_ = color;

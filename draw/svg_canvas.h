@@ -16,6 +16,8 @@ class SvgCanvas final : public Canvas {
   void text(int32_t x, int32_t y, std::string_view s) override;
   void moveTo(int32_t x, int32_t y) override;
   void lineTo(int32_t x, int32_t y) override;
+  // One <polyline> element.
+  void polyline(const std::vector<PagePoint>& points) override;
   void setPen(int32_t width, Color color) override;
   void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void fillRect(const Rect& r, Color color) override;

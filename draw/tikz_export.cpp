@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/computed_lattice_page.h"
+#include "structure/lattice_listing.h"
 #include "core/element_names.h"
 #include "core/text_routines.h"
 #include "draw/lattice_drawing.h"
@@ -109,13 +110,29 @@ std::optional<std::string> embeddingPage(Workspace& ws) {
   return picture({a, b}, arrows);
 }
 
+// The page's diagram at its place on the page (y upwards), each cover as
+// its polyline, labels where the page shows them.
 std::optional<std::string> computedPage(Workspace& ws) {
-  Workspace* d = computedLatticeDrawing(ws);
+  const LatticeDiagram* d = latticeDiagram(ws);
   if (!d) return std::nullopt;
-  const ComputedLattice& l = ws.lastLattice;
-  Diagram diagram{&d->algebra(0), chainLengthMatrix(d->view(0), 0), [&ws](int32_t i) { return computedLatticeLabel(ws, i); },
-                  [&l](int32_t i) { return l.joinIrreducible[static_cast<size_t>(i)] != 0; }, "n"};
-  return picture({diagram}, "");
+  const LatticeListing& list = *ws.lastLattice.listing;
+  const DiagramGeometry g = latticeDiagramGeometry(ws, *d);
+  auto at = [&](PagePoint p) { return "(" + number(p.x / 30.0) + "," + number((g.height - p.y) / 30.0) + ")"; };
+  std::string covers = "% covers:";
+  for (const auto& [a, b] : d->layout.covers) covers += " " + std::to_string(a) + "<" + std::to_string(b);
+  std::string out = covers + "\n\\begin{tikzpicture}\n";
+  for (size_t i = 0; i < g.nodes.size(); ++i) {
+    const std::string label = g.labelShown[i] ? ",label=right:{" + d->labels[i] + "}" : "";
+    out += "\\node[circle,draw,inner sep=1.5pt" + std::string(list.joinIrreducible(i) ? ",fill" : "") + label + "] (n" +
+           std::to_string(i) + ") at " + at(g.nodes[i]) + " {};\n";
+  }
+  for (size_t c = 0; c < g.covers.size(); ++c) {
+    const std::vector<PagePoint>& line = g.covers[c];
+    out += "\\draw (n" + std::to_string(d->layout.covers[c].first) + ")";
+    for (size_t i = 1; i + 1 < line.size(); ++i) out += " -- " + at(line[i]);
+    out += " -- (n" + std::to_string(d->layout.covers[c].second) + ");\n";
+  }
+  return out + "\\end{tikzpicture}\n";
 }
 
 }  // namespace

@@ -39,12 +39,19 @@ std::string panelCommand(ScriptContext& ctx, InputMode mode, std::string_view ar
   return "";
 }
 
-// con [STOP] and sub [STOP]: the lattice of the red-marked algebra, as
-// its panel with STOP typed (the preset when none is given).
+// con [STOP [FILE]] and sub [STOP [FILE]]: the lattice of the red-marked
+// algebra, as its panel with STOP typed (the preset when none is given).
+// With FILE, a list it made is written there whole, line by line.
 std::string latticeVerb(ScriptContext& ctx, std::string_view arg, InputMode mode) {
+  const std::vector<std::string_view> w = scriptWords(arg);
+  if (w.size() > 2) return "expected: STOP [FILE]";
+  const std::shared_ptr<const LatticeListing> before = ctx.ws.lastLattice.listing;
   openPanel(ctx.ws, mode);
-  if (!arg.empty()) setFieldText(ctx.ws.panel, 0, arg);
+  if (!w.empty()) setFieldText(ctx.ws.panel, 0, w[0]);
   submitPanel(ctx.ws, ctx.progress);
+  if (w.size() == 2 && ctx.ws.lastLattice.listing && ctx.ws.lastLattice.listing != before) {
+    saveLatticeList(ctx.ws, std::string(w[1]), ctx.progress);
+  }
   return "";
 }
 

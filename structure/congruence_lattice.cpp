@@ -1,251 +1,155 @@
 #include "structure/congruence_lattice.h"
 
 #include <algorithm>
-#include <new>
 #include <numeric>
-#include <unordered_map>
 
-#include "structure/principal_closure.h"
-#include "structure/subuniverse.h"
-#include "structure/union_find.h"
+#include "structure/join_closure.h"
 
 namespace kest {
 
 namespace {
 
-// The most partition or member entries the lattices keep (1 GiB).
-constexpr int64_t kMaxEntries = int64_t{1} << 28;
-
-// Pairs whose principal congruence is already known, and the translations
-// that most often carry a new pair onto such a pair: for every family the
-// constant that sends an element to its least image (in a group, the
-// inverse, which carries (a, b) to (0, b - a)). When some translation
-// carries (a, b) onto a known pair whose congruence holds (a, b), Cg(a, b)
-// lies above that congruence and below it: they are equal, and no closure
-// is needed.
-class KnownPairs {
+// Joins with principal congruences, each kept as the pairs (least element
+// of a block, another element of it) that generate it as an equivalence.
+// Partitions are rows of Entry: one byte an element below 256 elements,
+// so that a row of a small algebra is hashed and compared in a word or two.
+template <class Entry>
+class PrincipalJoins {
  public:
-  // The most pairs labelled (256 MB of labels).
-  static constexpr int64_t kMaxLabelledPairs = int64_t{1} << 26;
+  static constexpr size_t kMostRelabelled = 8;
 
-  KnownPairs(const Translations& t, int32_t n) : n_(n) {
-    if (static_cast<int64_t>(n) * n > kMaxLabelledPairs) return;  // too many pairs to label
-    label_.assign(static_cast<size_t>(n) * n, -1);
-    auto addFamily = [&](const int32_t* base) {
-      images_.push_back(base);
-      std::vector<int32_t> best(static_cast<size_t>(n), 0);
-      for (int32_t x = 0; x < n; ++x) {
-        const int32_t* img = base + static_cast<int64_t>(x) * n;
-        best[static_cast<size_t>(x)] = static_cast<int32_t>(std::min_element(img, img + n) - img);
+  PrincipalJoins(const std::vector<Partition>& generators, int32_t n) : n_(n), parent_(static_cast<size_t>(n)) {
+    for (const Partition& p : generators) {
+      std::vector<std::pair<int32_t, int32_t>> pairs;
+      for (int32_t e = 0; e < n; ++e) {
+        if (p[static_cast<size_t>(e)] != e) pairs.emplace_back(p[static_cast<size_t>(e)], e);
       }
-      least_.push_back(std::move(best));
-    };
-    for (const int32_t* rows : t.rows) addFamily(rows);
-    for (const auto& columns : t.columns) addFamily(columns.get());
-    unary_ = t.unary;
+      pairs_.push_back(std::move(pairs));
+      generators_.insert(generators_.end(), p.begin(), p.end());
+    }
   }
 
-  void set(int32_t a, int32_t b, int32_t id) {
-    if (!label_.empty()) label_[static_cast<size_t>(a) * n_ + b] = id;
+  size_t count() const { return pairs_.size(); }
+  const Entry* generatorRow(size_t g) const { return generators_.data() + g * static_cast<size_t>(n_); }
+  int64_t joinCost() const { return 2 * static_cast<int64_t>(n_) + 1; }
+
+  bool generatorBelow(size_t g, const Entry* x) const {
+    for (const auto& [a, b] : pairs_[g]) {
+      if (x[a] != x[b]) return false;
+    }
+    return true;
   }
 
-  // A known congruence equal to Cg(a, b), or -1.
-  int32_t lookup(int32_t a, int32_t b, const std::vector<Partition>& known) const {
-    if (label_.empty()) return -1;
-    auto equalVia = [&](int32_t x, int32_t y) {
-      if (x == y) return -1;
-      const int32_t id = label_[static_cast<size_t>(std::min(x, y)) * n_ + std::max(x, y)];
-      return id >= 0 && known[static_cast<size_t>(id)][static_cast<size_t>(a)] ==
-                            known[static_cast<size_t>(id)][static_cast<size_t>(b)]
-                 ? id
-                 : -1;
-    };
-    for (size_t f = 0; f < images_.size(); ++f) {
-      for (int32_t e : {a, b}) {
-        const int32_t c = least_[f][static_cast<size_t>(e)];
-        const int32_t id = equalVia(images_[f][static_cast<int64_t>(a) * n_ + c], images_[f][static_cast<int64_t>(b) * n_ + c]);
-        if (id >= 0) return id;
+  // A generator of few pairs relabels: merging two blocks turns the larger
+  // of their least elements into the smaller wherever it stands, a pass
+  // that runs many entries a step. One of many pairs goes through a
+  // union-find seeded with x (whose entries already name their blocks'
+  // least elements): a union hangs the larger root under the smaller, so
+  // every entry stays at most its element and one pass upwards reads off
+  // the canonical partition.
+  void join(const Entry* x, size_t g, Entry* out) {
+    const std::vector<std::pair<int32_t, int32_t>>& pairs = pairs_[g];
+    if (pairs.size() <= kMostRelabelled) {
+      std::copy_n(x, n_, out);
+      for (const auto& [a, b] : pairs) {
+        const Entry la = out[a];
+        const Entry lb = out[b];
+        if (la == lb) continue;
+        const Entry low = std::min(la, lb);
+        const Entry high = std::max(la, lb);
+        for (int32_t e = 0; e < n_; ++e) out[e] = out[e] == high ? low : out[e];
       }
+      return;
     }
-    for (const int32_t* u : unary_) {
-      const int32_t id = equalVia(u[a], u[b]);
-      if (id >= 0) return id;
+    int32_t* parent = parent_.data();
+    std::copy_n(x, n_, parent);
+    for (const auto& [a, b] : pairs) {
+      const int32_t ra = find(a);
+      const int32_t rb = find(b);
+      if (ra < rb) parent[rb] = ra;
+      else if (rb < ra) parent[ra] = rb;
     }
-    return -1;
+    for (int32_t e = 0; e < n_; ++e) out[e] = static_cast<Entry>(parent[e] == e ? e : out[parent[e]]);
   }
 
  private:
+  int32_t find(int32_t x) {
+    int32_t* parent = parent_.data();
+    while (parent[x] != x) {
+      parent[x] = parent[parent[x]];
+      x = parent[x];
+    }
+    return x;
+  }
+
   int32_t n_;
-  std::vector<int32_t> label_;
-  std::vector<const int32_t*> images_;  // family f, element x, constant c at x * n + c
-  std::vector<std::vector<int32_t>> least_;
-  std::vector<const int32_t*> unary_;
+  std::vector<Entry> generators_;
+  std::vector<std::vector<std::pair<int32_t, int32_t>>> pairs_;
+  std::vector<int32_t> parent_;
 };
 
-void checkRoom(size_t elements, int32_t n) {
-  if (static_cast<int64_t>(elements) * std::max(n, 1) > kMaxEntries) throw std::bad_alloc();
+template <class Entry>
+int32_t blocksOf(const Entry* p, int32_t n) {
+  int32_t count = 0;
+  for (int32_t e = 0; e < n; ++e) count += p[e] == e;
+  return count;
 }
 
-// Indices of elements in list order, by the given key comparison.
-template <class Less>
-std::vector<size_t> listOrder(size_t count, Less&& less) {
-  std::vector<size_t> order(count);
-  std::iota(order.begin(), order.end(), size_t{0});
-  std::sort(order.begin(), order.end(), less);
-  return order;
+// The rows in list order: more blocks first, then by their entries.
+template <class Entry>
+LatticeListing listCongruences(const RowSet<Entry>& lattice, const std::vector<uint8_t>& irreducible, int32_t n) {
+  const size_t count = lattice.size();
+  std::vector<int32_t> blocks(count);
+  for (size_t i = 0; i < count; ++i) blocks[i] = blocksOf(lattice.row(i), n);
+  std::vector<uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
+    if (blocks[x] != blocks[y]) return blocks[x] > blocks[y];
+    return std::lexicographical_compare(lattice.row(x), lattice.row(x) + n, lattice.row(y), lattice.row(y) + n);
+  });
+  std::vector<int32_t> rows;
+  rows.reserve(count * static_cast<size_t>(n));
+  std::vector<uint8_t> flags;
+  flags.reserve(count);
+  for (uint32_t i : order) {
+    rows.insert(rows.end(), lattice.row(i), lattice.row(i) + n);  // widened to int32_t
+    flags.push_back(irreducible[i]);
+  }
+  return LatticeListing(std::move(rows), n, std::move(flags));
+}
+
+// The lattice from the identity and the principal congruences (in a linear
+// extension), in rows of Entry.
+template <class Entry>
+LatticeResult closeCongruences(const std::vector<Partition>& principals, int32_t n, int64_t stop, Progress& progress) {
+  PrincipalJoins<Entry> joins(principals, n);
+  RowSet<Entry> lattice(static_cast<size_t>(n), kMaxLatticeEntries);
+  std::vector<Entry> identity(static_cast<size_t>(n));
+  for (int32_t e = 0; e < n; ++e) identity[static_cast<size_t>(e)] = static_cast<Entry>(e);
+  lattice.insert(identity.data());
+  std::vector<uint8_t> irreducible;
+  const LatticeStatus status = closeByJoinIrreducibles(lattice, joins.count(), joins, stop, progress, irreducible);
+  if (status != LatticeStatus::kDone) return {status, {}};
+  return {LatticeStatus::kDone, listCongruences(lattice, irreducible, n)};
 }
 
 }  // namespace
 
-std::vector<Partition> distinctPrincipalCongruences(const AlgebraView& alg, Progress& progress, size_t most) {
+LatticeResult congruenceLattice(const AlgebraView& alg, int64_t stop, Progress& progress) {
   const int32_t n = alg.card();
-  PrincipalClosure closure(alg, progress);
-  KnownPairs known(closure.translations(), n);
-  std::unordered_map<Partition, int32_t, VectorHash> index;
-  std::vector<Partition> out;
-  std::vector<std::pair<int32_t, int32_t>> firstPair;
-  std::vector<int32_t> blocks;
-  // The known congruences that hold (a, b) lie above Cg(a, b): the closure
-  // stops as soon as it joins the first pair of one of them, which is then
-  // Cg(a, b), the one with the most blocks. In a cyclic group a single
-  // round of translations usually gets there. Past kMaxScanned known ones
-  // the scan would cost more than it saves.
-  constexpr size_t kMaxScanned = 4096;
-  std::vector<int32_t> holding;
-  const int64_t allPairs = static_cast<int64_t>(n) * (n - 1) / 2;
-  for (int32_t a = 0; a < n; ++a) {
-    if (progress.stopRequested()) return {};
-    // A row of closures may take seconds: its pairs count as they go.
-    const int64_t rowStart = allPairs - static_cast<int64_t>(n - a) * (n - a - 1) / 2;
-    progress.report(rowStart, allPairs, "pairs");
-    for (int32_t b = a + 1; b < n; ++b) {
-      const int32_t same = known.lookup(a, b, out);
-      if (same >= 0) {
-        known.set(a, b, same);
-        continue;
-      }
-      progress.report(rowStart + (b - a - 1), allPairs, "pairs");
-      holding.clear();
-      for (size_t i = 0; i < out.size() && out.size() <= kMaxScanned; ++i) {
-        if (out[i][static_cast<size_t>(a)] != out[i][static_cast<size_t>(b)]) continue;
-        holding.push_back(static_cast<int32_t>(i));
-        closure.addStop(firstPair[i].first, firstPair[i].second);
-      }
-      std::optional<Partition> p = closure.principalUnlessJoining(a, b);
-      for (int32_t i : holding) closure.removeStop(firstPair[static_cast<size_t>(i)].first, firstPair[static_cast<size_t>(i)].second);
-      if (progress.stopped()) return {};
-      if (!p) {
-        const int32_t least = *std::max_element(holding.begin(), holding.end(), [&](int32_t x, int32_t y) {
-          return blocks[static_cast<size_t>(x)] < blocks[static_cast<size_t>(y)];
-        });
-        known.set(a, b, least);
-        continue;
-      }
-      auto [it, added] = index.emplace(std::move(*p), static_cast<int32_t>(out.size()));
-      if (added) {
-        checkRoom(out.size() + 1, n);
-        out.push_back(it->first);
-        if (out.size() > most) return out;
-        firstPair.emplace_back(a, b);
-        blocks.push_back(countBlocks(it->first));
-      }
-      known.set(a, b, it->second);
-    }
-  }
-  return out;
-}
-
-CongruenceLattice congruenceLattice(const AlgebraView& alg, int64_t stop, Progress& progress) {
-  CongruenceLattice result;
-  const int32_t n = alg.card();
-  std::vector<Partition> elements{identityPartition(n)};
-  {
-    // The bottom and the distinct principal congruences are all elements:
-    // more of them than stop answer at once.
-    const size_t most = static_cast<size_t>(std::max<int64_t>(stop - 1, 0));
-    std::vector<Partition> principals = distinctPrincipalCongruences(alg, progress, most);
-    if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
-    if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop) {
-      return {LatticeStatus::kTooMany, {}, {}};
-    }
-    for (Partition& p : principals) elements.push_back(std::move(p));
-  }
-  const size_t generators = elements.size() - 1;
-  auto join = [&](const Partition& p, const Partition& q) {
-    checkRoom(elements.size() + 1, n);
-    return joinPartitions(p, q);
-  };
-  result.status = closeUnderJoins(elements, generators, stop, join, progress);
-  if (result.status != LatticeStatus::kDone) return {result.status, {}, {}};
-  const std::vector<uint8_t> ji = joinIrreducibleGenerators(elements, generators, joinPartitions, partitionBelow, progress);
-  if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
-  std::vector<int32_t> blocks(elements.size());
-  for (size_t i = 0; i < elements.size(); ++i) blocks[i] = countBlocks(elements[i]);
-  for (size_t i : listOrder(elements.size(), [&](size_t x, size_t y) {
-         if (blocks[x] != blocks[y]) return blocks[x] > blocks[y];
-         return elements[x] < elements[y];
-       })) {
-    result.congruences.push_back(std::move(elements[i]));
-    result.joinIrreducible.push_back(ji[i]);
-  }
-  return result;
-}
-
-SubuniverseLattice subuniverseLattice(const AlgebraView& alg, int64_t stop, Progress& progress) {
-  const int32_t n = alg.card();
-  using Flags = std::vector<uint8_t>;
-  std::vector<Flags> elements{Flags(static_cast<size_t>(n), 0)};
-  if (!closeSubuniverse(alg, elements[0], progress)) return {LatticeStatus::kInterrupted, {}, {}};
-  {
-    std::unordered_map<Flags, int32_t, VectorHash> seen{{elements[0], 0}};
-    for (int32_t a = 0; a < n; ++a) {
-      if (progress.stopRequested()) return {LatticeStatus::kInterrupted, {}, {}};
-      Flags f = elements[0];
-      f[static_cast<size_t>(a)] = 1;
-      if (!closeSubuniverse(alg, f, progress)) return {LatticeStatus::kInterrupted, {}, {}};
-      if (seen.emplace(f, static_cast<int32_t>(elements.size())).second) {
-        checkRoom(elements.size() + 1, n);
-        elements.push_back(std::move(f));
-        if (static_cast<int64_t>(elements.size()) > stop) return {LatticeStatus::kTooMany, {}, {}};
-      }
-    }
-  }
-  const size_t generators = elements.size() - 1;
-  auto unite = [&](const Flags& s, const Flags& t) {
-    Flags u(s.size());
-    for (size_t i = 0; i < s.size(); ++i) u[i] = s[i] | t[i];
-    closeSubuniverse(alg, u, progress);  // a stop shows in progress.stopped()
-    return u;
-  };
-  auto join = [&](const Flags& s, const Flags& t) {
-    checkRoom(elements.size() + 1, n);
-    return unite(s, t);
-  };
-  auto below = [](const Flags& s, const Flags& t) {
-    for (size_t i = 0; i < s.size(); ++i) {
-      if (s[i] > t[i]) return false;
-    }
-    return true;
-  };
-  SubuniverseLattice result;
-  result.status = closeUnderJoins(elements, generators, stop, join, progress);
-  if (result.status != LatticeStatus::kDone) return {result.status, {}, {}};
-  const std::vector<uint8_t> ji = joinIrreducibleGenerators(elements, generators, unite, below, progress);
-  if (progress.stopped()) return {LatticeStatus::kInterrupted, {}, {}};
-  std::vector<std::vector<int32_t>> lists(elements.size());
-  for (size_t i = 0; i < elements.size(); ++i) {
-    for (int32_t x = 0; x < n; ++x) {
-      if (elements[i][static_cast<size_t>(x)]) lists[i].push_back(x);
-    }
-  }
-  for (size_t i : listOrder(elements.size(), [&](size_t x, size_t y) {
-         if (lists[x].size() != lists[y].size()) return lists[x].size() < lists[y].size();
-         return lists[x] < lists[y];
-       })) {
-    result.subuniverses.push_back(std::move(lists[i]));
-    result.joinIrreducible.push_back(ji[i]);
-  }
-  return result;
+  // The bottom and the distinct principal congruences are all elements:
+  // more of them than stop answer at once.
+  const size_t most = static_cast<size_t>(std::max<int64_t>(stop - 1, 0));
+  std::vector<Partition> principals = distinctPrincipalCongruences(alg, progress, most);
+  if (progress.stopped()) return {LatticeStatus::kInterrupted, {}};
+  if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop) return {LatticeStatus::kTooMany, {}};
+  // A congruence below another has more blocks: by block counts, the
+  // principal congruences come in a linear extension.
+  std::stable_sort(principals.begin(), principals.end(),
+                   [n](const Partition& p, const Partition& q) { return blocksOf(p.data(), n) > blocksOf(q.data(), n); });
+  if (n <= 256) return closeCongruences<uint8_t>(principals, n, stop, progress);
+  if (n <= 65536) return closeCongruences<uint16_t>(principals, n, stop, progress);
+  return closeCongruences<int32_t>(principals, n, stop, progress);
 }
 
 }  // namespace kest

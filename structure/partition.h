@@ -13,6 +13,14 @@ namespace kest {
 
 using Partition = std::vector<int32_t>;
 
+struct PartitionHash {
+  size_t operator()(const Partition& p) const {
+    uint64_t h = 1469598103934665603ull;
+    for (int32_t x : p) h = (h ^ static_cast<uint64_t>(x)) * 1099511628211ull;
+    return static_cast<size_t>(h ^ (h >> 31));
+  }
+};
+
 Partition identityPartition(int32_t n);
 
 // Reads a typed relation: words separated by blanks; every letter of a word

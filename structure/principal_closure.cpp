@@ -81,7 +81,8 @@ void PrincipalClosure::reset() {
 
 std::optional<Partition> PrincipalClosure::principalUnlessJoining(int32_t a, int32_t b) {
   reset();
-  std::vector<std::pair<int32_t, int32_t>> work;
+  std::vector<std::pair<int32_t, int32_t>>& work = work_;
+  work.clear();
   if (unite(a, b)) work.emplace_back(a, b);
   // Every union adds an edge of a spanning forest of the classes; closing
   // under the translations of those edges closes under all of them.
@@ -95,9 +96,48 @@ std::optional<Partition> PrincipalClosure::principalUnlessJoining(int32_t a, int
     });
   }
   if (joinedStop_) return std::nullopt;
-  // The canonical partition: every member of a class of two or more was
-  // touched. First the least member of each class at its root, then every
-  // member takes its root's entry.
+  return classes();
+}
+
+PrincipalClosure::Outcome PrincipalClosure::principalWithKnown(int32_t a, int32_t b, const int32_t* label,
+                                                               const std::vector<Partition>& known) {
+  reset();
+  if (takenIn_.size() < known.size()) takenIn_.resize(known.size(), 0);
+  ++closureNumber_;
+  Outcome out;
+  std::vector<std::pair<int32_t, int32_t>>& work = work_;
+  work.clear();
+  auto join = [&](int32_t x, int32_t y) {
+    if (x == y || !unite(x, y)) return !joinedStop_;
+    work.emplace_back(x, y);
+    const int32_t id = label ? label[static_cast<int64_t>(std::min(x, y)) * n_ + std::max(x, y)] : -1;
+    if (id < 0 || takenIn_[static_cast<size_t>(id)] == closureNumber_) return !joinedStop_;
+    const Partition& theta = known[static_cast<size_t>(id)];
+    if (theta[static_cast<size_t>(a)] == theta[static_cast<size_t>(b)]) {
+      out.known = id;
+      return false;
+    }
+    takenIn_[static_cast<size_t>(id)] = closureNumber_;
+    for (int32_t e = 0; e < n_; ++e) {
+      if (theta[static_cast<size_t>(e)] != e) unite(e, theta[static_cast<size_t>(e)]);
+    }
+    return !joinedStop_;
+  };
+  join(a, b);
+  while (!work.empty() && !joinedStop_ && out.known < 0) {
+    if (poll_.add(n_ + 16)) return {};
+    const auto [u, v] = work.back();
+    work.pop_back();
+    translatePair(translations_, n_, u, v, join);
+  }
+  if (poll_.progress().stopped() || joinedStop_ || out.known >= 0) return out;
+  out.fresh = classes();
+  return out;
+}
+
+Partition PrincipalClosure::classes() {
+  // First the least member of each class at its root, then every member
+  // takes its root's entry.
   Partition p = identityPartition(n_);
   for (int32_t x : touched_) {
     int32_t& low = p[static_cast<size_t>(find(x))];

@@ -32,12 +32,26 @@ class PrincipalClosure {
   // pair (or the user asked to stop: progress.stopped() tells).
   std::optional<Partition> principalUnlessJoining(int32_t a, int32_t b);
 
+  // The same, using congruences known already: label[x * n + y] (x < y)
+  // names a known congruence equal to Cg(x, y), or is -1. When the closure
+  // joins such a pair it takes that congruence in whole without
+  // translating its pairs (they are closed already); when that congruence
+  // holds (a, b), it is Cg(a, b), and the closure ends with its number.
+  struct Outcome {
+    std::optional<Partition> fresh;  // Cg(a, b) when it is none of the known
+    int32_t known = -1;              // else the known one it equals
+  };
+  Outcome principalWithKnown(int32_t a, int32_t b, const int32_t* label, const std::vector<Partition>& known);
+
  private:
   int32_t find(int32_t x);
   // Joins the classes of x and y; false when they were one already. Sets
   // joinedStop_ when the union puts a stop pair into one class.
   bool unite(int32_t x, int32_t y);
   void reset();
+  // The canonical partition of the classes (every member of a class of
+  // two or more was touched).
+  Partition classes();
 
   int32_t n_;
   Translations translations_;
@@ -49,7 +63,10 @@ class PrincipalClosure {
   std::vector<int32_t> stopEnds_;
   std::vector<int32_t> touched_;
   std::vector<std::vector<int32_t>> partners_;
+  std::vector<std::pair<int32_t, int32_t>> work_;
   bool joinedStop_ = false;
+  std::vector<uint32_t> takenIn_;  // per known congruence, the closure that took it in last
+  uint32_t closureNumber_ = 0;
   WorkPoll poll_;  // kept across closures: most of them are short
 };
 

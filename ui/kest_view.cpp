@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 #include "commands/key_dispatch.h"
@@ -139,7 +140,18 @@ void CKestView::mouseMoveEvent(QMouseEvent* event) {
 void CKestView::wheelEvent(QWheelEvent* event) {
   if (busy_) return;
   const int notches = event->angleDelta().y() / 120;
-  if (notches != 0) repaint(scrollByWheel(ws_, -notches));
+  const int sideways = event->angleDelta().x() / 120;
+  const QPoint p = event->position().toPoint();
+  if (notches != 0 && (event->modifiers() & Qt::ControlModifier)) repaint(zoomByWheel(ws_, notches, p.x(), p.y()));
+  else if (notches != 0) repaint(scrollByWheel(ws_, -notches));
+  if (sideways != 0) repaint(scrollSidewaysByWheel(ws_, -sideways));
+}
+
+void CKestView::resizeEvent(QResizeEvent* event) {
+  // The pages that fit themselves to the view (the Con and Sub diagram) read its size.
+  ws_.viewWidth = width();
+  ws_.viewHeight = height();
+  QWidget::resizeEvent(event);
 }
 
 // Tab belongs to the input panel, not to focus changes.

@@ -40,6 +40,7 @@ class CKestView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
  private:

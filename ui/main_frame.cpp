@@ -57,6 +57,16 @@ void CMainFrame::runCommandId(int id) {
     refreshChecks();
     return;
   }
+  if (id == kCommandSaveLatticeList) {
+    const std::string chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save list as"), QDir::currentPath()).toStdString();
+    if (chosen.empty()) return;
+    view_->runCommand([this, chosen](Progress& p) {
+      saveLatticeList(ws_, chosen, p);
+      return Repaint::whole();
+    });
+    return;
+  }
   view_->runCommand([this, id](Progress& p) { return runToolbarCommand(ws_, id, p); });
   refreshChecks();
 }
@@ -111,6 +121,13 @@ void CMainFrame::buildMenu() {
   connect(con, &QAction::triggered, this, [this] { runCommandId(kCommandCongruenceLattice); });
   QAction* sub = lattices->addAction(QStringLiteral("&Subalgebra lattice Sub(A)..."));
   connect(sub, &QAction::triggered, this, [this] { runCommandId(kCommandSubuniverseLattice); });
+  lattices->addSeparator();
+  QAction* diagram = lattices->addAction(QStringLiteral("Show &diagram"));
+  diagram->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+  diagram->setShortcutContext(Qt::ApplicationShortcut);
+  connect(diagram, &QAction::triggered, this, [this] { runCommandId(kCommandShowLatticeDiagram); });
+  QAction* saveList = lattices->addAction(QStringLiteral("Save &list as..."));
+  connect(saveList, &QAction::triggered, this, [this] { runCommandId(kCommandSaveLatticeList); });
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* toggle = toolbar_->toggleViewAction();
   toggle->setText(QStringLiteral("&Toolbar"));

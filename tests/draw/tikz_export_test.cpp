@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "commands/computed_lattice_page.h"
 #include "commands/con_sub_commands.h"
 #include "commands/executor.h"
 #include "commands/panel_commands.h"
@@ -57,7 +58,7 @@ TEST(TikzExport, TheConPageFillsTheJoinIrreducibles) {
     }
   }
   congruenceLatticeReport(ws, k, 100, noProgress());
-  ws.computedLatticeShown = 1;
+  showComputedLatticePage(ws, noProgress());
   const std::optional<std::string> tikz = pageTikz(ws);
   ASSERT_TRUE(tikz.has_value());
   // Con of the 3-chain is the square: C0 below C1 and C2, both below C3.

@@ -18,8 +18,8 @@ namespace {
 
 using oracle::workspaceWithSignature;
 
-size_t conSize(const Workspace& ws, int32_t k) { return congruenceLattice(ws.view(k), 1000000).congruences.size(); }
-size_t subSize(const Workspace& ws, int32_t k) { return subuniverseLattice(ws.view(k), 1000000).subuniverses.size(); }
+size_t conSize(const Workspace& ws, int32_t k) { return congruenceLattice(ws.view(k), 1000000).listing.size(); }
+size_t subSize(const Workspace& ws, int32_t k) { return subuniverseLattice(ws.view(k), 1000000).listing.size(); }
 
 // A binary table from a function, in the signature's first binary slot,
 // with the second slot (when there is one) filled by second.
@@ -83,8 +83,8 @@ TEST(CongruenceLattice, LatticesChainsAndSemilatticePowers) {
   for (int32_t n = 1; n <= 9; ++n) EXPECT_EQ(conSize(ws, tableAlgebra(ws, n, max, min)), size_t{1} << (n - 1)) << n;
   // Con of a chain is Boolean: its atoms, one per covering pair, are the
   // join irreducibles.
-  const CongruenceLattice chain5 = congruenceLattice(ws.view(tableAlgebra(ws, 5, max, min)), 100);
-  EXPECT_EQ(std::count(chain5.joinIrreducible.begin(), chain5.joinIrreducible.end(), 1), 4);
+  const LatticeResult chain5 = congruenceLattice(ws.view(tableAlgebra(ws, 5, max, min)), 100);
+  EXPECT_EQ(chain5.listing.joinIrreducibleCount(), 4u);
   // M3 and N5 by their orders: 0 bottom, 4 top.
   auto lattice = [&](const std::vector<std::array<int32_t, 2>>& below) {
     auto leq = [&](int32_t x, int32_t y) {
@@ -140,9 +140,9 @@ TEST(SubuniverseLattice, GroupsChainsAndConstants) {
   Workspace c = workspaceWithSignature("+ 0");
   const int32_t z = tableAlgebra(c, 6, [](int32_t x, int32_t y) { return (x + y) % 6; });
   c.algebra(z).table.back() = 0;
-  const SubuniverseLattice sub = subuniverseLattice(c.view(z), 100);
-  EXPECT_EQ(sub.subuniverses.size(), 4u);
-  EXPECT_EQ(sub.subuniverses.front(), std::vector<int32_t>{0});
+  const LatticeResult sub = subuniverseLattice(c.view(z), 100);
+  EXPECT_EQ(sub.listing.size(), 4u);
+  EXPECT_EQ(sub.listing.members(0), std::vector<int32_t>{0});
 }
 
 TEST(CongruenceLattice, StopsAtTheBound) {
@@ -154,8 +154,8 @@ TEST(CongruenceLattice, StopsAtTheBound) {
   EXPECT_EQ(subuniverseLattice(ws.view(k), 4095).status, LatticeStatus::kTooMany);
   Workspace empty = workspaceWithSignature(".");
   const int32_t e = createAlgebra(empty, 0);
-  EXPECT_EQ(congruenceLattice(empty.view(e), 10).congruences.size(), 1u);
-  EXPECT_EQ(subuniverseLattice(empty.view(e), 10).subuniverses.size(), 1u);
+  EXPECT_EQ(congruenceLattice(empty.view(e), 10).listing.size(), 1u);
+  EXPECT_EQ(subuniverseLattice(empty.view(e), 10).listing.size(), 1u);
 }
 
 // Every partition of up to 6 elements, canonical (entry i the least of its block).
@@ -191,11 +191,13 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
       oracle::closureReference(ws, k, q);
       if (q == p) expected.insert(p);
     }
-    const CongruenceLattice con = congruenceLattice(ws.view(k), 100000);
-    ASSERT_EQ(std::set<Partition>(con.congruences.begin(), con.congruences.end()), expected) << round;
-    for (size_t i = 1; i < con.congruences.size(); ++i) {
-      const Partition& a = con.congruences[i - 1];
-      const Partition& b = con.congruences[i];
+    const LatticeResult con = congruenceLattice(ws.view(k), 100000);
+    std::set<Partition> listed;
+    for (size_t i = 0; i < con.listing.size(); ++i) listed.insert(con.listing.partition(i));
+    ASSERT_EQ(listed, expected) << round;
+    for (size_t i = 1; i < con.listing.size(); ++i) {
+      const Partition a = con.listing.partition(i - 1);
+      const Partition b = con.listing.partition(i);
       ASSERT_TRUE(countBlocks(a) > countBlocks(b) || (countBlocks(a) == countBlocks(b) && a < b)) << round;
       Partition generated = a;
       for (int32_t x = 0; x < n; ++x) {
@@ -230,8 +232,10 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
       }
       subsets.insert(list);
     }
-    const SubuniverseLattice sub = subuniverseLattice(ws.view(k), 100000);
-    ASSERT_EQ(std::set<std::vector<int32_t>>(sub.subuniverses.begin(), sub.subuniverses.end()), subsets) << round;
+    const LatticeResult sub = subuniverseLattice(ws.view(k), 100000);
+    std::set<std::vector<int32_t>> listedSubsets;
+    for (size_t i = 0; i < sub.listing.size(); ++i) listedSubsets.insert(sub.listing.members(i));
+    ASSERT_EQ(listedSubsets, subsets) << round;
   }
 }
 

@@ -8,8 +8,12 @@
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
+#include <QWheelEvent>
 
+#include "commands/computed_lattice_page.h"
 #include "commands/con_sub_commands.h"
 #include "commands/foreign_open.h"
 #include "commands/message_view.h"
@@ -39,6 +43,17 @@ class WindowTest : public QObject {
   // Moves the pointer to a view point, as the mouse does.
   // Qt sends no event for a move to where the pointer already is (as it
   // may be from an earlier test): step aside first.
+  // The action of a menu entry by its text, or null.
+  QAction* menuAction(const char* text) {
+    for (QAction* m : frame->menuBar()->actions()) {
+      if (!m->menu()) continue;
+      for (QAction* a : m->menu()->actions()) {
+        if (a->text() == QString::fromLatin1(text)) return a;
+      }
+    }
+    return nullptr;
+  }
+
   void point(int x, int y) {
     QTest::mouseMove(frame->view(), QPoint(x + 1, y + 1));
     QTest::mouseMove(frame->view(), QPoint(x, y));
@@ -293,6 +308,24 @@ class WindowTest : public QObject {
     frame->action(kCommandSubuniverseLattice)->trigger();
     type("");
     QCOMPARE(ws->messages.lines().front(), std::string("Sub(A0) has 5 subuniverses, 3 join irreducible"));
+    // The Lattices menu shows its diagram (Ctrl+D), which fits the view.
+    QAction* show = menuAction("Show &diagram");
+    QVERIFY(show);
+    QCOMPARE(show->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    QVERIFY(menuAction("Save &list as..."));
+    show->trigger();
+    QCOMPARE(ws->computedLatticeShown, 1);
+    QVERIFY(frame->action(kCommandComputedLatticePage)->isChecked());
+    QCOMPARE(ws->viewWidth, frame->view()->width());
+    QCOMPARE(ws->viewHeight, frame->view()->height());
+    // Ctrl and the wheel zoom it; keys zoom and scroll.
+    QWheelEvent wheel(QPointF(200, 200), frame->view()->mapToGlobal(QPointF(200, 200)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(frame->view(), &wheel);
+    QVERIFY(ws->lastLattice.diagram->zoom > 1.2);
+    QTest::keyClick(frame->view(), Qt::Key_Minus);
+    QTest::keyClick(frame->view(), Qt::Key_Minus);
+    QVERIFY(ws->lastLattice.diagram->zoom < 1.0);
   }
 
   // A report whose first line starts inside the window but runs far past
