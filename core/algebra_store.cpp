@@ -92,6 +92,17 @@ int32_t createAlgebra(Workspace& ws, int64_t n) {
   return appendAlgebra(ws, std::move(a), 1);
 }
 
+int32_t appendAlgebraWithTable(Workspace& ws, int64_t n, std::vector<int32_t>&& table) {
+  if (ws.algebraCount() >= kMaxAlgebras) return -1;
+  if (!tableFits(ws, n)) throw std::bad_alloc();
+  const TableLayout lay{n, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
+  if (static_cast<int64_t>(table.size()) != lay.size()) return -1;
+  Algebra a;
+  a.card = static_cast<int32_t>(n);
+  a.table = std::move(table);
+  return appendAlgebra(ws, std::move(a), 1);
+}
+
 int32_t copyAlgebra(Workspace& ws, int32_t k) {
   if (!ws.validAlgebra(k) || ws.algebraCount() >= kMaxAlgebras) return -1;
   const Algebra& old = ws.algebra(k);

@@ -34,6 +34,10 @@ int64_t largestCard(const Workspace& ws);
 // in the store, so references to them stay valid.
 int32_t createAlgebra(Workspace& ws, int64_t n);
 
+// Appends an algebra of card n with the given table (its size must be the
+// signature's for n); -1 when the store is full.
+int32_t appendAlgebraWithTable(Workspace& ws, int64_t n, std::vector<int32_t>&& table);
+
 // Appends a copy of algebra k; -1 when the store is full. Needs memory for
 // one more table only.
 int32_t copyAlgebra(Workspace& ws, int32_t k);

@@ -36,6 +36,8 @@ void adviseHugePages(void* start, size_t bytes) {
 #endif
 }
 
+void reserveTable(std::vector<int32_t>& t, size_t count) { reserveHuge(t, count); }
+
 void assignTable(std::vector<int32_t>& t, size_t count, int32_t value) {
   reserveHuge(t, count);
   t.assign(count, value);

@@ -14,6 +14,10 @@ namespace kest {
 // count is large. Throws std::bad_alloc as assign does.
 void assignTable(std::vector<int32_t>& t, size_t count, int32_t value);
 
+// t becomes empty with room for count entries in huge-page memory, which
+// is not touched yet: a table written once by appending costs one pass.
+void reserveTable(std::vector<int32_t>& t, size_t count);
+
 // t becomes a copy of from, likewise.
 void copyTable(std::vector<int32_t>& t, const std::vector<int32_t>& from);
 

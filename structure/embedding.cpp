@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "structure/embedding_steps.h"
 #include "structure/subuniverse.h"
 
 namespace kest {
@@ -14,6 +15,8 @@ int32_t countMembers(const std::vector<uint8_t>& m) {
   for (uint8_t v : m) c += v;
   return c;
 }
+
+}  // namespace
 
 // The map is built from the constants and propagated over a worklist: every
 // newly mapped x is combined with every mapped y in both orders. The
@@ -56,9 +59,6 @@ bool propagate(const AlgebraView& A, const AlgebraView& B, std::vector<int32_t>&
   return true;
 }
 
-// Sends every defined constant's value in A to its value in B; false when
-// one is undefined in B or the map already sends that value elsewhere. A
-// constant undefined in A is passed over, or refused when strict.
 bool mapConstants(const AlgebraView& A, const AlgebraView& B, std::vector<int32_t>& map, bool strict) {
   for (int32_t c = 0; c < A.constantCount(); ++c) {
     const int32_t ca = A.constant(c);
@@ -74,6 +74,8 @@ bool mapConstants(const AlgebraView& A, const AlgebraView& B, std::vector<int32_
   }
   return true;
 }
+
+namespace {
 
 // An embedding between algebras with constants only: the constants fix
 // the map on their values (equal values in A must stay equal in B, and
@@ -213,75 +215,6 @@ std::vector<int32_t> chooseGenerators(const AlgebraView& a, LazySizes& sizes, Pr
 
 bool extendHomomorphism(const AlgebraView& a, const AlgebraView& b, std::vector<int32_t>& map) {
   return mapConstants(a, b, map, false) && propagate(a, b, map);
-}
-
-EmbeddingSearch searchImages(const AlgebraView& a, const AlgebraView& b, const std::vector<int32_t>& gens,
-                             GeneratedSizeSource& sa, GeneratedSizeSource& sb, Progress& progress) {
-  EmbeddingSearch result;
-  const int32_t n = a.card();
-  const int32_t m = b.card();
-  const int32_t g = static_cast<int32_t>(gens.size());
-  for (int32_t c = 0; c < a.constantCount(); ++c) {
-    if (a.constant(c) >= 0 && b.constant(c) < 0) return result;
-  }
-  // A candidate may be a constant's value in B only for a generator that
-  // is that constant's value in A: an embedding is injective.
-  auto constantClash = [&](int32_t gi, int32_t candidate) {
-    for (int32_t c = 0; c < a.constantCount(); ++c) {
-      if (b.constant(c) == candidate && a.constant(c) != gi) return true;
-    }
-    return false;
-  };
-  std::vector<int32_t> image(static_cast<size_t>(g), -1);
-  std::vector<int32_t> map;
-  auto fits = [&](int32_t i) {
-    const int32_t gi = gens[static_cast<size_t>(i)];
-    const int32_t cand = image[static_cast<size_t>(i)];
-    for (int32_t j = 0; j < i; ++j) {
-      if (image[static_cast<size_t>(j)] == cand) return false;
-    }
-    if (constantClash(gi, cand)) return false;
-    if (sb.one(cand) != sa.one(gi)) return false;
-    for (int32_t j = 0; j < i; ++j) {
-      if (sb.two(image[static_cast<size_t>(j)], cand) != sa.two(gens[static_cast<size_t>(j)], gi)) return false;
-    }
-    map.assign(static_cast<size_t>(n), -1);
-    for (int32_t j = 0; j <= i; ++j) map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];
-    // A constant's value must go to the constant's value in B: a generator
-    // sent elsewhere, or two constants equal in A and not in B, rule the
-    // candidate out (it would be no homomorphism).
-    if (!mapConstants(a, b, map, true)) return false;
-    if (!propagate(a, b, map)) return false;
-    std::vector<uint8_t> used(static_cast<size_t>(m), 0);
-    for (int32_t v : map) {
-      if (v < 0) continue;
-      if (used[static_cast<size_t>(v)]) return false;
-      used[static_cast<size_t>(v)] = 1;
-    }
-    return true;
-  };
-  int32_t i = 0;
-  image[0] = 0;
-  // A try that reaches the propagation costs up to n^2 steps: every try polls.
-  for (;;) {
-    if (progress.stopRequested()) {
-      result.interrupted = true;
-      return result;
-    }
-    if (fits(i)) {
-      if (i == g - 1) {
-        result.embedding = map;
-        return result;
-      }
-      image[static_cast<size_t>(++i)] = 0;
-      continue;
-    }
-    while (image[static_cast<size_t>(i)] == m - 1) {
-      image[static_cast<size_t>(i)] = -1;
-      if (--i < 0) return result;
-    }
-    ++image[static_cast<size_t>(i)];
-  }
 }
 
 EmbeddingSearch findEmbedding(const AlgebraView& a, const AlgebraView& b, Progress& progress) {

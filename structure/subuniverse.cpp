@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/algebra_store.h"
+#include "core/limits.h"
+#include "core/table_memory.h"
 
 namespace kest {
 
@@ -151,17 +153,16 @@ std::optional<std::vector<int64_t>> closePairs(const AlgebraView& A, const Algeb
 constexpr int64_t kMaxDenseIndex = int64_t{1} << 26;
 
 int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
+  if (ws.algebraCount() >= kMaxAlgebras) return -1;
   const int32_t n = ws.algebra(a).card;
   const int32_t m = ws.algebra(b).card;
   const int32_t size = static_cast<int32_t>(pairs.size());
-  const int32_t s = createAlgebra(ws, size);
-  if (s < 0) return -1;
+  if (!tableFits(ws, size)) throw std::bad_alloc();
   const Algebra& A = ws.algebra(a);
   const Algebra& B = ws.algebra(b);
-  Algebra& P = ws.algebra(s);
   const TableLayout la = ws.layout(a);
   const TableLayout lb = ws.layout(b);
-  const TableLayout lp = ws.layout(s);
+  const TableLayout lp{size, ws.sig.binaryCount, ws.sig.unaryCount, ws.sig.constantCount};
   const bool all = static_cast<int64_t>(size) == static_cast<int64_t>(n) * m;
   // Pair index -> new element: itself for the whole product, else a dense
   // index where it fits and a binary search in the sorted pairs beyond.
@@ -183,16 +184,20 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
     px[static_cast<size_t>(i)] = static_cast<int32_t>(pairs[static_cast<size_t>(i)] / m);
     py[static_cast<size_t>(i)] = static_cast<int32_t>(pairs[static_cast<size_t>(i)] % m);
   }
+  // The table is written once, row after row, into fresh memory: each row
+  // is made in a small buffer and appended.
+  std::vector<int32_t> table;
+  reserveTable(table, static_cast<size_t>(lp.size()));
+  std::vector<int32_t> row(static_cast<size_t>(size));
   for (int32_t op = 0; op < ws.sig.binaryCount; ++op) {
     for (int32_t i = 0; i < size; ++i) {
       const int32_t* rowA = A.table.data() + la.binary(op, px[static_cast<size_t>(i)], 0);
       const int32_t* rowB = B.table.data() + lb.binary(op, py[static_cast<size_t>(i)], 0);
-      int32_t* out = P.table.data() + lp.binary(op, i, 0);
       if (all) {
         // Row (x1, y1) of A x B: block x2 holds x1x2 * m + y1y2 for every y2.
         for (int32_t x2 = 0; x2 < n; ++x2) {
           const int32_t u = rowA[x2];
-          int32_t* block = out + static_cast<int64_t>(x2) * m;
+          int32_t* block = row.data() + static_cast<int64_t>(x2) * m;
           if (u < 0) {
             std::fill(block, block + m, -1);
             continue;
@@ -200,22 +205,22 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
           const int32_t base = u * m;
           for (int32_t y2 = 0; y2 < m; ++y2) block[y2] = rowB[y2] < 0 ? -1 : base + rowB[y2];
         }
-        continue;
+      } else {
+        for (int32_t j = 0; j < size; ++j) row[static_cast<size_t>(j)] = element(rowA[px[static_cast<size_t>(j)]], rowB[py[static_cast<size_t>(j)]]);
       }
-      for (int32_t j = 0; j < size; ++j) out[j] = element(rowA[px[static_cast<size_t>(j)]], rowB[py[static_cast<size_t>(j)]]);
+      table.insert(table.end(), row.begin(), row.end());
     }
   }
   for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
     for (int32_t i = 0; i < size; ++i) {
-      P.table[static_cast<size_t>(lp.unary(u, i))] = element(A.table[static_cast<size_t>(la.unary(u, px[static_cast<size_t>(i)]))],
-                                                             B.table[static_cast<size_t>(lb.unary(u, py[static_cast<size_t>(i)]))]);
+      table.push_back(element(A.table[static_cast<size_t>(la.unary(u, px[static_cast<size_t>(i)]))],
+                              B.table[static_cast<size_t>(lb.unary(u, py[static_cast<size_t>(i)]))]));
     }
   }
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    P.table[static_cast<size_t>(lp.constant(c))] =
-        element(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))]);
+    table.push_back(element(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))]));
   }
-  return s;
+  return appendAlgebraWithTable(ws, size, std::move(table));
 }
 
 }  // namespace kest
