@@ -49,6 +49,10 @@ inline constexpr int32_t kCommandComputedLatticePage = 32802;
 inline constexpr int32_t kCommandShowLatticeDiagram = 32803;
 inline constexpr int32_t kCommandSaveLatticeList = 32804;
 
+// The Maltsev conditions: the first of a run of ids, one per condition in
+// the order of conditions/maltsev_conditions.h's table.
+inline constexpr int32_t kCommandFirstCondition = 32820;
+
 // Files and the application.
 inline constexpr int32_t kCommandNew = 57600;
 inline constexpr int32_t kCommandOpen = 57601;

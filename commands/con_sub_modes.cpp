@@ -17,21 +17,6 @@ namespace kest {
 
 namespace {
 
-// The typed stop: decimal digits only (blanks around them allowed), else
-// nothing happens.
-std::optional<int64_t> readStop(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  int64_t v = 0;
-  size_t digits = 0;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i, ++digits) {
-    v = std::min<int64_t>(v * 10 + (text[i] - '0'), int64_t{1} << 40);
-  }
-  while (i < text.size() && text[i] == ' ') ++i;
-  if (digits == 0 || i != text.size()) return std::nullopt;
-  return v;
-}
-
 std::string latticeName(char kind, int32_t k) { return (kind == 'C' ? "Con(A" : "Sub(A") + std::to_string(k) + ")"; }
 const char* elementsWord(char kind) { return kind == 'C' ? "congruences" : "subuniverses"; }
 
@@ -76,12 +61,12 @@ void reportLattice(Workspace& ws, int32_t k, char kind, int64_t stop, LatticeRes
 }
 
 void congruenceLatticeMode(Workspace& ws, Progress& progress) {
-  const std::optional<int64_t> stop = readStop(inputString(ws));
+  const std::optional<int64_t> stop = readTypedNumber(inputString(ws));
   if (stop && ws.validAlgebra(ws.redMarked)) congruenceLatticeReport(ws, ws.redMarked, *stop, progress);
 }
 
 void subuniverseLatticeMode(Workspace& ws, Progress& progress) {
-  const std::optional<int64_t> stop = readStop(inputString(ws));
+  const std::optional<int64_t> stop = readTypedNumber(inputString(ws));
   if (stop && ws.validAlgebra(ws.redMarked)) subuniverseLatticeReport(ws, ws.redMarked, *stop, progress);
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "core/input_mode.h"
 #include "core/progress.h"
@@ -27,6 +29,7 @@ void registerMapModes(ModeTable& table);
 void registerFreeModes(ModeTable& table);
 void registerLatticeModes(ModeTable& table);
 void registerConSubModes(ModeTable& table);
+void registerConditionModes(ModeTable& table);
 void registerForeignOpenMode(ModeTable& table);
 
 // Runs mode with the current input strings; a mode without an entry does
@@ -39,5 +42,9 @@ const std::string& inputString(const Workspace& ws, int32_t i = 0);
 
 // Helpers shared by the modes.
 bool isFormulaNumber(const Workspace& ws, int32_t j);
+
+// A typed bound: decimal digits only (blanks around them allowed, values
+// past 2^40 taken as 2^40); nothing for any other text.
+std::optional<int64_t> readTypedNumber(const std::string& text);
 
 }  // namespace kest

@@ -60,6 +60,11 @@ constexpr PanelSpec kPanels[] = {
     {InputMode::kSubuniverseLattice,
      "Subalgebra lattice of A%d",
      {{{"Stop if Sub(A) has more than", 100, Preset::kLatticeStop}}}},
+    {InputMode::kPermutableTest, "n-permutability of A%d", {{{"Largest n", 60, Preset::kTen}}}},
+    {InputMode::kDistributiveTest, "Jonsson terms of A%d", {{{"Largest n", 60, Preset::kTen}}}},
+    {InputMode::kModularTest, "Gumm terms of A%d", {{{"Most terms", 60, Preset::kTen}}}},
+    {InputMode::kNearUnanimityTest, "Near-unanimity term of A%d", {{{"Arity", 60, Preset::kFour}}}},
+    {InputMode::kWeakNearUnanimityTest, "Weak near-unanimity term of A%d", {{{"Arity", 60, Preset::kThree}}}},
     // The caption and the field are the file's: see foreign_open.h.
     {InputMode::kForeignMapping, "Open", {{{"Operations onto symbols (name=symbol ...)", 400}}}},
 };
@@ -76,6 +81,9 @@ std::string presetText(const Workspace& ws, Preset preset) {
     case Preset::kNamedElements: return std::to_string(ws.sig.maxNamedElements);
     case Preset::kThousand: return "1000";
     case Preset::kLatticeStop: return std::to_string(kDefaultLatticeStop);
+    case Preset::kThree: return "3";
+    case Preset::kFour: return "4";
+    case Preset::kTen: return "10";
   }
   return "";
 }

@@ -15,7 +15,7 @@
 namespace kest {
 
 // What a field holds when the panel opens.
-enum class Preset { kEmpty, kNamedElements, kThousand, kLatticeStop };
+enum class Preset { kEmpty, kNamedElements, kThousand, kLatticeStop, kThree, kFour, kTen };
 
 inline constexpr int32_t kDefaultLatticeStop = 100000;
 

@@ -1,6 +1,7 @@
 #include "commands/toolbar_commands.h"
 
 #include "commands/computed_lattice_page.h"
+#include "commands/condition_commands.h"
 #include "commands/executor.h"
 #include "commands/lattice_commands.h"
 #include "commands/panel_commands.h"
@@ -106,6 +107,10 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       executeCommand(ws, InputMode::kProduct, progress);
       return Repaint::whole();
     default:
+      if (const ConditionInfo* condition = conditionOfCommand(id)) {
+        runConditionCommand(ws, condition->condition, progress);
+        return Repaint::whole();
+      }
       // Open and Save As, which the front end runs with a file name.
       return Repaint::nothing();
   }

@@ -37,6 +37,12 @@ enum class InputMode : char {
   kCongruenceLattice = 'K',
   kSubuniverseLattice = 'U',
   kForeignMapping = 'O',
+  // The Maltsev conditions that ask for K.
+  kPermutableTest = 'Q',
+  kDistributiveTest = 'D',
+  kModularTest = 'H',
+  kNearUnanimityTest = 'Y',
+  kWeakNearUnanimityTest = 'W',
 };
 
 // The mode's index in a table of 256 entries.

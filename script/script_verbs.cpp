@@ -5,6 +5,7 @@
 
 #include "commands/cell_edit.h"
 #include "commands/con_sub_commands.h"
+#include "commands/condition_commands.h"
 #include "commands/info_page.h"
 #include "commands/key_commands.h"
 #include "commands/key_dispatch.h"
@@ -52,6 +53,26 @@ std::string latticeVerb(ScriptContext& ctx, std::string_view arg, InputMode mode
   if (w.size() == 2 && ctx.ws.lastLattice.listing && ctx.ws.lastLattice.listing != before) {
     saveLatticeList(ctx.ws, std::string(w[1]), ctx.progress);
   }
+  return "";
+}
+
+// maltsev COND [K]: a Maltsev condition on the red-marked algebra.
+std::string maltsevVerb(ScriptContext& ctx, std::string_view arg) {
+  const std::vector<std::string_view> w = scriptWords(arg);
+  const ConditionInfo* info = w.empty() ? nullptr : findCondition(std::string(w[0]));
+  if (!info) {
+    std::string known;
+    for (const ConditionInfo& c : conditionTable()) known += std::string(known.empty() ? "" : ", ") + c.word;
+    return "expected: maltsev COND [K], COND one of " + known;
+  }
+  int32_t bound = info ? info->defaultK : 0;
+  if (w.size() > 2) return "expected: maltsev COND [K]";
+  if (w.size() == 2) {
+    if (info->defaultK == 0) return std::string(info->word) + " takes no K";
+    if (!readCount(w[1], bound)) return "expected a number K";
+  }
+  if (!ctx.ws.validAlgebra(ctx.ws.redMarked)) return "no algebra is marked red";
+  conditionReport(ctx.ws, ctx.ws.redMarked, info->condition, bound, ctx.progress);
   return "";
 }
 
@@ -251,6 +272,7 @@ const Verb kVerbs[] = {
     {"lattice", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kLattice, a); }},
     {"con", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kCongruenceLattice); }},
     {"sub", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kSubuniverseLattice); }},
+    {"maltsev", true, maltsevVerb},
     {"glue", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandGlue); }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
     {"green", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.greenMarked); }},

@@ -69,6 +69,10 @@ class RowSet {
       h = (h ^ chunk) * 0xff51afd7ed558ccdull;
       h ^= h >> 32;
     }
+    // A final mix, so that the low bits that pick a slot depend on every byte.
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
     return h;
   }
 

@@ -6,7 +6,10 @@ namespace kest {
 
 namespace {
 
-void appendTerm(const Workspace& ws, int32_t t, bool polish, std::string& out) {
+// Appends at most about most characters (a term with shared subterms can
+// print far longer than its node count).
+void appendTerm(const Workspace& ws, int32_t t, bool polish, std::string& out, size_t most = SIZE_MAX) {
+  if (out.size() > most) return;
   const TermStore& ts = ws.terms;
   if (isVariableNode(t)) {
     out += static_cast<char>('a' + t);
@@ -22,18 +25,18 @@ void appendTerm(const Workspace& ws, int32_t t, bool polish, std::string& out) {
   const bool binary = ws.sig.opArity[static_cast<size_t>(op)] == 2;
   if (polish) {
     out += symbol;
-    appendTerm(ws, left, polish, out);
-    if (binary) appendTerm(ws, ts.nodeRight[static_cast<size_t>(t)], polish, out);
+    appendTerm(ws, left, polish, out, most);
+    if (binary) appendTerm(ws, ts.nodeRight[static_cast<size_t>(t)], polish, out, most);
     return;
   }
   out += '(';
   if (binary) {
-    appendTerm(ws, left, polish, out);
+    appendTerm(ws, left, polish, out, most);
     if (symbol != '.') out += symbol;
-    appendTerm(ws, ts.nodeRight[static_cast<size_t>(t)], polish, out);
+    appendTerm(ws, ts.nodeRight[static_cast<size_t>(t)], polish, out, most);
   } else {
     out += symbol;
-    appendTerm(ws, left, polish, out);
+    appendTerm(ws, left, polish, out, most);
   }
   out += ')';
 }
@@ -102,6 +105,14 @@ std::string stripOuterParentheses(std::string text) {
 
 std::string printWholeTerm(const Workspace& ws, int32_t t, bool polish) {
   return stripOuterParentheses(polish ? printTermPolish(ws, t) : printTermInfix(ws, t));
+}
+
+std::string printWholeTermUpTo(const Workspace& ws, int32_t t, bool polish, size_t most) {
+  std::string out;
+  appendTerm(ws, t, polish, out, most);
+  if (out.size() <= most) return polish ? out : stripOuterParentheses(out);
+  out.resize(most);
+  return out + "...";
 }
 
 std::string printFormula(const Workspace& ws, int32_t f, bool polish) {

@@ -20,6 +20,10 @@ std::string stripOuterParentheses(std::string text);
 // A whole term in the given notation, stripped.
 std::string printWholeTerm(const Workspace& ws, int32_t t, bool polish);
 
+// The same, cut after most characters (then ending in "..."), for terms
+// whose shared subterms would print too long.
+std::string printWholeTermUpTo(const Workspace& ws, int32_t t, bool polish, size_t most);
+
 // Formula f of the pool; equations as "left=right", connectives with the
 // operators " & ", " V ", " -> ", " <-> " and a leading "!".
 std::string printFormula(const Workspace& ws, int32_t f, bool polish);

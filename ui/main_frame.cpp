@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "commands/con_sub_commands.h"
+#include "commands/condition_commands.h"
 #include "commands/foreign_open.h"
 #include "commands/toolbar_commands.h"
 #include "core/command_scope.h"
@@ -128,6 +129,13 @@ void CMainFrame::buildMenu() {
   connect(diagram, &QAction::triggered, this, [this] { runCommandId(kCommandShowLatticeDiagram); });
   QAction* saveList = lattices->addAction(QStringLiteral("Save &list as..."));
   connect(saveList, &QAction::triggered, this, [this] { runCommandId(kCommandSaveLatticeList); });
+  QMenu* conditions = menuBar()->addMenu(QStringLiteral("C&onditions"));
+  for (size_t i = 0; i < conditionTable().size(); ++i) {
+    if (conditionTable()[i].condition == Condition::kAll) conditions->addSeparator();
+    QAction* item = conditions->addAction(QString::fromUtf8(conditionTable()[i].title));
+    const int id = kCommandFirstCondition + static_cast<int>(i);
+    connect(item, &QAction::triggered, this, [this, id] { runCommandId(id); });
+  }
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* toggle = toolbar_->toggleViewAction();
   toggle->setText(QStringLiteral("&Toolbar"));

@@ -328,6 +328,25 @@ class WindowTest : public QObject {
     QVERIFY(ws->lastLattice.diagram->zoom < 1.0);
   }
 
+  // The Conditions menu: an entry without K reports at once, one with K
+  // opens its panel with the default typed in.
+  void maltsevConditionsFromTheMenu() {
+    type("+");
+    frame->action(kCommandNewAlgebra)->trigger();
+    type("3");
+    frame->action(kCommandLinear)->trigger();
+    type("+ 1 1 0");
+    QAction* maltsev = menuAction("&Maltsev term (congruence permutable)");
+    QVERIFY(maltsev);
+    maltsev->trigger();
+    QCOMPARE(ws->messages.lines().front(), std::string("A0 has a Maltsev term"));
+    menuAction("&n-permutable...")->trigger();
+    QVERIFY(ws->panel.open);
+    QCOMPARE(ws->panel.fields[0].text, std::string("10"));
+    type("");
+    QCOMPARE(ws->messages.lines().front(), std::string("A0 is 2-permutable"));
+  }
+
   // A report whose first line starts inside the window but runs far past
   // its right edge was left where it was, mostly unseen.
   void aWideReportScrollsToItsStart() {

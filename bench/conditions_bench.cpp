@@ -1,0 +1,90 @@
+// Maltsev conditions on the algebras the tests know the answers for, on
+// the dihedral group of order 16 (F(2) has 945 elements in its one binary
+// operation), and "all" on each; beside them the plain search on the
+// two-element algebras, where it can list the clone.
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+#include "conditions/maltsev_conditions.h"
+#include "core/algebra_store.h"
+#include "tests/oracle/random_inputs.h"
+#include "tests/oracle/reference_conditions.h"
+#include "tests/oracle/sample_algebras.h"
+
+namespace kest {
+namespace {
+
+struct Sample {
+  Workspace ws;
+  int32_t k;
+};
+
+Sample binary(const char* signature, int32_t n, const std::function<int32_t(int32_t, int32_t)>& f) {
+  Sample s{oracle::workspaceWithSignature(signature), 0};
+  s.k = createAlgebra(s.ws, n);
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) s.ws.algebra(s.k).table[static_cast<size_t>(x * n + y)] = f(x, y);
+  }
+  return s;
+}
+
+// range(0): 0 the 2-element lattice, 1 the 2-element semilattice, 2 Z_3,
+// 3 S3, 4 rock-paper-scissors, 5 x -> y on two elements, 6 D16.
+Sample sample(int64_t which) {
+  switch (which) {
+    case 0: {
+      Sample s{oracle::workspaceWithSignature("L"), 0};
+      s.k = oracle::addChainProductLattice(s.ws, {2});
+      return s;
+    }
+    case 1: return binary(".", 2, [](int32_t x, int32_t y) { return x & y; });
+    case 2: return binary("+", 3, [](int32_t x, int32_t y) { return (x + y) % 3; });
+    case 3: {
+      static const int32_t perms[6][3] = {{0, 1, 2}, {1, 0, 2}, {0, 2, 1}, {2, 1, 0}, {1, 2, 0}, {2, 0, 1}};
+      return binary(".", 6, [](int32_t x, int32_t y) {
+        int32_t p[3];
+        for (int32_t i = 0; i < 3; ++i) p[i] = perms[x][perms[y][i]];
+        for (int32_t i = 0; i < 6; ++i) {
+          if (perms[i][0] == p[0] && perms[i][1] == p[1] && perms[i][2] == p[2]) return i;
+        }
+        return -1;
+      });
+    }
+    case 4: return binary(".", 3, [](int32_t x, int32_t y) { return x == y ? x : (x + 1) % 3 == y ? y : x; });
+    case 5: return binary(">", 2, [](int32_t x, int32_t y) { return (1 - x) | y; });
+    default:
+      // r^i s^j as i + 8j: (r^i s^j)(r^k s^l) = r^(i +- k) s^(j + l).
+      return binary(".", 16, [](int32_t a, int32_t b) {
+        const int32_t i = a / 8 ? (a % 8 - b % 8 + 8) % 8 : (a % 8 + b % 8) % 8;
+        return i + 8 * ((a / 8) ^ (b / 8));
+      });
+  }
+}
+
+// Every condition in turn on one algebra: range(0) the algebra, range(1)
+// the condition's place in the table.
+void BM_Condition(benchmark::State& state) {
+  Sample s = sample(state.range(0));
+  const ConditionInfo& info = conditionTable()[static_cast<size_t>(state.range(1))];
+  for (auto _ : state) {
+    if (info.condition == Condition::kAll) {
+      benchmark::DoNotOptimize(decideAllConditions(s.ws.view(s.k), noProgress()));
+    } else {
+      benchmark::DoNotOptimize(decideCondition(s.ws.view(s.k), info.condition, info.defaultK, noProgress()));
+    }
+  }
+  state.SetLabel(info.word);
+}
+BENCHMARK(BM_Condition)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, benchmark::CreateDenseRange(0, 12, 1)})->Unit(benchmark::kMillisecond);
+
+void BM_ConditionPlain(benchmark::State& state) {
+  Sample s = sample(state.range(0));
+  const ConditionInfo& info = conditionTable()[static_cast<size_t>(state.range(1))];
+  for (auto _ : state) benchmark::DoNotOptimize(oracle::referenceCondition(s.ws.view(s.k), info.condition, info.defaultK));
+  state.SetLabel(info.word);
+}
+BENCHMARK(BM_ConditionPlain)->ArgsProduct({{0, 1, 5}, benchmark::CreateDenseRange(0, 10, 1)})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kest

@@ -1,0 +1,76 @@
+#include <algorithm>
+
+#include "conditions/local_refutation.h"
+#include "conditions/search_context.h"
+
+namespace kest {
+
+TermTables& SearchContext::space(int32_t variables) {
+  std::unique_ptr<TermTables>& s = spaces_[variables - 1];
+  if (!s) s = std::make_unique<TermTables>(a_, variables, kMostTableEntries);
+  return *s;
+}
+
+std::vector<TermTables*> SearchContext::spaces() { return {&space(1), &space(2), &space(3)}; }
+
+Instance instanceOf(std::vector<int32_t> pattern) {
+  const int32_t most = pattern.empty() ? 0 : *std::max_element(pattern.begin(), pattern.end());
+  return {most, std::move(pattern)};
+}
+
+bool meets(const TermCondition& c, ProfileClosure& closure, size_t i) {
+  const int32_t* p = closure.profile(i);
+  for (size_t j = 0; j < c.target.size(); ++j) {
+    if (c.target[j] < 0) continue;
+    if (p[j] != closure.variableIn(static_cast<int32_t>(j), c.target[j])) return false;
+  }
+  for (const std::vector<int32_t>& group : c.equal) {
+    for (size_t g = 1; g < group.size(); ++g) {
+      if (p[group[g]] != p[group[0]]) return false;
+    }
+  }
+  return true;
+}
+
+ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const char* name) {
+  ConditionResult result;
+  if (std::optional<ConditionReason> local = refuteLocally(ctx, c)) {
+    result.verdict = Verdict::kFails;
+    result.reason = std::move(*local);
+    return result;
+  }
+  if (ctx.poll().progress().stopped()) {
+    result.reason.kind = ConditionReason::Kind::kStopped;
+    return result;
+  }
+  ProfileClosure closure(ctx.algebra(), ctx.spaces(), c.instances, c.arity, kMostProfiles);
+  size_t hit = 0;
+  const ProfileClosure::Outcome o = closure.close(
+      [&](size_t i) {
+        hit = i;
+        return meets(c, closure, i);
+      },
+      ctx.poll());
+  switch (o) {
+    case ProfileClosure::Outcome::kFound:
+      result.verdict = Verdict::kHolds;
+      result.terms.push_back(closure.term(hit, name));
+      break;
+    case ProfileClosure::Outcome::kComplete:
+      result.verdict = Verdict::kFails;
+      result.reason.kind = ConditionReason::Kind::kExhausted;
+      result.reason.size = static_cast<int64_t>(closure.size());
+      result.reason.power = static_cast<int32_t>(c.instances.size());
+      break;
+    case ProfileClosure::Outcome::kTooLarge:
+      result.reason.kind = ConditionReason::Kind::kTooLarge;
+      result.reason.size = static_cast<int64_t>(closure.size());
+      break;
+    case ProfileClosure::Outcome::kStopped:
+      result.reason.kind = ConditionReason::Kind::kStopped;
+      break;
+  }
+  return result;
+}
+
+}  // namespace kest

@@ -1,0 +1,371 @@
+// Maltsev conditions on algebras whose answers are known, each printed
+// term checked by parsing the printed text (in both notations) and
+// evaluating it with an evaluator of this test's own on every assignment;
+// random small algebras against the plain twin; refusals and stops.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <random>
+
+#include "commands/condition_commands.h"
+#include "core/algebra_store.h"
+#include "core/command_scope.h"
+#include "terms/term_parse.h"
+#include "tests/oracle/random_inputs.h"
+#include "tests/oracle/reference_conditions.h"
+#include "tests/oracle/sample_algebras.h"
+#include "tests/oracle/test_progress.h"
+
+namespace kest {
+namespace {
+
+// The printed terms, parsed back, with the letters of their arguments.
+struct Printed {
+  std::map<std::string, int32_t> node;
+  std::map<std::string, std::string> letters;
+};
+
+Printed parsePrinted(Workspace& ws, const std::vector<std::string>& lines) {
+  Printed p;
+  for (const std::string& line : lines) {
+    const size_t open = line.find('(');
+    const size_t eq = line.find(") = ");
+    if (open == std::string::npos || eq == std::string::npos || line.compare(0, 4, "Why:") == 0) continue;
+    const std::string name = line.substr(0, open);
+    if (name.find(' ') != std::string::npos) continue;
+    std::string letters;
+    for (size_t i = open + 1; i < eq; i += 2) letters += line[i];
+    const int32_t node = parseTerm(ws, line.substr(eq + 4));
+    EXPECT_GE(node, 0) << "does not parse: " << line;
+    p.node[name] = node;
+    p.letters[name] = letters;
+  }
+  return p;
+}
+
+// The value of a parsed term at the arguments, by its own walk over the nodes.
+int32_t evaluate(const Workspace& ws, int32_t k, int32_t node, const std::map<char, int32_t>& value) {
+  const Algebra& a = ws.algebra(k);
+  const TableLayout lay = ws.layout(k);
+  if (node < kVariableCount) return value.at(static_cast<char>('a' + node));
+  if (node < ws.terms.firstCompoundNode) return a.table[static_cast<size_t>(lay.constant(node - kVariableCount))];
+  const int32_t op = ws.terms.nodeOp[static_cast<size_t>(node)];
+  const int32_t l = evaluate(ws, k, ws.terms.nodeLeft[static_cast<size_t>(node)], value);
+  if (op < ws.sig.binaryCount) {
+    const int32_t r = evaluate(ws, k, ws.terms.nodeRight[static_cast<size_t>(node)], value);
+    return a.table[static_cast<size_t>(lay.binary(op, l, r))];
+  }
+  return a.table[static_cast<size_t>(lay.unary(op, l))];
+}
+
+// Term name applied to arguments.
+struct Terms {
+  const Workspace& ws;
+  int32_t k;
+  const Printed& p;
+  bool has(const std::string& name) const { return p.node.count(name) > 0; }
+  int32_t operator()(const std::string& name, const std::vector<int32_t>& args) const {
+    std::map<char, int32_t> value;
+    const std::string& letters = p.letters.at(name);
+    for (size_t i = 0; i < args.size() && i < letters.size(); ++i) value[letters[i]] = args[i];
+    return evaluate(ws, k, p.node.at(name), value);
+  }
+};
+
+bool forAll(int32_t n, const std::function<bool(int32_t, int32_t, int32_t)>& id) {
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      for (int32_t z = 0; z < n; ++z) {
+        if (!id(x, y, z)) return false;
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<int32_t> yAt(int32_t k, int32_t i, int32_t x, int32_t y) {
+  std::vector<int32_t> args(static_cast<size_t>(k), x);
+  args[static_cast<size_t>(i)] = y;
+  return args;
+}
+
+// Whether the printed terms satisfy the identities of the condition.
+bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32_t n) {
+  auto chainTerm = [&](const char* letter, int32_t i, int32_t x, int32_t y, int32_t z, int32_t last, bool ends) {
+    if (ends && i == 0) return x;
+    if (ends && i == last) return z;
+    return t(letter + std::to_string(i), {x, y, z});
+  };
+  switch (c) {
+    case Condition::kMaltsev: return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
+    case Condition::kPermutable:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        for (int32_t i = 0; i < least; ++i) {
+          if (chainTerm("p", i, x, x, y, least, true) != chainTerm("p", i + 1, x, y, y, least, true)) return false;
+        }
+        return true;
+      });
+    case Condition::kDistributive:
+      return t("d0", {0, 1, 1}) == 0 && forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+               if (t("d0", {x, y, z}) != x || t("d" + std::to_string(least), {x, y, z}) != z) return false;
+               for (int32_t i = 0; i <= least; ++i) {
+                 const std::string di = "d" + std::to_string(i);
+                 if (t(di, {x, y, x}) != x) return false;
+                 if (i == least) continue;
+                 const std::string dn = "d" + std::to_string(i + 1);
+                 if (i % 2 == 0 ? t(di, {x, x, y}) != t(dn, {x, x, y}) : t(di, {x, y, y}) != t(dn, {x, y, y})) return false;
+               }
+               return true;
+             });
+    case Condition::kModular:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+        if (t("m0", {x, y, z}) != x || t("q", {x, x, y}) != y) return false;
+        const std::string last = "m" + std::to_string(least);
+        if (t(last, {x, y, y}) != t("q", {x, y, y})) return false;
+        for (int32_t i = 0; i <= least; ++i) {
+          const std::string mi = "m" + std::to_string(i);
+          if (t(mi, {x, y, x}) != x) return false;
+          if (i == least) continue;
+          const std::string mn = "m" + std::to_string(i + 1);
+          if (i % 2 == 0 ? t(mi, {x, x, y}) != t(mn, {x, x, y}) : t(mi, {x, y, y}) != t(mn, {x, y, y})) return false;
+        }
+        return true;
+      });
+    case Condition::kMajority:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("m", {x, x, y}) == x && t("m", {x, y, x}) == x && t("m", {y, x, x}) == x; });
+    case Condition::kMinority:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("m", {x, x, y}) == y && t("m", {x, y, x}) == y && t("m", {y, x, x}) == y; });
+    case Condition::kPixley:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y && t("p", {x, y, x}) == x; });
+    case Condition::kNearUnanimity:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        for (int32_t i = 0; i < k; ++i) {
+          if (t("n", yAt(k, i, x, y)) != x) return false;
+        }
+        return true;
+      });
+    case Condition::kWeakNearUnanimity:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        if (t("w", std::vector<int32_t>(static_cast<size_t>(k), x)) != x) return false;
+        for (int32_t i = 1; i < k; ++i) {
+          if (t("w", yAt(k, i, x, y)) != t("w", yAt(k, 0, x, y))) return false;
+        }
+        return true;
+      });
+    case Condition::kTaylor:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t z) { return t("s", {x, x, x, x}) == x && t("s", {x, y, x, z}) == t("s", {y, x, z, y}); });
+    case Condition::kSemilattice:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+        return t("t", {x, x}) == x && t("t", {x, y}) == t("t", {y, x}) && t("t", {t("t", {x, y}), z}) == t("t", {x, t("t", {y, z})});
+      });
+    case Condition::kSdMeet:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        return t("w", {x, x, x}) == x && t("v", {x, x, x, x}) == x && t("w", {y, x, x}) == t("w", {x, y, x}) &&
+               t("w", {x, y, x}) == t("w", {x, x, y}) && t("v", {y, x, x, x}) == t("v", {x, y, x, x}) &&
+               t("v", {x, y, x, x}) == t("v", {x, x, y, x}) && t("v", {x, x, y, x}) == t("v", {x, x, x, y}) &&
+               t("w", {y, x, x}) == t("v", {y, x, x, x});
+      });
+    case Condition::kAll: break;
+  }
+  return false;
+}
+
+// Runs one condition, checks the printed terms in both notations, and
+// returns the verdict line.
+std::string check(Workspace& ws, int32_t k, Condition c, int32_t bound = 0) {
+  ws.redMarked = k;
+  std::string verdict;
+  for (int32_t polish : {0, 1}) {
+    ws.polishNotation = polish;
+    conditionReport(ws, k, c, bound ? bound : conditionInfo(c).defaultK, noProgress());
+    const std::vector<std::string> lines = ws.messages.lines();
+    verdict = lines.front();
+    const bool holds = verdict.find(" no ") == std::string::npos && verdict.find(" not ") == std::string::npos &&
+                       verdict.find("Could not") == std::string::npos;
+    if (!holds) {
+      EXPECT_TRUE(lines.size() >= 2 && lines[1].compare(0, 5, "Why: ") == 0) << verdict;
+      continue;
+    }
+    const ConditionResult r = decideCondition(ws.view(k), c, bound ? bound : conditionInfo(c).defaultK, noProgress());
+    const Printed p = parsePrinted(ws, lines);
+    EXPECT_TRUE(identitiesHold(c, r.k, r.least, Terms{ws, k, p}, ws.algebra(k).card))
+        << verdict << (polish ? " (Polish)" : " (infix)") << "\n" << lines.back();
+  }
+  ws.polishNotation = 0;
+  return verdict;
+}
+
+int32_t tableAlgebra(Workspace& ws, int32_t n, const std::function<int32_t(int32_t, int32_t)>& f,
+                     const std::function<int32_t(int32_t, int32_t)>& g = nullptr) {
+  const int32_t k = createAlgebra(ws, n);
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      ws.algebra(k).table[static_cast<size_t>(x * n + y)] = f(x, y);
+      if (g) ws.algebra(k).table[static_cast<size_t>(n * n + x * n + y)] = g(x, y);
+    }
+  }
+  return k;
+}
+
+TEST(MaltsevConditions, LatticesAndSemilattices) {
+  Workspace ws = oracle::workspaceWithSignature("L");
+  const int32_t two = oracle::addChainProductLattice(ws, {2});
+  EXPECT_EQ(check(ws, two, Condition::kMajority), "A0 has a majority term");
+  EXPECT_EQ(check(ws, two, Condition::kDistributive), "A0 generates a congruence distributive variety: 3 Jonsson terms");
+  EXPECT_EQ(check(ws, two, Condition::kNearUnanimity, 4), "A0 has a 4-ary near-unanimity term");
+  EXPECT_EQ(check(ws, two, Condition::kMaltsev), "A0 has no Maltsev term");
+  // M3 and N5 by their joins and meets: 0 bottom, 4 top.
+  for (const std::vector<std::pair<int32_t, int32_t>>& below : {std::vector<std::pair<int32_t, int32_t>>{},
+                                                                  std::vector<std::pair<int32_t, int32_t>>{{1, 2}}}) {
+    auto leq = [&](int32_t x, int32_t y) {
+      if (x == y || x == 0 || y == 4) return true;
+      for (auto [a, b] : below) {
+        if (a == x && b == y) return true;
+      }
+      return false;
+    };
+    auto bound = [&](bool join) {
+      return [&, join](int32_t x, int32_t y) {
+        for (int32_t z = 0; z < 5; ++z) {
+          bool best = join ? leq(x, z) && leq(y, z) : leq(z, x) && leq(z, y);
+          for (int32_t w = 0; w < 5 && best; ++w) best = join ? !(leq(x, w) && leq(y, w)) || leq(z, w) : !(leq(w, x) && leq(w, y)) || leq(w, z);
+          if (best) return z;
+        }
+        return -1;
+      };
+    };
+    const int32_t k = tableAlgebra(ws, 5, bound(true), bound(false));
+    EXPECT_EQ(check(ws, k, Condition::kMajority), "A" + std::to_string(k) + " has a majority term");
+    EXPECT_EQ(check(ws, k, Condition::kMaltsev), "A" + std::to_string(k) + " has no Maltsev term");
+  }
+  Workspace semi = oracle::workspaceWithSignature(".");
+  const int32_t s = oracle::addSemilatticePower(semi, 1);
+  EXPECT_EQ(check(semi, s, Condition::kSemilattice), "A0 has a semilattice term");
+  EXPECT_EQ(check(semi, s, Condition::kTaylor), "A0 has a Taylor term");
+  EXPECT_EQ(check(semi, s, Condition::kModular), "A0 does not generate a congruence modular variety");
+  EXPECT_EQ(check(semi, s, Condition::kMaltsev), "A0 has no Maltsev term");
+  EXPECT_EQ(check(semi, s, Condition::kSdMeet), "A0 generates a congruence meet-semidistributive variety");
+}
+
+TEST(MaltsevConditions, GroupsAndQuasigroups) {
+  Workspace ws = oracle::workspaceWithSignature("+");
+  const int32_t z2 = oracle::addCyclicSum(ws, 2);
+  EXPECT_EQ(check(ws, z2, Condition::kMaltsev), "A0 has a Maltsev term");
+  EXPECT_EQ(check(ws, z2, Condition::kMinority), "A0 has a minority term");
+  EXPECT_EQ(check(ws, z2, Condition::kDistributive), "A0 does not generate a congruence distributive variety");
+  const int32_t z3 = oracle::addCyclicSum(ws, 3);
+  EXPECT_EQ(check(ws, z3, Condition::kMaltsev), "A1 has a Maltsev term");
+  EXPECT_EQ(check(ws, z3, Condition::kMinority), "A1 has no minority term");
+  EXPECT_EQ(check(ws, z3, Condition::kTaylor), "A1 has a Taylor term");
+  EXPECT_EQ(check(ws, z3, Condition::kModular), "A1 generates a congruence modular variety: 2 Gumm terms");
+  Workspace q = oracle::workspaceWithSignature(".");
+  const int32_t quasigroup = tableAlgebra(q, 3, [](int32_t x, int32_t y) { return (2 * x + 2 * y) % 3; });
+  EXPECT_EQ(check(q, quasigroup, Condition::kMaltsev), "A0 has a Maltsev term");
+  // S3 as permutations of three points, composed.
+  const int32_t perms[6][3] = {{0, 1, 2}, {1, 0, 2}, {0, 2, 1}, {2, 1, 0}, {1, 2, 0}, {2, 0, 1}};
+  auto index = [&](const int32_t* p) {
+    for (int32_t i = 0; i < 6; ++i) {
+      if (perms[i][0] == p[0] && perms[i][1] == p[1] && perms[i][2] == p[2]) return i;
+    }
+    return -1;
+  };
+  const int32_t s3 = tableAlgebra(q, 6, [&](int32_t x, int32_t y) {
+    int32_t p[3];
+    for (int32_t i = 0; i < 3; ++i) p[i] = perms[x][perms[y][i]];
+    return index(p);
+  });
+  EXPECT_EQ(check(q, s3, Condition::kMaltsev), "A1 has a Maltsev term");
+  EXPECT_EQ(check(q, s3, Condition::kDistributive), "A1 does not generate a congruence distributive variety");
+  EXPECT_EQ(check(q, s3, Condition::kPermutable), "A1 is 2-permutable");
+}
+
+TEST(MaltsevConditions, BooleanImplicationAndRockPaperScissors) {
+  Workspace b = oracle::workspaceWithSignature("+ci .ci -");
+  const int32_t k = tableAlgebra(b, 2, [](int32_t x, int32_t y) { return x | y; }, [](int32_t x, int32_t y) { return x & y; });
+  b.algebra(k).table[8] = 1;
+  b.algebra(k).table[9] = 0;
+  EXPECT_EQ(check(b, k, Condition::kPixley), "A0 has a Pixley term");
+  EXPECT_EQ(check(b, k, Condition::kMajority), "A0 has a majority term");
+  EXPECT_EQ(check(b, k, Condition::kMinority), "A0 has a minority term");
+  EXPECT_EQ(check(b, k, Condition::kNearUnanimity, 4), "A0 has a 4-ary near-unanimity term");
+  EXPECT_EQ(check(b, k, Condition::kDistributive), "A0 generates a congruence distributive variety: 3 Jonsson terms");
+  // x -> y on {0, 1}.
+  Workspace i = oracle::workspaceWithSignature(">");
+  const int32_t imp = tableAlgebra(i, 2, [](int32_t x, int32_t y) { return (1 - x) | y; });
+  EXPECT_EQ(check(i, imp, Condition::kDistributive), "A0 generates a congruence distributive variety: 4 Jonsson terms");
+  EXPECT_EQ(check(i, imp, Condition::kPermutable), "A0 is 3-permutable");
+  EXPECT_EQ(check(i, imp, Condition::kPermutable, 2), "A0 is not n-permutable for n <= 2");
+  EXPECT_EQ(check(i, imp, Condition::kMajority), "A0 has no majority term");
+  // Rock, paper, scissors: the winner of two.
+  Workspace r = oracle::workspaceWithSignature(".");
+  const int32_t rps = tableAlgebra(r, 3, [](int32_t x, int32_t y) { return x == y ? x : (x + 1) % 3 == y ? y : x; });
+  EXPECT_EQ(check(r, rps, Condition::kTaylor), "A0 has a Taylor term");
+  for (Condition c : {Condition::kMaltsev, Condition::kMajority, Condition::kMinority, Condition::kPixley, Condition::kSemilattice}) {
+    EXPECT_NE(check(r, rps, c).find(" no "), std::string::npos) << conditionInfo(c).word;
+  }
+}
+
+// Random two-element algebras (whose clones the plain search lists in
+// full): the fast verdicts, and the least numbers of chain terms, are the
+// plain search's.
+TEST(MaltsevConditions, AgreeWithThePlainSearchOnRandomAlgebras) {
+  std::mt19937 rng(31);
+  const char* signatures[] = {".", "+ -", "- 0", ". +", ". 0 1", "-"};
+  int32_t compared = 0;
+  for (int round = 0; round < 90; ++round) {
+    Workspace ws = oracle::workspaceWithSignature(signatures[round % 6]);
+    const int32_t k = oracle::addRandomAlgebra(ws, 2, 0.0, rng);
+    for (const ConditionInfo& info : conditionTable()) {
+      if (info.condition == Condition::kAll || info.condition == Condition::kSdMeet) continue;
+      const int32_t bound = info.condition == Condition::kNearUnanimity ? 3 : info.defaultK;
+      const std::optional<oracle::ReferenceVerdict> plain = oracle::referenceCondition(ws.view(k), info.condition, bound);
+      if (!plain) continue;
+      const ConditionResult fast = decideCondition(ws.view(k), info.condition, bound, noProgress());
+      ASSERT_NE(fast.verdict, Verdict::kUndecided) << info.word << " round " << round;
+      ASSERT_EQ(fast.verdict == Verdict::kHolds, plain->holds) << info.word << " round " << round;
+      if (plain->holds && (info.condition == Condition::kPermutable || info.condition == Condition::kDistributive ||
+                           info.condition == Condition::kModular)) {
+        ASSERT_EQ(fast.least, plain->least) << info.word << " round " << round;
+      }
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 400);
+}
+
+TEST(MaltsevConditions, RefusalsOneElementAndStops) {
+  Workspace ws = oracle::workspaceWithSignature(".");
+  const int32_t partial = createAlgebra(ws, 3);
+  conditionReport(ws, partial, Condition::kMaltsev, 0, noProgress());
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"Works for complete algebras only"});
+  const int32_t one = createAlgebra(ws, 1);
+  ws.algebra(one).table[0] = 0;
+  conditionReport(ws, one, Condition::kAll, 0, noProgress());
+  EXPECT_EQ(ws.messages.lines().front(), "A1 has a Maltsev term");
+  conditionReport(ws, one, Condition::kMaltsev, 0, noProgress());
+  EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"A1 has a Maltsev term", "Trivially: A1 has at most one element",
+                                                           "p(x,y,z) = x"}));
+  conditionReport(ws, one, Condition::kNearUnanimity, 2, noProgress());
+  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"Could not decide: K must be from 3 to 26"});
+  // Stopped early and late in a search of many terms: everything stays.
+  Workspace big = oracle::workspaceWithSignature(".");
+  std::mt19937 rng(4);
+  const int32_t k = oracle::addRandomAlgebra(big, 7, 0.0, rng);
+  big.messages.setMessage("before");
+  for (int64_t at : {1, 2, 5}) {
+    oracle::StopAtPoll stop(at);
+    const size_t nodes = big.terms.nodeOp.size();
+    runCommand(big, stop, 0, [&] {
+      conditionReport(big, k, Condition::kSdMeet, 0, stop);
+      return 0;
+    });
+    EXPECT_TRUE(stop.stopped()) << at;
+    EXPECT_EQ(big.messages.lines(), std::vector<std::string>{"Interrupted"}) << at;
+    EXPECT_EQ(big.terms.nodeOp.size(), nodes) << at;
+    EXPECT_EQ(big.algebraCount(), 1) << at;
+  }
+}
+
+}  // namespace
+}  // namespace kest
