@@ -76,15 +76,20 @@ void BM_Condition(benchmark::State& state) {
   }
   state.SetLabel(info.word);
 }
-BENCHMARK(BM_Condition)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, benchmark::CreateDenseRange(0, 12, 1)})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Condition)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, benchmark::CreateDenseRange(0, 12, 1)})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ConditionPlain(benchmark::State& state) {
   Sample s = sample(state.range(0));
   const ConditionInfo& info = conditionTable()[static_cast<size_t>(state.range(1))];
-  for (auto _ : state) benchmark::DoNotOptimize(oracle::referenceCondition(s.ws.view(s.k), info.condition, info.defaultK));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(oracle::referenceCondition(s.ws.view(s.k), info.condition, info.defaultK));
   state.SetLabel(info.word);
 }
-BENCHMARK(BM_ConditionPlain)->ArgsProduct({{0, 1, 5}, benchmark::CreateDenseRange(0, 10, 1)})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConditionPlain)
+    ->ArgsProduct({{0, 1, 5}, benchmark::CreateDenseRange(0, 10, 1)})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kest

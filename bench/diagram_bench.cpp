@@ -46,7 +46,8 @@ void BM_DiagramLayoutPlainBarycentre(benchmark::State& state) {
   const LatticeListing l = listing(state.range(0));
   const CoverPairs covers = *latticeCovers(l, noProgress());
   for (auto _ : state) {
-    state.counters["crossings"] = static_cast<double>(oracle::plainBarycentreCrossings(static_cast<int32_t>(l.size()), covers));
+    state.counters["crossings"] =
+        static_cast<double>(oracle::plainBarycentreCrossings(static_cast<int32_t>(l.size()), covers));
   }
 }
 BENCHMARK(BM_DiagramLayoutPlainBarycentre)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -46,11 +46,17 @@ void BM_FreeDistributive(benchmark::State& state) {
     while (ws.algebraCount() > 1) deleteAlgebra(ws, 1);
   }
 }
-BENCHMARK(BM_FreeDistributive)->Args({3, 0})->Args({4, 0})->Args({5, 0})->Args({5, 7579})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeDistributive)
+    ->Args({3, 0})
+    ->Args({4, 0})
+    ->Args({5, 0})
+    ->Args({5, 7579})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_FreeDistributivePlain(benchmark::State& state) {
   const Workspace ws = twoElementLattice();
-  for (auto _ : state) state.counters["size"] = oracle::freeInHspSizeReference(ws, static_cast<int32_t>(state.range(0)), 0, 10000);
+  for (auto _ : state)
+    state.counters["size"] = oracle::freeInHspSizeReference(ws, static_cast<int32_t>(state.range(0)), 0, 10000);
 }
 BENCHMARK(BM_FreeDistributivePlain)->Arg(4)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -64,8 +70,11 @@ BENCHMARK(BM_FreeBoolean4)->Unit(benchmark::kMillisecond);
 
 void BM_FreeOverM3AndPentagon(benchmark::State& state) {
   // M3: three atoms b, c, d; the pentagon: a < b < c < e and a < d < e.
-  Workspace ws = fiveElementLattice(state.range(0) ? "abcdebbceecccee" "deede" "eeeee"
-                                                   : "abcdebbeeecece" "edeedeeeeee");
+  Workspace ws = fiveElementLattice(state.range(0) ? "abcdebbceecccee"
+                                                     "deede"
+                                                     "eeeee"
+                                                   : "abcdebbeeecece"
+                                                     "edeedeeeeee");
   for (auto _ : state) state.counters["size"] = buildFreeInHSP(ws, 3, 0, 100000, 0).size;
 }
 BENCHMARK(BM_FreeOverM3AndPentagon)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -113,7 +122,8 @@ void BM_OverPartialDistributiveFullClosures(benchmark::State& state) {
 }
 BENCHMARK(BM_OverPartialDistributiveFullClosures)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
 void BM_OverPartialDistributivePlain(benchmark::State& state) {
-  runOverPartial(state, distributivePartial(static_cast<int32_t>(state.range(0))), oracle::closePartialAlgebraReference);
+  runOverPartial(state, distributivePartial(static_cast<int32_t>(state.range(0))),
+                 oracle::closePartialAlgebraReference);
 }
 void BM_OverPartialBurnside(benchmark::State& state) { runOverPartial(state, burnside(), nullptr); }
 void BM_OverPartialBurnsidePlain(benchmark::State& state) {

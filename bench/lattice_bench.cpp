@@ -56,7 +56,9 @@ void BM_LatticeReport(benchmark::State& state, std::vector<int32_t> lengths) {
 BENCHMARK_CAPTURE(BM_LatticeReport, two_to_the_9, kTwoToThe9)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LatticeReport, chains_3x10x10, std::vector<int32_t>{3, 10, 10})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LatticeReport, chains_2x31, std::vector<int32_t>{2, 31})->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_LatticeReport, chain_3000, std::vector<int32_t>{3000})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LatticeReport, chain_3000, std::vector<int32_t>{3000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LatticeReport, chains_10x15x20, std::vector<int32_t>{10, 15, 20})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

@@ -85,10 +85,15 @@ void BM_EmbedCyclic(benchmark::State& state) {
   const int32_t a = cyclicGroup(ws, static_cast<int32_t>(state.range(0)));
   const int32_t b = cyclicGroup(ws, static_cast<int32_t>(state.range(1)));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(state.range(2) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws.view(a), ws.view(b)));
+    benchmark::DoNotOptimize(state.range(2) ? oracle::referenceFindEmbedding(ws, a, b)
+                                            : findEmbedding(ws.view(a), ws.view(b)));
   }
 }
-BENCHMARK(BM_EmbedCyclic)->Args({10, 1000, 0})->Args({10, 200, 1})->Args({3000, 3000, 0})->Args({300, 300, 1})
+BENCHMARK(BM_EmbedCyclic)
+    ->Args({10, 1000, 0})
+    ->Args({10, 200, 1})
+    ->Args({3000, 3000, 0})
+    ->Args({300, 300, 1})
     ->Unit(benchmark::kMillisecond);
 
 // A 20-element chain lattice into another: range(0) 1 for the plain search.
@@ -99,7 +104,8 @@ void BM_EmbedChain20(benchmark::State& state) {
   const int32_t a = latticeOn(ws, chain);
   const int32_t b = latticeOn(ws, chain);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws.view(a), ws.view(b)));
+    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b)
+                                            : findEmbedding(ws.view(a), ws.view(b)));
   }
 }
 BENCHMARK(BM_EmbedChain20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

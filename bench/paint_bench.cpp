@@ -9,8 +9,8 @@
 
 #include "core/algebra_store.h"
 #include "draw/page_drawing.h"
-#include "tests/oracle/random_inputs.h"
 #include "draw/qpainter_canvas.h"
+#include "tests/oracle/random_inputs.h"
 
 namespace kest {
 namespace {

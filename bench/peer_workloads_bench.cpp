@@ -26,14 +26,16 @@ namespace {
 void BM_ConSemilatticePower(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature(".");
   const int32_t k = oracle::addSemilatticePower(ws, static_cast<int32_t>(state.range(0)));
-  for (auto _ : state) state.counters["elements"] = static_cast<double>(congruenceLattice(ws.view(k), 1 << 30).listing.size());
+  for (auto _ : state)
+    state.counters["elements"] = static_cast<double>(congruenceLattice(ws.view(k), 1 << 30).listing.size());
 }
 BENCHMARK(BM_ConSemilatticePower)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
 
 void BM_ConSemilatticePowerPlain(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature(".");
   const int32_t k = oracle::addSemilatticePower(ws, static_cast<int32_t>(state.range(0)));
-  for (auto _ : state) state.counters["elements"] = static_cast<double>(oracle::congruenceLatticeReference(ws, k).elements.size());
+  for (auto _ : state)
+    state.counters["elements"] = static_cast<double>(oracle::congruenceLatticeReference(ws, k).elements.size());
 }
 BENCHMARK(BM_ConSemilatticePowerPlain)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -44,14 +46,16 @@ void BM_ConChainProduct(benchmark::State& state) {
   const std::vector<int32_t> lengths{static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
                                      static_cast<int32_t>(state.range(2))};
   const int32_t k = oracle::addChainProductLattice(ws, lengths, 7);
-  for (auto _ : state) state.counters["elements"] = static_cast<double>(congruenceLattice(ws.view(k), 1 << 30).listing.size());
+  for (auto _ : state)
+    state.counters["elements"] = static_cast<double>(congruenceLattice(ws.view(k), 1 << 30).listing.size());
 }
 BENCHMARK(BM_ConChainProduct)->Args({2, 3, 4})->Args({4, 5, 6})->Args({5, 5, 8})->Unit(benchmark::kMillisecond);
 
 void BM_ConChainProductPlain(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature("L");
   const int32_t k = oracle::addChainProductLattice(ws, {2, 3, 4}, 7);
-  for (auto _ : state) state.counters["elements"] = static_cast<double>(oracle::congruenceLatticeReference(ws, k).elements.size());
+  for (auto _ : state)
+    state.counters["elements"] = static_cast<double>(oracle::congruenceLatticeReference(ws, k).elements.size());
 }
 BENCHMARK(BM_ConChainProductPlain)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -59,14 +63,16 @@ BENCHMARK(BM_ConChainProductPlain)->Iterations(1)->Unit(benchmark::kMillisecond)
 void BM_SubSemilatticePower(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature(".");
   const int32_t k = oracle::addSemilatticePower(ws, static_cast<int32_t>(state.range(0)));
-  for (auto _ : state) state.counters["elements"] = static_cast<double>(subuniverseLattice(ws.view(k), 1 << 30).listing.size());
+  for (auto _ : state)
+    state.counters["elements"] = static_cast<double>(subuniverseLattice(ws.view(k), 1 << 30).listing.size());
 }
 BENCHMARK(BM_SubSemilatticePower)->Arg(4)->Arg(5)->Unit(benchmark::kMillisecond);
 
 void BM_SubSemilatticePowerPlain(benchmark::State& state) {
   Workspace ws = oracle::workspaceWithSignature(".");
   const int32_t k = oracle::addSemilatticePower(ws, static_cast<int32_t>(state.range(0)));
-  for (auto _ : state) state.counters["elements"] = static_cast<double>(oracle::subuniverseLatticeReference(ws, k).elements.size());
+  for (auto _ : state)
+    state.counters["elements"] = static_cast<double>(oracle::subuniverseLatticeReference(ws, k).elements.size());
 }
 BENCHMARK(BM_SubSemilatticePowerPlain)->Arg(4)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -125,7 +131,8 @@ void BM_EmbedChainRenumbered(benchmark::State& state) {
   const int32_t a = oracle::addChainProductLattice(ws, {20});
   const int32_t b = oracle::addChainProductLattice(ws, {20}, 3);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b) : findEmbedding(ws.view(a), ws.view(b)));
+    benchmark::DoNotOptimize(state.range(0) ? oracle::referenceFindEmbedding(ws, a, b)
+                                            : findEmbedding(ws.view(a), ws.view(b)));
   }
 }
 BENCHMARK(BM_EmbedChainRenumbered)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

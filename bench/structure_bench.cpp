@@ -35,7 +35,9 @@ Workspace latticeOfMasks(std::vector<uint32_t> masks) {
   Workspace ws = oracle::workspaceWithSignature("L");
   const int32_t n = static_cast<int32_t>(masks.size());
   const int32_t k = createAlgebra(ws, n);
-  auto index = [&](uint32_t m) { return static_cast<int32_t>(std::lower_bound(masks.begin(), masks.end(), m) - masks.begin()); };
+  auto index = [&](uint32_t m) {
+    return static_cast<int32_t>(std::lower_bound(masks.begin(), masks.end(), m) - masks.begin());
+  };
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
       ws.algebra(k).table[x * n + y] = index(masks[x] | masks[y]);
@@ -171,8 +173,15 @@ void BM_MinimalLarge(benchmark::State& state) {
   for (auto _ : state) atoms = minimalCongruences(ws.view(k))->size();
   state.SetLabel(std::to_string(atoms) + " atoms");
 }
-BENCHMARK(BM_MinimalLarge)->Args({1000, 0})->Args({1000, 1})->Args({1000, 2})->Args({210, 3})->Args({3000, 0})
-    ->Args({3000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MinimalLarge)
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Args({1000, 2})
+    ->Args({210, 3})
+    ->Args({3000, 0})
+    ->Args({3000, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_AbelianZ62Fast(benchmark::State& state) {
   const Workspace ws = cyclic(62);
@@ -312,7 +321,8 @@ void BM_CongruenceLattice(benchmark::State& state) {
       }
     }
   }
-  for (auto _ : state) state.counters["congruences"] = static_cast<double>(congruenceLattice(ws.view(k), 100000).listing.size());
+  for (auto _ : state)
+    state.counters["congruences"] = static_cast<double>(congruenceLattice(ws.view(k), 100000).listing.size());
 }
 BENCHMARK(BM_CongruenceLattice)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -29,7 +29,8 @@ void setExtents(LatticeDiagram& d, size_t count) {
   d.dummyExtent = {3, 3};
   d.extents.assign(count, {disc, disc});
   if (count > kRoomForAllLabels) return;
-  for (size_t i = 0; i < count; ++i) d.extents[i].right = kLabelDx + kCharWidth * static_cast<double>(d.labels[i].size()) + 2;
+  for (size_t i = 0; i < count; ++i)
+    d.extents[i].right = kLabelDx + kCharWidth * static_cast<double>(d.labels[i].size()) + 2;
 }
 
 // The algebra the list was made from, as it was: its number, or -1 with
@@ -95,7 +96,9 @@ void showComputedLatticePage(Workspace& ws, Progress& progress) {
   ws.computedLatticeShown = 1;
 }
 
-const LatticeDiagram* latticeDiagram(const Workspace& ws) { return ws.lastLattice.listing ? ws.lastLattice.diagram.get() : nullptr; }
+const LatticeDiagram* latticeDiagram(const Workspace& ws) {
+  return ws.lastLattice.listing ? ws.lastLattice.diagram.get() : nullptr;
+}
 
 DiagramGeometry latticeDiagramGeometry(const Workspace& ws, const LatticeDiagram& d) {
   return diagramGeometry(d.layout, d.labels, d.showLabels, ws.viewWidth, ws.viewHeight, d.zoom);

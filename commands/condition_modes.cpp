@@ -1,8 +1,8 @@
 #include <cctype>
 #include <optional>
 
-#include "commands/condition_commands.h"
 #include "commands/command_ids.h"
+#include "commands/condition_commands.h"
 #include "commands/condition_texts.h"
 #include "commands/executor.h"
 #include "commands/panel_commands.h"
@@ -32,7 +32,8 @@ std::vector<std::string> oneCondition(Workspace& ws, int32_t k, const ConditionR
 std::vector<std::string> allConditions(Workspace& ws, int32_t k, const std::vector<ConditionResult>& results) {
   std::vector<std::string> lines;
   for (const ConditionResult& r : results) lines.push_back(verdictLine(r, k));
-  if (const std::string line = contradictionLine(contradictedImplications(results)); !line.empty()) lines.push_back(line);
+  if (const std::string line = contradictionLine(contradictedImplications(results)); !line.empty())
+    lines.push_back(line);
   for (const ConditionResult& r : results) {
     for (std::string& line : termLines(ws, r)) lines.push_back(std::move(line));
   }

@@ -16,8 +16,8 @@ bool endsWith(const std::string& path, std::string_view ending) {
   return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-std::optional<std::vector<ForeignAlgebra>> readForeign(const std::string& path, const std::string& text, std::string& why,
-                                                       Progress& progress) {
+std::optional<std::vector<ForeignAlgebra>> readForeign(const std::string& path, const std::string& text,
+                                                       std::string& why, Progress& progress) {
   return endsWith(path, ".ua") ? readUaText(text, why, progress) : readMace4Text(text, why, progress);
 }
 

@@ -23,7 +23,8 @@ bool endsInDotT(const std::string& path);
 // ending in ".ua" (UACalc) or ".mace4" (Mace4 models) appends the algebras
 // it holds, their operations matched to the signature by mapping when
 // one is given ("join=+ meet=."), else by name or order.
-void openFile(Workspace& ws, const std::string& path, const std::string& mapping = "", Progress& progress = noProgress());
+void openFile(Workspace& ws, const std::string& path, const std::string& mapping = "",
+              Progress& progress = noProgress());
 
 // Whether the path names a file of another tool (.ua or .mace4).
 bool isForeignPath(const std::string& path);

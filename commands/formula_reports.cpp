@@ -31,9 +31,12 @@ std::vector<std::string> satisfactionLines(const Workspace& ws, const Satisfacti
 
 void satisfactionReport(Workspace& ws, int32_t k, Progress& progress) {
   const SatisfactionResult result = checkListedFormulas(ws, k, progress);
-  if (result.incomplete) ws.messages.setMessage("This works only for complete algebras");
-  else if (result.interrupted) ws.messages.setMessage("Interrupted");
-  else ws.messages.setReport(satisfactionLines(ws, result));
+  if (result.incomplete)
+    ws.messages.setMessage("This works only for complete algebras");
+  else if (result.interrupted)
+    ws.messages.setMessage("Interrupted");
+  else
+    ws.messages.setReport(satisfactionLines(ws, result));
 }
 
 void completionReport(Workspace& ws, int32_t k, Progress& progress) {
@@ -67,10 +70,14 @@ void reconstructionReport(Workspace& ws, int32_t k, Progress& progress) {
     }
     return line;
   };
-  if (count == n * n) ws.messages.setMessage("All places are reconstructible");
-  else if (count == 0) ws.messages.setMessage("There are no reconstructible places");
-  else if (count > n * n / 2) ws.messages.setReport({"All places are reconstructible except these:", places(0)});
-  else ws.messages.setReport({"The following are the reconstructible places:", places(1)});
+  if (count == n * n)
+    ws.messages.setMessage("All places are reconstructible");
+  else if (count == 0)
+    ws.messages.setMessage("There are no reconstructible places");
+  else if (count > n * n / 2)
+    ws.messages.setReport({"All places are reconstructible except these:", places(0)});
+  else
+    ws.messages.setReport({"The following are the reconstructible places:", places(1)});
 }
 
 }  // namespace kest

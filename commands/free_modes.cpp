@@ -20,7 +20,8 @@ int32_t decimal(const std::string& text) {
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < INT32_MAX; ++i) value = value * 10 + (text[i] - '0');
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < INT32_MAX; ++i)
+    value = value * 10 + (text[i] - '0');
   value = std::min<int64_t>(value, INT32_MAX);
   return static_cast<int32_t>(negative ? -value : value);
 }
@@ -36,7 +37,9 @@ void freeInHspMode(Workspace& ws, Progress& progress) {
   const std::string head = "The free algebra of order " + std::to_string(n) + " in HSP(A" + std::to_string(k) + ") ";
   const FreeInHspResult r = buildFreeInHSP(ws, n, k, stop, tables, progress);
   switch (r.status) {
-    case FreeInHspResult::Status::kSize: ws.messages.setMessage(head + "has " + std::to_string(r.size) + " elements"); break;
+    case FreeInHspResult::Status::kSize:
+      ws.messages.setMessage(head + "has " + std::to_string(r.size) + " elements");
+      break;
     case FreeInHspResult::Status::kTooMany:
       ws.messages.setMessage(head + "has more than " + std::to_string(stop) + " elements");
       break;
@@ -65,14 +68,13 @@ void freeOverPartialReport(Workspace& ws, int32_t k, int32_t limit, Progress& pr
     case Outcome::kInterrupted: ws.messages.setMessage("Interrupted"); return;
     case Outcome::kStoreFull: ws.messages.setMessage("The store of algebras is full"); return;
     case Outcome::kNoMemory: ws.messages.setMessage("Not enough memory for this algebra"); return;
-    case Outcome::kResigned:
-      ws.messages.setMessage("Resigning: an algebra too big needed to be constructed");
-      return;
+    case Outcome::kResigned: ws.messages.setMessage("Resigning: an algebra too big needed to be constructed"); return;
     case Outcome::kConstructed: break;
   }
-  std::vector<std::string> lines{"Free algebra over A" + std::to_string(k) + " satisfying the listed equations constructed",
-                                 "in " + std::to_string(run.steps) + " steps; largest auxiliary algebra had " +
-                                     std::to_string(run.largest) + " elements"};
+  std::vector<std::string> lines{
+      "Free algebra over A" + std::to_string(k) + " satisfying the listed equations constructed",
+      "in " + std::to_string(run.steps) + " steps; largest auxiliary algebra had " + std::to_string(run.largest) +
+          " elements"};
   for (size_t i = 0; i < ws.generatorImage.size(); ++i) {
     std::string line(1, nameOfElement(static_cast<int32_t>(i), ws.sig.maxNamedElements));
     line += " -> ";

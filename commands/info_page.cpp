@@ -13,9 +13,12 @@ std::vector<PageText> infoPageItems(const Workspace& ws) {
     text += "   arity " + std::to_string(sig.opArity[static_cast<size_t>(s)]);
     const bool c = sig.opCommutative[static_cast<size_t>(s)] != 0;
     const bool i = sig.opIdempotent[static_cast<size_t>(s)] != 0;
-    if (c && i) text += " commutative and idempotent";
-    else if (c) text += " commutative";
-    else if (i) text += " idempotent";
+    if (c && i)
+      text += " commutative and idempotent";
+    else if (c)
+      text += " commutative";
+    else if (i)
+      text += " idempotent";
     items.push_back({std::move(text), 40, 30 + 16 * s});
   }
   for (int32_t k = 0; k < ws.algebraCount(); ++k) {
@@ -31,8 +34,10 @@ std::vector<std::string> infoPageLines(const Workspace& ws) {
   std::vector<std::string> lines;
   int32_t lastY = -1;
   for (const PageText& item : infoPageItems(ws)) {
-    if (!lines.empty() && item.y == lastY) lines.back() += " " + item.text;
-    else lines.push_back(item.text);
+    if (!lines.empty() && item.y == lastY)
+      lines.back() += " " + item.text;
+    else
+      lines.push_back(item.text);
     lastY = item.y;
   }
   return lines;

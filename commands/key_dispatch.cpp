@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "commands/algebra_geometry.h"
-#include "commands/lattice_page_keys.h"
 #include "commands/key_commands.h"
+#include "commands/lattice_page_keys.h"
 #include "commands/panel_input.h"
 #include "structure/lattice_layout.h"
 
@@ -83,7 +83,8 @@ Repaint dispatchKey(Workspace& ws, int32_t key, Progress& progress) {
   if (k < 0) return Repaint::nothing();
   const Algebra& a = ws.algebra(k);
   // Below the top field lie the tables; a hidden algebra has none to edit.
-  if (ws.pointerY - a.y >= 20) return a.displayed ? editCellAtPoint(ws, k, ws.pointerX, ws.pointerY, key) : Repaint::nothing();
+  if (ws.pointerY - a.y >= 20)
+    return a.displayed ? editCellAtPoint(ws, k, ws.pointerX, ws.pointerY, key) : Repaint::nothing();
   return runSingleKeyCommand(ws, key, k, progress);
 }
 

@@ -87,8 +87,10 @@ void semilatticeMode(Workspace& ws, bool meet) {
     return;
   }
   const bool built = meet ? meetFromOrder(ws, k, inputString(ws)) : joinFromOrder(ws, k, inputString(ws));
-  if (built) ws.messages.clearMessages();
-  else ws.messages.setMessage("Bad input");
+  if (built)
+    ws.messages.clearMessages();
+  else
+    ws.messages.setMessage("Bad input");
 }
 
 void latticeMode(Workspace& ws, Progress&) {
@@ -98,8 +100,10 @@ void latticeMode(Workspace& ws, Progress&) {
   // Each half writes its table when it succeeds, whatever the other does.
   const bool join = joinFromOrder(ws, k, inputString(ws));
   const bool meet = meetFromOrder(ws, k, inputString(ws));
-  if (join && meet) ws.messages.clearMessages();
-  else ws.messages.setMessage("The input is not a lattice");
+  if (join && meet)
+    ws.messages.clearMessages();
+  else
+    ws.messages.setMessage("The input is not a lattice");
 }
 
 }  // namespace
@@ -136,7 +140,8 @@ void latticeReport(Workspace& ws, int32_t k, Progress& progress) {
 }
 
 void conservativityReport(Workspace& ws, int32_t k) {
-  ws.messages.setMessage(isConservative(ws.view(k)) ? "The algebra is conservative" : "The algebra is NOT conservative");
+  ws.messages.setMessage(isConservative(ws.view(k)) ? "The algebra is conservative"
+                                                    : "The algebra is NOT conservative");
 }
 
 // A valid algebra that is a lattice.

@@ -26,8 +26,7 @@ void extendMapMode(Workspace& ws, Progress&) {
   for (size_t i = 0; i < text.size(); i += 3) {
     const int32_t x = elementOfName(text[i], ws.sig.maxNamedElements);
     const int32_t y = i + 1 < text.size() ? elementOfName(text[i + 1], ws.sig.maxNamedElements) : -1;
-    if (x < 0 || x >= n || y < 0 || y >= m ||
-        (map[static_cast<size_t>(x)] >= 0 && map[static_cast<size_t>(x)] != y)) {
+    if (x < 0 || x >= n || y < 0 || y >= m || (map[static_cast<size_t>(x)] >= 0 && map[static_cast<size_t>(x)] != y)) {
       ws.messages.setMessage("Bad input");
       return;
     }
@@ -39,7 +38,8 @@ void extendMapMode(Workspace& ws, Progress&) {
   }
   std::vector<std::string> lines;
   for (int32_t x = 0; x < n; ++x) {
-    if (map[static_cast<size_t>(x)] >= 0) lines.push_back(mapLine(x, map[static_cast<size_t>(x)], ws.sig.maxNamedElements));
+    if (map[static_cast<size_t>(x)] >= 0)
+      lines.push_back(mapLine(x, map[static_cast<size_t>(x)], ws.sig.maxNamedElements));
   }
   ws.messages.setReport(std::move(lines));
 }

@@ -22,8 +22,7 @@ bool firstMessageVisible(const Workspace& ws, int32_t width, int32_t height) {
   const int32_t y = ws.messageY - ws.pageScrollY;
   // The first line counts as seen when all of it is in view, or, for a
   // line wider than the view, when it starts near the left edge.
-  const int64_t lineWidth =
-      7 * static_cast<int64_t>(ws.messages.count() > 0 ? ws.messages.lines().front().size() : 0);
+  const int64_t lineWidth = 7 * static_cast<int64_t>(ws.messages.count() > 0 ? ws.messages.lines().front().size() : 0);
   const int64_t shown = std::clamp<int64_t>(lineWidth, kVisibleWidth, std::max(width - 2 * kLeftMargin, kVisibleWidth));
   return x >= 0 && y >= 0 && x + shown <= std::max<int64_t>(width, shown) &&
          y + kLineHeight <= std::max(height, kLineHeight);

@@ -83,7 +83,8 @@ NearestVertex nearestLatticeVertex(const Algebra& a, int32_t x, int32_t y) {
   const int32_t px = 10 * x - 1000;
   const int32_t py = 10 * y - 1000;
   for (int32_t i = 0; i < a.card && i < static_cast<int32_t>(a.latticeX.size()); ++i) {
-    const int32_t d = std::abs(py - a.latticeY[static_cast<size_t>(i)]) + std::abs(px - a.latticeX[static_cast<size_t>(i)]);
+    const int32_t d =
+        std::abs(py - a.latticeY[static_cast<size_t>(i)]) + std::abs(px - a.latticeX[static_cast<size_t>(i)]);
     if (d < best.distance) best = {i, d};
   }
   return best;

@@ -85,8 +85,7 @@ Repaint panelKey(Workspace& ws, int32_t key, Progress& progress) {
     case 1035:  // End
       p.caret = length;
       return currentField(p);
-    default:
-      break;
+    default: break;
   }
   if (key == 1 || (key >= 32 && key <= 255)) {
     // The field holds 99 characters; further ones are refused.

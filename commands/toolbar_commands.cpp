@@ -76,9 +76,7 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       ws.embeddingShown = 0;
       ws.helpShown = 0;
       return Repaint::whole();
-    case kCommandNotation:
-      ws.polishNotation = !ws.polishNotation;
-      return Repaint::whole();
+    case kCommandNotation: ws.polishNotation = !ws.polishNotation; return Repaint::whole();
     case kCommandDrawLattice:
       if (!ws.helpShown && !ws.infoShown && !ws.embeddingShown) ws.latticeShown = !ws.latticeShown;
       return Repaint::whole();
@@ -87,25 +85,15 @@ Repaint runToolbarCommand(Workspace& ws, int32_t id, Progress& progress) {
       ws.embeddingOffsetY = 0;
       if (!ws.helpShown && !ws.infoShown) ws.embeddingShown = !ws.embeddingShown;
       return Repaint::whole();
-    case kCommandNew:
-      newWorkspace(ws);
-      return Repaint::whole();
+    case kCommandNew: newWorkspace(ws); return Repaint::whole();
     case kCommandEmbed:
       if (ws.helpShown || ws.infoShown || ws.latticeShown || ws.embeddingShown) return Repaint::whole();
       embedMarkedAlgebras(ws, progress);
       return Repaint::whole();
-    case kCommandComputedLatticePage:
-      toggleComputedLatticePage(ws, progress);
-      return Repaint::whole();
-    case kCommandShowLatticeDiagram:
-      showComputedLatticePage(ws, progress);
-      return Repaint::whole();
-    case kCommandGlue:
-      glueMarkedLattices(ws);
-      return Repaint::whole();
-    case kCommandProduct:
-      executeCommand(ws, InputMode::kProduct, progress);
-      return Repaint::whole();
+    case kCommandComputedLatticePage: toggleComputedLatticePage(ws, progress); return Repaint::whole();
+    case kCommandShowLatticeDiagram: showComputedLatticePage(ws, progress); return Repaint::whole();
+    case kCommandGlue: glueMarkedLattices(ws); return Repaint::whole();
+    case kCommandProduct: executeCommand(ws, InputMode::kProduct, progress); return Repaint::whole();
     default:
       if (const ConditionInfo* condition = conditionOfCommand(id)) {
         runConditionCommand(ws, condition->condition, progress);

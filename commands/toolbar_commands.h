@@ -16,7 +16,6 @@
 
 namespace kest {
 
-
 struct ToolbarButton {
   int32_t id;
   const char* tooltip;

@@ -22,7 +22,8 @@ std::unique_ptr<ProfileClosure> closeAll(SearchContext& ctx, const std::vector<s
   const ProfileClosure::Outcome o = closure->close([](size_t) { return false; }, ctx.poll());
   if (o == ProfileClosure::Outcome::kComplete) return closure;
   result.verdict = Verdict::kUndecided;
-  result.reason.kind = o == ProfileClosure::Outcome::kStopped ? ConditionReason::Kind::kStopped : ConditionReason::Kind::kTooLarge;
+  result.reason.kind =
+      o == ProfileClosure::Outcome::kStopped ? ConditionReason::Kind::kStopped : ConditionReason::Kind::kTooLarge;
   result.reason.size = static_cast<int64_t>(closure->size());
   return nullptr;
 }
@@ -109,7 +110,10 @@ ConditionResult searchPermutable(SearchContext& ctx, int32_t k) {
   bool reached = false;
   const size_t end = projectionProfile(*c, 2);
   const std::vector<size_t> chain = shortestChain(
-      *c, projectionProfile(*c, 0), k, [](int32_t) { return std::pair<int32_t, int32_t>{0, 1}; },
+      *c, projectionProfile(*c, 0), k,
+      [](int32_t) {
+        return std::pair<int32_t, int32_t>{0, 1};
+      },
       [&](size_t p) { return p == end; }, [](size_t) { return true; }, reached);
   if (chain.empty()) {
     failChain(result, reached, static_cast<int64_t>(c->size()));

@@ -8,7 +8,8 @@ constexpr int32_t X = 0;
 constexpr int32_t Y = 1;
 constexpr int32_t Z = 2;
 
-TermCondition withTargets(int32_t arity, const std::vector<std::vector<int32_t>>& patterns, std::vector<int32_t> target) {
+TermCondition withTargets(int32_t arity, const std::vector<std::vector<int32_t>>& patterns,
+                          std::vector<int32_t> target) {
   TermCondition c;
   c.arity = arity;
   for (const std::vector<int32_t>& p : patterns) c.instances.push_back(instanceOf(p));

@@ -9,13 +9,13 @@
 
 namespace kest {
 
-TermCondition maltsevCondition();    // p(x,y,y) = x, p(x,x,y) = y
-TermCondition majorityCondition();   // m(x,x,y) = m(x,y,x) = m(y,x,x) = x
-TermCondition minorityCondition();   // m(x,x,y) = m(x,y,x) = m(y,x,x) = y
-TermCondition pixleyCondition();     // p(x,y,y) = x, p(x,x,y) = y, p(x,y,x) = x
+TermCondition maltsevCondition();   // p(x,y,y) = x, p(x,x,y) = y
+TermCondition majorityCondition();  // m(x,x,y) = m(x,y,x) = m(y,x,x) = x
+TermCondition minorityCondition();  // m(x,x,y) = m(x,y,x) = m(y,x,x) = y
+TermCondition pixleyCondition();    // p(x,y,y) = x, p(x,x,y) = y, p(x,y,x) = x
 TermCondition nearUnanimityCondition(int32_t k);
 TermCondition weakNearUnanimityCondition(int32_t k);
-TermCondition siggersCondition();    // s(x,x,x,x) = x, s(x,y,x,z) = s(y,x,z,y)
+TermCondition siggersCondition();  // s(x,x,x,x) = x, s(x,y,x,z) = s(y,x,z,y)
 // The middle term of two Jonsson terms: d(x,y,x) = x, d(x,x,y) = x, d(x,y,y) = y.
 TermCondition jonssonMiddleCondition();
 

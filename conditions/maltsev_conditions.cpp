@@ -132,14 +132,14 @@ std::vector<ConditionResult> decideAllConditions(const AlgebraView& a, Progress&
 
 std::vector<std::pair<Condition, Condition>> contradictedImplications(const std::vector<ConditionResult>& results) {
   static const std::pair<Condition, Condition> kImplications[] = {
-      {Condition::kMaltsev, Condition::kModular},         {Condition::kDistributive, Condition::kModular},
-      {Condition::kMajority, Condition::kNearUnanimity},  {Condition::kNearUnanimity, Condition::kDistributive},
-      {Condition::kMajority, Condition::kDistributive},   {Condition::kPixley, Condition::kMaltsev},
-      {Condition::kPixley, Condition::kMajority},         {Condition::kMinority, Condition::kMaltsev},
-      {Condition::kMaltsev, Condition::kTaylor},          {Condition::kModular, Condition::kTaylor},
-      {Condition::kDistributive, Condition::kTaylor},     {Condition::kMajority, Condition::kTaylor},
-      {Condition::kNearUnanimity, Condition::kTaylor},    {Condition::kPixley, Condition::kTaylor},
-      {Condition::kSemilattice, Condition::kTaylor},      {Condition::kWeakNearUnanimity, Condition::kTaylor},
+      {Condition::kMaltsev, Condition::kModular},        {Condition::kDistributive, Condition::kModular},
+      {Condition::kMajority, Condition::kNearUnanimity}, {Condition::kNearUnanimity, Condition::kDistributive},
+      {Condition::kMajority, Condition::kDistributive},  {Condition::kPixley, Condition::kMaltsev},
+      {Condition::kPixley, Condition::kMajority},        {Condition::kMinority, Condition::kMaltsev},
+      {Condition::kMaltsev, Condition::kTaylor},         {Condition::kModular, Condition::kTaylor},
+      {Condition::kDistributive, Condition::kTaylor},    {Condition::kMajority, Condition::kTaylor},
+      {Condition::kNearUnanimity, Condition::kTaylor},   {Condition::kPixley, Condition::kTaylor},
+      {Condition::kSemilattice, Condition::kTaylor},     {Condition::kWeakNearUnanimity, Condition::kTaylor},
       {Condition::kSdMeet, Condition::kTaylor},
   };
   auto find = [&](Condition c) -> const ConditionResult* {

@@ -13,7 +13,8 @@ ProfileClosure::ProfileClosure(const AlgebraView& a, std::vector<TermTables*> sp
       scratch_(instances_.size()) {
   for (const Instance& in : instances_) {
     std::vector<int32_t> row;
-    for (int32_t i = 0; i < arity_; ++i) row.push_back(spaces_[static_cast<size_t>(in.space)]->projection(in.pattern[static_cast<size_t>(i)]));
+    for (int32_t i = 0; i < arity_; ++i)
+      row.push_back(spaces_[static_cast<size_t>(in.space)]->projection(in.pattern[static_cast<size_t>(i)]));
     projections_.push_back(std::move(row));
   }
 }
@@ -57,7 +58,8 @@ ProfileClosure::Outcome ProfileClosure::start(const std::function<bool(size_t)>&
     if (o != Outcome::kComplete) return o;
   }
   for (int32_t c = 0; c < a_.constantCount(); ++c) {
-    for (size_t j = 0; j < instances_.size(); ++j) scratch_[j] = spaces_[static_cast<size_t>(instances_[j].space)]->constant(c);
+    for (size_t j = 0; j < instances_.size(); ++j)
+      scratch_[j] = spaces_[static_cast<size_t>(instances_[j].space)]->constant(c);
     const Outcome o = generator({TermStep::Kind::kConstant, c, -1, -1});
     if (o != Outcome::kComplete) return o;
   }

@@ -40,8 +40,12 @@ class ProfileClosure {
   const int32_t* profile(size_t i) const { return profiles_.row(i); }
   // Component j of the profile of the projection onto argument i; and the
   // table of variable v in instance j's space.
-  int32_t projectionIn(int32_t j, int32_t i) const { return projections_[static_cast<size_t>(j)][static_cast<size_t>(i)]; }
-  int32_t variableIn(int32_t j, int32_t v) const { return spaces_[static_cast<size_t>(instances_[static_cast<size_t>(j)].space)]->projection(v); }
+  int32_t projectionIn(int32_t j, int32_t i) const {
+    return projections_[static_cast<size_t>(j)][static_cast<size_t>(i)];
+  }
+  int32_t variableIn(int32_t j, int32_t v) const {
+    return spaces_[static_cast<size_t>(instances_[static_cast<size_t>(j)].space)]->projection(v);
+  }
   // The number of the profile equal to p, or -1.
   int64_t indexOf(const int32_t* p) const { return profiles_.find(p); }
   bool complete() const { return next_ >= profiles_.size() && started_; }

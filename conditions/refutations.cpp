@@ -44,14 +44,18 @@ std::vector<int32_t> subalgebraTables(const AlgebraView& a, const std::vector<in
   for (int32_t op = 0; op < a.binaryCount(); ++op) {
     for (int32_t i = 0; i < m; ++i) {
       for (int32_t j = 0; j < m; ++j) {
-        t[static_cast<size_t>(lay.binary(op, i, j))] = number[static_cast<size_t>(a.binary(op, members[static_cast<size_t>(i)], members[static_cast<size_t>(j)]))];
+        t[static_cast<size_t>(lay.binary(op, i, j))] =
+            number[static_cast<size_t>(a.binary(op, members[static_cast<size_t>(i)], members[static_cast<size_t>(j)]))];
       }
     }
   }
   for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) {
-    for (int32_t i = 0; i < m; ++i) t[static_cast<size_t>(lay.unary(u, i))] = number[static_cast<size_t>(a.unary(u, members[static_cast<size_t>(i)]))];
+    for (int32_t i = 0; i < m; ++i)
+      t[static_cast<size_t>(lay.unary(u, i))] =
+          number[static_cast<size_t>(a.unary(u, members[static_cast<size_t>(i)]))];
   }
-  for (int32_t c = 0; c < a.constantCount(); ++c) t[static_cast<size_t>(lay.constant(c))] = number[static_cast<size_t>(a.constant(c))];
+  for (int32_t c = 0; c < a.constantCount(); ++c)
+    t[static_cast<size_t>(lay.constant(c))] = number[static_cast<size_t>(a.constant(c))];
   return t;
 }
 

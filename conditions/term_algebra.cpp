@@ -4,7 +4,8 @@
 
 namespace kest {
 
-WitnessTerm substituteVariables(const WitnessTerm& t, const std::vector<int32_t>& map, int32_t arity, std::string name) {
+WitnessTerm substituteVariables(const WitnessTerm& t, const std::vector<int32_t>& map, int32_t arity,
+                                std::string name) {
   WitnessTerm out = t;
   out.name = std::move(name);
   out.arity = arity;

@@ -66,9 +66,7 @@ ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const cha
       result.reason.kind = ConditionReason::Kind::kTooLarge;
       result.reason.size = static_cast<int64_t>(closure.size());
       break;
-    case ProfileClosure::Outcome::kStopped:
-      result.reason.kind = ConditionReason::Kind::kStopped;
-      break;
+    case ProfileClosure::Outcome::kStopped: result.reason.kind = ConditionReason::Kind::kStopped; break;
   }
   return result;
 }

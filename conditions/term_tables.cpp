@@ -25,8 +25,10 @@ TermTables::TermTables(const AlgebraView& a, int32_t variables, int64_t maxEntri
       width_(power(a.card(), variables)),
       maxEntries_(maxEntries),
       tables_(static_cast<size_t>(width_), INT64_MAX) {
-  if (width_ > maxEntries) full_ = true;
-  else scratch_.resize(static_cast<size_t>(width_));
+  if (width_ > maxEntries)
+    full_ = true;
+  else
+    scratch_.resize(static_cast<size_t>(width_));
 }
 
 int32_t TermTables::add(const std::vector<int32_t>& values) {
@@ -72,10 +74,12 @@ int32_t TermTables::apply(int32_t op, int32_t left, int32_t right) {
     std::vector<std::vector<int32_t>>& rows = dense_[static_cast<size_t>(op)];
     if (rows.size() <= static_cast<size_t>(left)) rows.resize(static_cast<size_t>(left) + 1);
     row = &rows[static_cast<size_t>(left)];
-    if (static_cast<size_t>(right) < row->size() && (*row)[static_cast<size_t>(right)] >= 0) return (*row)[static_cast<size_t>(right)];
+    if (static_cast<size_t>(right) < row->size() && (*row)[static_cast<size_t>(right)] >= 0)
+      return (*row)[static_cast<size_t>(right)];
   }
   const bool remembered = !dense && width_ > kShortestRemembered;
-  const uint64_t key = (static_cast<uint64_t>(op) << 56) ^ (static_cast<uint64_t>(left) << 28) ^ static_cast<uint64_t>(right);
+  const uint64_t key =
+      (static_cast<uint64_t>(op) << 56) ^ (static_cast<uint64_t>(left) << 28) ^ static_cast<uint64_t>(right);
   if (remembered) {
     if (const auto it = products_.find(key); it != products_.end()) return it->second;
   }
@@ -91,7 +95,8 @@ int32_t TermTables::apply(int32_t op, int32_t left, int32_t right) {
   }
   const int32_t result = add(scratch_);
   if (result >= 0 && dense) {
-    if (row->size() <= static_cast<size_t>(right)) row->resize(std::max<size_t>(static_cast<size_t>(right) + 1, row->size() * 2), -1);
+    if (row->size() <= static_cast<size_t>(right))
+      row->resize(std::max<size_t>(static_cast<size_t>(right) + 1, row->size() * 2), -1);
     (*row)[static_cast<size_t>(right)] = result;
   }
   if (result >= 0 && remembered) {

@@ -45,7 +45,7 @@ class TermTables {
   RowSet<int32_t> tables_;
   std::unordered_map<uint64_t, int32_t> products_;
   std::vector<std::vector<std::vector<int32_t>>> dense_;  // op, left, right: the product, -1 unknown
-  std::vector<int32_t> projections_;  // by variable, -1 not made yet
+  std::vector<int32_t> projections_;                      // by variable, -1 not made yet
   std::vector<int32_t> scratch_;
 };
 

@@ -30,8 +30,10 @@ void setDisplayed(Workspace& ws, int32_t k, int32_t displayed) {
   if (displayed && a.card > ws.sig.maxNamedElements) displayed = 0;
   ws.displayedCount += displayed - a.displayed;
   a.displayed = displayed;
-  if (displayed) setDisplayedBox(ws, a);
-  else setHiddenBox(a);
+  if (displayed)
+    setDisplayedBox(ws, a);
+  else
+    setHiddenBox(a);
 }
 
 int32_t allDefined(const std::vector<int32_t>& table, int64_t from, int64_t to) {
@@ -51,8 +53,10 @@ int64_t largestCard(const Workspace& ws) {
   int64_t high = kMaxCardinality;
   while (low < high) {
     const int64_t mid = (low + high + 1) / 2;
-    if (tableFits(ws, mid)) low = mid;
-    else high = mid - 1;
+    if (tableFits(ws, mid))
+      low = mid;
+    else
+      high = mid - 1;
   }
   return low;
 }
@@ -63,8 +67,10 @@ namespace {
 // hidden by the flag; the marks and the layout as for a created one.
 int32_t appendAlgebra(Workspace& ws, Algebra&& a, int32_t displayed) {
   a.displayed = displayed && a.card <= ws.sig.maxNamedElements ? 1 : 0;
-  if (a.displayed) setDisplayedBox(ws, a);
-  else setHiddenBox(a);
+  if (a.displayed)
+    setDisplayedBox(ws, a);
+  else
+    setHiddenBox(a);
   a.id = ++ws.lastAlgebraId;
   ws.algebras.push_back(std::move(a));
   const int32_t k = ws.algebraCount() - 1;
@@ -152,8 +158,10 @@ void deleteAlgebra(Workspace& ws, int32_t k) {
     if (count == 0) *mark = -1;
   }
   // The space drawing follows its lattice, and goes with it.
-  if (ws.space.owner == k) ws.space.owner = -1;
-  else if (ws.space.owner > k) --ws.space.owner;
+  if (ws.space.owner == k)
+    ws.space.owner = -1;
+  else if (ws.space.owner > k)
+    --ws.space.owner;
   ws.messages.clearMessages();
   relayout(ws);
 }

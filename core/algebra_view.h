@@ -14,8 +14,7 @@ namespace kest {
 
 class AlgebraView {
  public:
-  AlgebraView(const Algebra& a, const Signature& sig)
-      : AlgebraView(a.card, a.table.data(), sig) {}
+  AlgebraView(const Algebra& a, const Signature& sig) : AlgebraView(a.card, a.table.data(), sig) {}
   AlgebraView(int32_t n, const int32_t* table, const Signature& sig) : n_(n), table_(table), sig_(&sig) {}
 
   int32_t card() const { return n_; }

@@ -29,8 +29,8 @@ void openOneFieldPanel(InputPanel& panel, std::string caption, std::string promp
   layOutPanel(panel);
 }
 
-void openThreeFieldPanel(InputPanel& panel, std::string caption, std::string p1, int32_t w1, std::string p2,
-                         int32_t w2, std::string p3, int32_t w3) {
+void openThreeFieldPanel(InputPanel& panel, std::string caption, std::string p1, int32_t w1, std::string p2, int32_t w2,
+                         std::string p3, int32_t w3) {
   resetPanel(panel);
   const int32_t x = 20 + std::max({textWidth(p1), textWidth(p2), textWidth(p3)});
   panel.labels.push_back({std::move(caption), 10, 10});

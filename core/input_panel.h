@@ -55,8 +55,8 @@ void openOneFieldPanel(InputPanel& panel, std::string caption, std::string promp
 
 // Builds and opens the three-field panel; fields start 20 units right of
 // the longest prompt.
-void openThreeFieldPanel(InputPanel& panel, std::string caption, std::string p1, int32_t w1, std::string p2,
-                         int32_t w2, std::string p3, int32_t w3);
+void openThreeFieldPanel(InputPanel& panel, std::string caption, std::string p1, int32_t w1, std::string p2, int32_t w2,
+                         std::string p3, int32_t w3);
 
 // The common layout step: the panel rectangle around labels and fields,
 // placed at (200, 100); opens the panel.

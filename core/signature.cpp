@@ -11,13 +11,19 @@ bool isConstantSymbolChar(char c) { return c == '$' || c == '#' || (c >= '0' && 
 namespace {
 
 void applyShorthands(std::string& text) {
-  if (text == "L") text = "+ci .ci";
-  else if (text == "L0") text = "+ci .ci 0";
-  else if (text == "L1") text = "+ci .ci 1";
-  else if (text == "L01") text = "+ci .ci 0 1";
+  if (text == "L")
+    text = "+ci .ci";
+  else if (text == "L0")
+    text = "+ci .ci 0";
+  else if (text == "L1")
+    text = "+ci .ci 1";
+  else if (text == "L01")
+    text = "+ci .ci 0 1";
   for (char& c : text) {
-    if (c == 'C') c = 'c';
-    else if (c == 'I') c = 'i';
+    if (c == 'C')
+      c = 'c';
+    else if (c == 'I')
+      c = 'i';
   }
 }
 

@@ -61,8 +61,10 @@ int32_t matchBracket(std::string_view text, int32_t index) {
   const char other = step > 0 ? kClose[kind] : kOpen[kind];
   int32_t depth = 0;
   for (int32_t i = index; i >= 0 && static_cast<size_t>(i) < text.size(); i += step) {
-    if (text[static_cast<size_t>(i)] == same) ++depth;
-    else if (text[static_cast<size_t>(i)] == other && --depth == 0) return i;
+    if (text[static_cast<size_t>(i)] == same)
+      ++depth;
+    else if (text[static_cast<size_t>(i)] == other && --depth == 0)
+      return i;
   }
   return -1;
 }
@@ -71,7 +73,8 @@ bool hasExtension(std::string_view path, std::string_view extension) {
   if (path.size() < extension.size()) return false;
   const std::string_view end = path.substr(path.size() - extension.size());
   for (size_t i = 0; i < end.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(end[i])) != std::tolower(static_cast<unsigned char>(extension[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(end[i])) != std::tolower(static_cast<unsigned char>(extension[i])))
+      return false;
   }
   return true;
 }

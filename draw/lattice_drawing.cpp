@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "commands/computed_lattice_page.h"
-#include "structure/lattice_listing.h"
 #include "core/element_names.h"
 #include "structure/lattice_embedding.h"
 #include "structure/lattice_layout.h"
+#include "structure/lattice_listing.h"
 #include "structure/lattice_order.h"
 #include "structure/lattice_recognition.h"
 
@@ -25,7 +25,9 @@ Point pagePoint(const Algebra& a, int32_t i, int32_t dx, int32_t dy) {
   return {a.latticeX[static_cast<size_t>(i)] / 10 + dx, a.latticeY[static_cast<size_t>(i)] / 10 + dy};
 }
 
-std::string nameText(const Workspace& ws, int32_t e) { return std::string(1, nameOfElement(e, ws.sig.maxNamedElements)); }
+std::string nameText(const Workspace& ws, int32_t e) {
+  return std::string(1, nameOfElement(e, ws.sig.maxNamedElements));
+}
 
 void labels(const Workspace& ws, const Algebra& a, int32_t dx, int32_t dy, Canvas& canvas) {
   for (int32_t i = 0; i < a.card; ++i) {

@@ -28,12 +28,18 @@ std::vector<int32_t> helpLineYs() {
 
 void drawPage(Workspace& ws, Canvas& canvas) {
   settleCaret(ws.panel);
-  if (ws.helpShown) drawHelpPage(ws, canvas);
-  else if (ws.infoShown) drawInfoPage(ws, canvas);
-  else if (ws.latticeShown) drawLatticeMode(ws, canvas);
-  else if (ws.embeddingShown) drawEmbeddingMode(ws, canvas);
-  else if (ws.computedLatticeShown) drawComputedLatticeMode(ws, canvas);
-  else drawNormalPage(ws, canvas);
+  if (ws.helpShown)
+    drawHelpPage(ws, canvas);
+  else if (ws.infoShown)
+    drawInfoPage(ws, canvas);
+  else if (ws.latticeShown)
+    drawLatticeMode(ws, canvas);
+  else if (ws.embeddingShown)
+    drawEmbeddingMode(ws, canvas);
+  else if (ws.computedLatticeShown)
+    drawComputedLatticeMode(ws, canvas);
+  else
+    drawNormalPage(ws, canvas);
 }
 
 void drawHelpPage(const Workspace& ws, Canvas& canvas) {

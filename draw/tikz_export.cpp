@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "commands/computed_lattice_page.h"
-#include "structure/lattice_listing.h"
 #include "core/element_names.h"
 #include "core/text_routines.h"
 #include "draw/lattice_drawing.h"
 #include "structure/lattice_layout.h"
+#include "structure/lattice_listing.h"
 #include "structure/lattice_order.h"
 
 namespace kest {
@@ -54,8 +54,8 @@ std::string body(const Diagram& d, int32_t bottomY) {
   for (int32_t i = 0; i < n; ++i) {
     const double x = a.latticeX[static_cast<size_t>(i)] / kUnitsPerCm + d.dx;
     const double y = (bottomY - a.latticeY[static_cast<size_t>(i)]) / kUnitsPerCm;
-    out += "\\node[circle,draw,inner sep=1.5pt" + std::string(d.filled(i) ? ",fill" : "") + ",label=right:{" + d.label(i) +
-           "}] (" + d.prefix + std::to_string(i) + ") at (" + number(x) + "," + number(y) + ") {};\n";
+    out += "\\node[circle,draw,inner sep=1.5pt" + std::string(d.filled(i) ? ",fill" : "") + ",label=right:{" +
+           d.label(i) + "}] (" + d.prefix + std::to_string(i) + ") at (" + number(x) + "," + number(y) + ") {};\n";
   }
   for (int32_t i = 0; i < n; ++i) {
     for (int32_t j = 0; j < n; ++j) {

@@ -61,7 +61,8 @@ bool isFunctionallyComplete(const AlgebraView& a) {
     for (int32_t t = 0; t < 4; ++t) f.value.push_back(a.binary(b, t >> 1, t & 1));
     ops.push_back(f);
   }
-  for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u) ops.push_back({1, {a.unary(u, 0), a.unary(u, 1)}});
+  for (int32_t u = a.binaryCount(); u < a.binaryCount() + a.unaryCount(); ++u)
+    ops.push_back({1, {a.unary(u, 0), a.unary(u, 1)}});
   for (int32_t c = 0; c < a.constantCount(); ++c) ops.push_back({0, {a.constant(c)}});
   bool escapes[5] = {false, false, false, false, false};
   for (const BooleanOp& f : ops) {

@@ -11,7 +11,12 @@ namespace kest {
 namespace extension {
 
 Closer::Closer(Workspace& ws, int32_t k, Progress& progress)
-    : ws_(ws), sig_(ws.sig), ts_(ws.terms), table_(ws.algebra(k).table), n_(ws.algebra(k).card), lay_(ws.layout(k)),
+    : ws_(ws),
+      sig_(ws.sig),
+      ts_(ws.terms),
+      table_(ws.algebra(k).table),
+      n_(ws.algebra(k).card),
+      lay_(ws.layout(k)),
       poll_(progress) {
   for (int32_t f : ts_.formulaList) {
     if (ts_.formulaKind[static_cast<size_t>(f)] == kEquation) addEquation(f);

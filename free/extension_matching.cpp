@@ -60,13 +60,15 @@ void Closer::match(int32_t node, int32_t v, Callback found) {
     if (u >= 0 && w >= 0 && entry(op, u, w) == v) found();
   } else if (leftKnown) {
     if (u >= 0) {
-      lineIndex(rows_, op, true).forEach(
-          u, v, [&](int32_t y) { return entry(op, u, y); }, [&](int32_t y) { match(right, y, found); });
+      lineIndex(rows_, op, true)
+          .forEach(
+              u, v, [&](int32_t y) { return entry(op, u, y); }, [&](int32_t y) { match(right, y, found); });
     }
   } else if (rightKnown) {
     if (w >= 0) {
-      lineIndex(columns_, op, false).forEach(
-          w, v, [&](int32_t x) { return entry(op, x, w); }, [&](int32_t x) { match(left, x, found); });
+      lineIndex(columns_, op, false)
+          .forEach(
+              w, v, [&](int32_t x) { return entry(op, x, w); }, [&](int32_t x) { match(left, x, found); });
     }
   } else {
     for (const auto& pair : preimages_[static_cast<size_t>(op)][static_cast<size_t>(v)]) {

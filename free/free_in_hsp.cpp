@@ -1,8 +1,8 @@
 #include "free/free_in_hsp.h"
 
 #include <algorithm>
-#include <optional>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "core/algebra_store.h"
@@ -76,7 +76,9 @@ class VectorOps {
     for (int64_t i = 0; i < length_; ++i) ob[i] = t[xb[i]];
   }
 
-  int32_t binaryEntry(int32_t b, int32_t x, int32_t y) const { return binary_[static_cast<size_t>(b)][static_cast<size_t>(x * m_ + y)]; }
+  int32_t binaryEntry(int32_t b, int32_t x, int32_t y) const {
+    return binary_[static_cast<size_t>(b)][static_cast<size_t>(x * m_ + y)];
+  }
   int32_t unaryEntry(int32_t u, int32_t x) const { return unary_[static_cast<size_t>(u)][static_cast<size_t>(x)]; }
   uint64_t lastMask() const { return lastMask_; }
 
@@ -357,7 +359,8 @@ FreeInHspResult buildFreeInHSP(Workspace& ws, int32_t n, int32_t k, int32_t stop
     if (!add()) return {Status::kTooMany, 0};
   }
   std::vector<uint8_t> commutative(static_cast<size_t>(sig.binaryCount));
-  for (int32_t b = 0; b < sig.binaryCount; ++b) commutative[static_cast<size_t>(b)] = sig.opCommutative[static_cast<size_t>(b)];
+  for (int32_t b = 0; b < sig.binaryCount; ++b)
+    commutative[static_cast<size_t>(b)] = sig.opCommutative[static_cast<size_t>(b)];
   Status status;
   if (store.dense() != nullptr && m == 2 && power.words == 1) {
     // Vectors of at most 24 bits, one word each: the operation is a Boolean

@@ -80,7 +80,8 @@ int32_t adjoinValue(Workspace& ws, int32_t a, const EntryChoice& e) {
   const int32_t arity = ws.sig.opArity[static_cast<size_t>(e.op)];
   if (arity == 2) {
     alg.table[static_cast<size_t>(lay.binary(e.op, e.x, e.y))] = c - 1;
-    if (ws.sig.opCommutative[static_cast<size_t>(e.op)]) alg.table[static_cast<size_t>(lay.binary(e.op, e.y, e.x))] = c - 1;
+    if (ws.sig.opCommutative[static_cast<size_t>(e.op)])
+      alg.table[static_cast<size_t>(lay.binary(e.op, e.y, e.x))] = c - 1;
   } else if (arity == 1) {
     alg.table[static_cast<size_t>(lay.unary(e.op, e.x))] = c - 1;
   } else {
@@ -137,7 +138,8 @@ FreeOverPartialRun buildFreeOverPartial(Workspace& ws, int32_t k, int32_t limit,
   while (limit >= s) {
     // A cycle copies the whole table at least once, whatever the closure
     // finds: each one polls.
-    if (progress.stopRequested() || !closeWorking(ws, a, extension, progress, close)) return fail(Outcome::kInterrupted);
+    if (progress.stopRequested() || !closeWorking(ws, a, extension, progress, close))
+      return fail(Outcome::kInterrupted);
     const bool identified = identifiesSomething(ws.classOf);
     a = factorByClasses(ws, a);
     if (a < 0) return fail(Outcome::kStoreFull);

@@ -50,7 +50,9 @@ class LineIndex {
   }
 
  private:
-  size_t slot(int32_t line, int32_t v) const { return static_cast<size_t>(line) * static_cast<size_t>(n_ + 1) + static_cast<size_t>(v); }
+  size_t slot(int32_t line, int32_t v) const {
+    return static_cast<size_t>(line) * static_cast<size_t>(n_ + 1) + static_cast<size_t>(v);
+  }
 
   int32_t n_ = 0;
   std::vector<int32_t> start_;

@@ -13,8 +13,7 @@ namespace {
 class Closure {
  public:
   Closure(Workspace& ws, int32_t k)
-      : ws_(ws), table_(ws.algebra(k).table), n_(ws.algebra(k).card),
-        lay_(ws.layout(k)), sweep_(ws, k) {}
+      : ws_(ws), table_(ws.algebra(k).table), n_(ws.algebra(k).card), lay_(ws.layout(k)), sweep_(ws, k) {}
 
   // One cycle of the flag passes and the equation pass; returns whether an
   // entry was filled, and joins the identifications seen in same (a union-
@@ -29,9 +28,12 @@ class Closure {
         for (int32_t y = x + 1; y < n_; ++y) {
           int32_t& e1 = table_[static_cast<size_t>(lay_.binary(b, x, y))];
           int32_t& e2 = table_[static_cast<size_t>(lay_.binary(b, y, x))];
-          if (e1 < 0 && e2 >= 0) e1 = e2, filled = true;
-          else if (e1 >= 0 && e2 < 0) e2 = e1, filled = true;
-          else if (e1 >= 0 && e1 != e2) same.unite(e1, e2);
+          if (e1 < 0 && e2 >= 0)
+            e1 = e2, filled = true;
+          else if (e1 >= 0 && e2 < 0)
+            e2 = e1, filled = true;
+          else if (e1 >= 0 && e1 != e2)
+            same.unite(e1, e2);
         }
       }
     }
@@ -39,8 +41,10 @@ class Closure {
       if (!sig.opIdempotent[static_cast<size_t>(b)]) continue;
       for (int32_t x = 0; x < n_; ++x) {
         int32_t& xx = table_[static_cast<size_t>(lay_.binary(b, x, x))];
-        if (xx < 0) xx = x, filled = true;
-        else if (xx != x) same.unite(xx, x);
+        if (xx < 0)
+          xx = x, filled = true;
+        else if (xx != x)
+          same.unite(xx, x);
       }
     }
     // Equations: writes are filled entries, two defined sides that differ

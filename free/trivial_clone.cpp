@@ -146,13 +146,15 @@ int32_t appendProjectionsAndConstants(Workspace& ws, int32_t k, int32_t n) {
   }
   for (int32_t u = sig.binaryCount; u < sig.binaryCount + sig.unaryCount; ++u) {
     for (int32_t i = 0; i < size; ++i) {
-      out[static_cast<size_t>(lay.unary(u, i))] = element(shapes.unary(u, elements[static_cast<size_t>(i)].value), i, i);
+      out[static_cast<size_t>(lay.unary(u, i))] =
+          element(shapes.unary(u, elements[static_cast<size_t>(i)].value), i, i);
     }
   }
   const Algebra& a = ws.algebra(k);
   const TableLayout from = ws.layout(k);
   for (int32_t c = 0; c < sig.constantCount; ++c) {
-    out[static_cast<size_t>(lay.constant(c))] = elementOfValue[static_cast<size_t>(a.table[static_cast<size_t>(from.constant(c))])];
+    out[static_cast<size_t>(lay.constant(c))] =
+        elementOfValue[static_cast<size_t>(a.table[static_cast<size_t>(from.constant(c))])];
   }
   return f;
 }

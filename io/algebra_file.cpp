@@ -119,7 +119,8 @@ bool readRow(LineReader& lines, int64_t count, int64_t n, std::vector<int32_t>& 
     table.push_back(v);
   }
   if (found != count) {
-    why = where + "expected " + std::to_string(count) + " entries, found " + (found > count ? "more" : std::to_string(found));
+    why = where + "expected " + std::to_string(count) + " entries, found " +
+          (found > count ? "more" : std::to_string(found));
     return false;
   }
   return true;

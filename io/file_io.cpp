@@ -1,12 +1,13 @@
 #include "io/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kest {
 
@@ -99,8 +100,8 @@ bool replaceAtomically(const std::string& target, const struct stat* old, std::s
     ::umask(mask);
     mode &= ~mask;
   }
-  const bool ok = ::fchmod(f.fd, mode) == 0 && writeAll(f.fd, data) && ::fsync(f.fd) == 0 &&
-                  ::close(f.fd) == 0 && (f.fd = -1, ::rename(temporary.c_str(), target.c_str()) == 0);
+  const bool ok = ::fchmod(f.fd, mode) == 0 && writeAll(f.fd, data) && ::fsync(f.fd) == 0 && ::close(f.fd) == 0 &&
+                  (f.fd = -1, ::rename(temporary.c_str(), target.c_str()) == 0);
   if (!ok) ::unlink(temporary.c_str());
   clearPending();
   return ok;

@@ -17,8 +17,7 @@ inline constexpr int64_t kMaxFileBytes = int64_t{6} << 30;
 // directory, a device, a pipe, a file too large) is refused without
 // reading from it or blocking: error then says why ("it is not a regular
 // file"), or is empty when the file could not be opened at all.
-std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
-                                         int64_t maxBytes = kMaxFileBytes);
+std::optional<std::string> readWholeFile(const std::string& path, std::string& error, int64_t maxBytes = kMaxFileBytes);
 
 // Writes data to path so that a failure never destroys what was there:
 // an ordinary file is replaced atomically by a temporary file beside it

@@ -80,8 +80,10 @@ std::string visibleName(std::string_view name) {
   size_t i = 0;
   for (; i < name.size() && out.size() < kMostShown; ++i) {
     const auto c = static_cast<unsigned char>(name[i]);
-    if (c == '\n') out += "\\n";
-    else if (c == '\t') out += "\\t";
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\t')
+      out += "\\t";
     else if (c < 0x20 || c == 0x7F) {
       static const char kHex[] = "0123456789ABCDEF";
       out += "\\x";
@@ -134,7 +136,8 @@ std::optional<std::vector<int32_t>> targetsOf(const Signature& sig, const Foreig
     for (size_t i = 0; i < a.operations.size() && eq != std::string::npos; ++i) {
       if (a.operations[i].name == word.substr(0, eq)) found = static_cast<int32_t>(i);
     }
-    if (found < 0 || eq + 2 != word.size() || sig.arity(word[eq + 1]) != a.operations[static_cast<size_t>(found)].arity) {
+    if (found < 0 || eq + 2 != word.size() ||
+        sig.arity(word[eq + 1]) != a.operations[static_cast<size_t>(found)].arity) {
       why = "'" + word + "' maps no operation of the file onto a symbol of its arity";
       return std::nullopt;
     }
@@ -164,7 +167,8 @@ std::optional<std::vector<int32_t>> sourcesOf(const Signature& sig, const Foreig
       return std::nullopt;
     }
     if (source[static_cast<size_t>(target[i])] >= 0) {
-      why = "the mapping gives two operations the symbol " + std::string(1, sig.opSymbol[static_cast<size_t>(target[i])]);
+      why =
+          "the mapping gives two operations the symbol " + std::string(1, sig.opSymbol[static_cast<size_t>(target[i])]);
       return std::nullopt;
     }
     source[static_cast<size_t>(target[i])] = static_cast<int32_t>(i);
@@ -248,8 +252,9 @@ std::optional<int32_t> appendForeignAlgebras(Workspace& ws, const std::vector<Fo
       const std::vector<int32_t>& values = a.operations[static_cast<size_t>(sources[i][s])].values;
       const int32_t op = static_cast<int32_t>(s);
       const int64_t at = op < ws.sig.binaryCount ? lay.binary(op, 0, 0)
-                         : op < ws.sig.binaryCount + ws.sig.unaryCount ? lay.unary(op, 0)
-                                                                      : lay.constant(op - ws.sig.binaryCount - ws.sig.unaryCount);
+                         : op < ws.sig.binaryCount + ws.sig.unaryCount
+                             ? lay.unary(op, 0)
+                             : lay.constant(op - ws.sig.binaryCount - ws.sig.unaryCount);
       std::copy(values.begin(), values.end(), t.begin() + at);
     }
   }

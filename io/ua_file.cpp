@@ -30,7 +30,8 @@ bool readRow(std::string_view row, std::vector<int32_t>& values) {
   size_t start = 0;
   while (start <= row.size()) {
     const size_t comma = row.find(',', start);
-    const std::string_view item = row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    const std::string_view item =
+        row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     const bool last = comma == std::string_view::npos;
     if (last && start > 0 && item.find_first_not_of(" \t\r\n") == std::string_view::npos) break;  // a closing comma
     const std::optional<int64_t> v = wholeNumber(item, INT32_MAX);
@@ -58,7 +59,8 @@ class UaReader {
 
   std::optional<std::vector<ForeignAlgebra>> read(std::string& why) {
     std::vector<ForeignAlgebra> out;
-    if (!nextStart()) return refuse(why, xml_.error().empty() ? "no <algebra> or <algebraList> at the top" : xml_.error());
+    if (!nextStart())
+      return refuse(why, xml_.error().empty() ? "no <algebra> or <algebraList> at the top" : xml_.error());
     const std::string root(xml_.name());
     if (root == "algebraList") {
       while (nextChild()) {
@@ -122,9 +124,12 @@ class UaReader {
     const size_t depth = xml_.depth();
     for (;;) {
       const XmlScanner::Event e = xml_.next();
-      if (e == XmlScanner::Event::kText && xml_.depth() == depth) out += xml_.text();
-      else if (e == XmlScanner::Event::kEnd && xml_.depth() < depth) return out;
-      else if (e == XmlScanner::Event::kError || e == XmlScanner::Event::kDone) break;
+      if (e == XmlScanner::Event::kText && xml_.depth() == depth)
+        out += xml_.text();
+      else if (e == XmlScanner::Event::kEnd && xml_.depth() < depth)
+        return out;
+      else if (e == XmlScanner::Event::kError || e == XmlScanner::Event::kDone)
+        break;
     }
     fail(xml_.error());
     return std::nullopt;
@@ -145,7 +150,8 @@ class UaReader {
       out.push_back(std::move(a));
     }
     if (!error_.empty()) return false;
-    if (!basic) return fail(first.empty() ? "an empty <algebra>" : "a " + first + " is a derived algebra, which is not read");
+    if (!basic)
+      return fail(first.empty() ? "an empty <algebra>" : "a " + first + " is a derived algebra, which is not read");
     return true;
   }
 
@@ -162,7 +168,8 @@ class UaReader {
         if (!t) return false;
         const std::optional<int64_t> card = wholeNumber(*t, kMaxCardinality);
         if (!card) {
-          return fail("algebra " + a.name + ": the cardinality is not a number from 0 to " + std::to_string(kMaxCardinality));
+          return fail("algebra " + a.name + ": the cardinality is not a number from 0 to " +
+                      std::to_string(kMaxCardinality));
         }
         a.card = card_ = *card;
         for (OperationInProgress& op : ops_) {
@@ -175,7 +182,9 @@ class UaReader {
       }
     }
     if (!error_.empty()) return false;
-    if (card_ < 0) return fail("algebra " + a.name + ": the cardinality is not a number from 0 to " + std::to_string(kMaxCardinality));
+    if (card_ < 0)
+      return fail("algebra " + a.name + ": the cardinality is not a number from 0 to " +
+                  std::to_string(kMaxCardinality));
     for (OperationInProgress& op : ops_) a.operations.push_back(std::move(op.op));
     ops_.clear();
     return true;
@@ -279,8 +288,8 @@ class UaReader {
     const int64_t length = op.rowLengths[static_cast<size_t>(r)];
     if (n == 0 && length == 0) return true;  // the blank row of an empty algebra
     if (r >= rows) {
-      return fail("operation " + op.op.name + " has more than " + std::to_string(rows) + (rows == 1 ? " row" : " rows") +
-                  ", as its table on " + std::to_string(n) + " elements");
+      return fail("operation " + op.op.name + " has more than " + std::to_string(rows) +
+                  (rows == 1 ? " row" : " rows") + ", as its table on " + std::to_string(n) + " elements");
     }
     if (length != want) {
       return fail("operation " + op.op.name + ": row " + std::to_string(r) + " has " + std::to_string(length) +

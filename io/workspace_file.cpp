@@ -47,7 +47,8 @@ bool readAlgebraBlock(Workspace& staged, LineReader& lines, int64_t bytesLeft, s
   int64_t n = 0;
   const std::string cardText(skipBlanks(*cardLine));
   if (!readCardinality(cardText, n)) {
-    why = at(lines) + "'" + cardText.substr(0, 20) + "' is not a number of elements from 0 to " + std::to_string(kMaxCardinality);
+    why = at(lines) + "'" + cardText.substr(0, 20) + "' is not a number of elements from 0 to " +
+          std::to_string(kMaxCardinality);
     return false;
   }
   const Signature& sig = staged.sig;
@@ -79,7 +80,8 @@ bool readAlgebraBlock(Workspace& staged, LineReader& lines, int64_t bytesLeft, s
       const char c = (*line)[static_cast<size_t>(i)];
       const int32_t e = elementOfName(c, sig.maxNamedElements);
       if (c != '.' && (e < 0 || e >= n)) {
-        why = at(lines) + "'" + std::string(1, c) + "' is not an element of a " + std::to_string(n) + "-element algebra";
+        why =
+            at(lines) + "'" + std::string(1, c) + "' is not an element of a " + std::to_string(n) + "-element algebra";
         return false;
       }
       a.table[static_cast<size_t>(start + i)] = c == '.' ? -1 : e;
@@ -107,11 +109,13 @@ std::string workspaceFileText(const Workspace& ws) {
     out += std::to_string(a.card) + kEnd;
     const int64_t rows = static_cast<int64_t>(sig.binaryCount) * a.card + sig.unaryCount;
     for (int64_t r = 0; r < rows; ++r) {
-      for (int32_t i = 0; i < a.card; ++i) out += nameOfElement(a.table[static_cast<size_t>(r * a.card + i)], sig.maxNamedElements);
+      for (int32_t i = 0; i < a.card; ++i)
+        out += nameOfElement(a.table[static_cast<size_t>(r * a.card + i)], sig.maxNamedElements);
       out += kEnd;
     }
     if (sig.constantCount > 0) {
-      for (int32_t c = 0; c < sig.constantCount; ++c) out += nameOfElement(a.table[static_cast<size_t>(rows * a.card + c)], sig.maxNamedElements);
+      for (int32_t c = 0; c < sig.constantCount; ++c)
+        out += nameOfElement(a.table[static_cast<size_t>(rows * a.card + c)], sig.maxNamedElements);
       out += kEnd;
     }
   }
@@ -133,7 +137,8 @@ LoadStatus loadWorkspaceText(Workspace& ws, std::string_view text, std::string* 
   const int32_t formulaCount = counts[2];
   const int32_t algebraBlocks = counts[3];
   if (termCount < 0 || termCount > kMaxNamedTerms) return refuse("line 1: more named terms than the list holds");
-  if (formulaCount < 0 || formulaCount > static_cast<int64_t>(text.size())) return refuse("line 1: more formulas than the file holds");
+  if (formulaCount < 0 || formulaCount > static_cast<int64_t>(text.size()))
+    return refuse("line 1: more formulas than the file holds");
   if (algebraBlocks < 0 || algebraBlocks > kMaxAlgebras) return refuse("line 1: more algebras than the store holds");
   const std::optional<std::string_view> signature = lines.next();
   if (!signature) return refuse("the file ends after its header");

@@ -40,9 +40,12 @@ std::optional<uint32_t> characterReference(std::string_view ref) {
   uint32_t v = 0;
   for (char c : digits) {
     int d = -1;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (hex && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
     if (d < 0) return std::nullopt;
     v = v * (hex ? 16 : 10) + static_cast<uint32_t>(d);
   }
@@ -66,11 +69,16 @@ bool decodeEntities(std::string_view raw, std::string& out, size_t& where, std::
       return false;
     }
     const std::string_view ref = raw.substr(i + 1, semi - i - 1);
-    if (ref == "lt") out += '<';
-    else if (ref == "gt") out += '>';
-    else if (ref == "amp") out += '&';
-    else if (ref == "quot") out += '"';
-    else if (ref == "apos") out += '\'';
+    if (ref == "lt")
+      out += '<';
+    else if (ref == "gt")
+      out += '>';
+    else if (ref == "amp")
+      out += '&';
+    else if (ref == "quot")
+      out += '"';
+    else if (ref == "apos")
+      out += '\'';
     else if (const std::optional<uint32_t> cp = ref.empty() || ref[0] != '#' ? std::nullopt : characterReference(ref)) {
       appendUtf8(out, *cp);
     } else {
@@ -152,7 +160,8 @@ XmlScanner::Event XmlScanner::startTag() {
     while (i < text_.size() && isNameChar(text_[i])) ++i;
     const std::string_view key = text_.substr(keyStart, i - keyStart);
     while (i < text_.size() && isBlank(text_[i])) ++i;
-    if (key.empty() || i >= text_.size() || text_[i] != '=') return fail(i, "a malformed attribute in <" + std::string(name) + ">");
+    if (key.empty() || i >= text_.size() || text_[i] != '=')
+      return fail(i, "a malformed attribute in <" + std::string(name) + ">");
     ++i;
     while (i < text_.size() && isBlank(text_[i])) ++i;
     if (i >= text_.size() || (text_[i] != '"' && text_[i] != '\'')) return fail(i, "an attribute value without quotes");

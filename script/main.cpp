@@ -1,9 +1,10 @@
 // kest: with --script FILE the commands of FILE ("-" for standard input)
 // run headless; without arguments the window opens (when built with it).
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <sys/stat.h>
 
 #include "script/script_runner.h"
 #include "script/sigint_progress.h"

@@ -6,16 +6,16 @@
 #include "commands/cell_edit.h"
 #include "commands/con_sub_commands.h"
 #include "commands/condition_commands.h"
+#include "commands/file_commands.h"
 #include "commands/info_page.h"
 #include "commands/key_commands.h"
 #include "commands/key_dispatch.h"
-#include "commands/toolbar_commands.h"
 #include "commands/panel_commands.h"
+#include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
 #include "core/element_names.h"
 #include "core/text_routines.h"
 #include "io/algebra_text.h"
-#include "commands/file_commands.h"
 #include "script/script_context.h"
 #include "terms/formulas.h"
 #include "terms/term_print.h"
@@ -111,10 +111,11 @@ std::string tableVerb(ScriptContext& ctx, std::string_view arg) {
   const size_t length = arity == 0 ? 1 : static_cast<size_t>(n);
   if (w.size() - 2 != rows) return "expected " + std::to_string(rows) + " rows";
   for (size_t r = 0; r < rows; ++r) {
-    if (w[2 + r].size() != length) return "row " + std::to_string(r + 1) + " should have " + std::to_string(length) + " entries";
+    if (w[2 + r].size() != length)
+      return "row " + std::to_string(r + 1) + " should have " + std::to_string(length) + " entries";
   }
   const TableLayout lay = ctx.ws.layout(k);
-  const int64_t start = arity == 2 ? lay.binary(op, 0, 0)
+  const int64_t start = arity == 2   ? lay.binary(op, 0, 0)
                         : arity == 1 ? lay.unary(op, 0)
                                      : lay.constant(op - ctx.ws.sig.binaryCount - ctx.ws.sig.unaryCount);
   for (size_t r = 0; r < rows; ++r) {
@@ -140,10 +141,13 @@ std::string cellVerb(ScriptContext& ctx, std::string_view arg) {
   const int32_t op = operationOfWord(ctx.ws, w[1]);
   if (op < 0) return "'" + std::string(w[1]) + "' is no operation symbol";
   const int32_t arity = ctx.ws.sig.opArity[static_cast<size_t>(op)];
-  if (w.size() != static_cast<size_t>(3 + arity)) return "expected " + std::to_string(arity) + " element names and a key";
+  if (w.size() != static_cast<size_t>(3 + arity))
+    return "expected " + std::to_string(arity) + " element names and a key";
   TableCell cell{op, 0, 0};
-  if (arity >= 1 && !readElement(ctx.ws, k, w[2], cell.i)) return "'" + std::string(w[2]) + "' is no element of A" + std::to_string(k);
-  if (arity == 2 && !readElement(ctx.ws, k, w[3], cell.j)) return "'" + std::string(w[3]) + "' is no element of A" + std::to_string(k);
+  if (arity >= 1 && !readElement(ctx.ws, k, w[2], cell.i))
+    return "'" + std::string(w[2]) + "' is no element of A" + std::to_string(k);
+  if (arity == 2 && !readElement(ctx.ws, k, w[3], cell.j))
+    return "'" + std::string(w[3]) + "' is no element of A" + std::to_string(k);
   const std::string_view key = w.back();
   if (key.size() != 1) return "the key is one character";
   editTableEntry(ctx.ws, k, cell, static_cast<unsigned char>(key[0]));
@@ -201,7 +205,8 @@ std::string toolbarVerb(ScriptContext& ctx, std::string_view arg, int32_t comman
 const Verb kVerbs[] = {
     {"signature", false, signatureVerb},
     {"term", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kTermOrEquation, a); }},
-    {"equation", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kTermOrEquation, a); }},
+    {"equation", true,
+     [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kTermOrEquation, a); }},
     {"and", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kConjunction, a); }},
     {"or", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kDisjunction, a); }},
     {"implies", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kImplication, a); }},
@@ -212,8 +217,7 @@ const Verb kVerbs[] = {
      [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kSubalgebra, a, true); }},
     {"subproduct", true,
      [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kSubproduct, a, true); }},
-    {"product", true,
-     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandProduct); }},
+    {"product", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandProduct); }},
     {"open", true,
      [](ScriptContext& c, std::string_view a) {
        if (a.empty()) return std::string("expected: open PATH [NAME=SYMBOL ...]");
@@ -242,8 +246,7 @@ const Verb kVerbs[] = {
        saveBinaryFile(c.ws, k, std::string(path));
        return std::string();
      }},
-    {"embed", true,
-     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandEmbed); }},
+    {"embed", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandEmbed); }},
     {"extend", true,
      [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kExtendMap, a, true); }},
     {"free-partial", true,
@@ -270,8 +273,10 @@ const Verb kVerbs[] = {
     {"meet", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kMeet, a); }},
     {"join", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kJoin, a); }},
     {"lattice", true, [](ScriptContext& c, std::string_view a) { return panelCommand(c, InputMode::kLattice, a); }},
-    {"con", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kCongruenceLattice); }},
-    {"sub", true, [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kSubuniverseLattice); }},
+    {"con", true,
+     [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kCongruenceLattice); }},
+    {"sub", true,
+     [](ScriptContext& c, std::string_view a) { return latticeVerb(c, a, InputMode::kSubuniverseLattice); }},
     {"maltsev", true, maltsevVerb},
     {"glue", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandGlue); }},
     {"red", true, [](ScriptContext& c, std::string_view a) { return markVerb(c, a, c.ws.redMarked); }},
@@ -280,10 +285,8 @@ const Verb kVerbs[] = {
     {"cell", true, cellVerb},
     {"key", true, keyVerb},
     {"delete", true, deleteVerb},
-    {"polish", true,
-     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandNotation); }},
-    {"new", true,
-     [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandNew); }},
+    {"polish", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandNotation); }},
+    {"new", true, [](ScriptContext& c, std::string_view a) { return toolbarVerb(c, a, kCommandNew); }},
     {"page", true, pageVerb},
     {"pointer", true, pointerVerb},
     {"click", true, clickVerb},

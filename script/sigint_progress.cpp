@@ -1,7 +1,8 @@
 #include "script/sigint_progress.h"
 
-#include <csignal>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "io/file_io.h"
 
@@ -47,7 +48,8 @@ void SigintProgress::report(int64_t done, int64_t total, const char* unit) {
   if (shown_ && now - lastShown_ < std::chrono::milliseconds(250)) return;
   lastShown_ = now;
   shown_ = true;
-  const std::string line = "\r\033[K" + (task_.empty() ? std::string() : task_ + ": ") + progressText(done, total, unit);
+  const std::string line =
+      "\r\033[K" + (task_.empty() ? std::string() : task_ + ": ") + progressText(done, total, unit);
   (void)!write(STDERR_FILENO, line.data(), line.size());
 }
 

@@ -30,8 +30,11 @@ std::string pageVerb(ScriptContext& ctx, std::string_view arg) {
   static const struct {
     const char* name;
     int32_t command;
-  } kPages[] = {{"help", kCommandHelp}, {"info", kCommandInfo}, {"lattice", kCommandDrawLattice},
-                {"embedding", kCommandDrawEmbedding}, {"con", kCommandComputedLatticePage},
+  } kPages[] = {{"help", kCommandHelp},
+                {"info", kCommandInfo},
+                {"lattice", kCommandDrawLattice},
+                {"embedding", kCommandDrawEmbedding},
+                {"con", kCommandComputedLatticePage},
                 {"sub", kCommandComputedLatticePage}};
   for (const auto& page : kPages) {
     if (arg == page.name) {
@@ -86,10 +89,21 @@ std::string pressVerb(ScriptContext& ctx, std::string_view arg) {
   static const struct {
     const char* name;
     int32_t code;
-  } kKeys[] = {{"Space", ' '},         {"Enter", 13},          {"Tab", 9},           {"Backspace", 8},
-               {"Escape", 27},         {"PageUp", kKeyPageUp}, {"PageDown", kKeyPageDown}, {"End", kKeyEnd},
-               {"Home", kKeyHome},     {"Left", kKeyLeft},     {"Up", kKeyUp},       {"Right", kKeyRight},
-               {"Down", kKeyDown},     {"Insert", kKeyInsert}, {"Delete", kKeyDelete}};
+  } kKeys[] = {{"Space", ' '},
+               {"Enter", 13},
+               {"Tab", 9},
+               {"Backspace", 8},
+               {"Escape", 27},
+               {"PageUp", kKeyPageUp},
+               {"PageDown", kKeyPageDown},
+               {"End", kKeyEnd},
+               {"Home", kKeyHome},
+               {"Left", kKeyLeft},
+               {"Up", kKeyUp},
+               {"Right", kKeyRight},
+               {"Down", kKeyDown},
+               {"Insert", kKeyInsert},
+               {"Delete", kKeyDelete}};
   int32_t code = -1;
   if (arg.size() == 1) code = static_cast<unsigned char>(arg[0]);
   for (const auto& key : kKeys) {
@@ -105,8 +119,8 @@ std::string drawVerb(ScriptContext& ctx, std::string_view arg) {
   int32_t width = 1200;
   int32_t height = 800;
   if (w.empty() || (w.size() != 1 && w.size() != 3)) return "expected: draw PATH [W H]";
-  if (w.size() == 3 && (!readCoordinate(w[1], width) || !readCoordinate(w[2], height) || width < 1 ||
-                        height < 1 || width > 20000 || height > 20000)) {
+  if (w.size() == 3 && (!readCoordinate(w[1], width) || !readCoordinate(w[2], height) || width < 1 || height < 1 ||
+                        width > 20000 || height > 20000)) {
     return "expected a width and a height from 1 to 20000";
   }
   const std::string path(w[0]);
@@ -117,7 +131,8 @@ std::string drawVerb(ScriptContext& ctx, std::string_view arg) {
 #endif
   // A file that cannot be written is said in a message line, as Save As
   // says it, and the script goes on.
-  if (const PictureFailure failed = writePageFile(ctx.ws, path, width, height, raster); failed != PictureFailure::kNone) {
+  if (const PictureFailure failed = writePageFile(ctx.ws, path, width, height, raster);
+      failed != PictureFailure::kNone) {
     ctx.ws.messages.setMessage(pictureFailureText(path, failed));
   }
   return "";

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/progress.h"
 #include "core/algebra_view.h"
+#include "core/progress.h"
 
 namespace kest {
 

@@ -60,7 +60,9 @@ void BitsetCloser::addImages(int32_t e, const uint64_t* row, uint64_t* fresh) co
   for (int32_t op = 0; op < a_.binaryCount(); ++op) {
     if (!byteImages_.empty()) {
       for (int side = 0; side < 2; ++side) {
-        const uint64_t* tables = byteImages_.data() + ((static_cast<size_t>(op) * 2 + side) * n + static_cast<size_t>(e)) * chunks_ * 256 * words_;
+        const uint64_t* tables =
+            byteImages_.data() +
+            ((static_cast<size_t>(op) * 2 + side) * n + static_cast<size_t>(e)) * chunks_ * 256 * words_;
         for (size_t c = 0; c < chunks_; ++c) {
           const size_t value = (row[c / 8] >> (8 * (c % 8))) & 255;
           if (value == 0) continue;

@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/progress.h"
 #include "core/algebra_view.h"
+#include "core/progress.h"
 #include "structure/partition.h"
 #include "structure/union_find.h"
 

@@ -66,8 +66,10 @@ class PrincipalJoins {
     for (const auto& [a, b] : pairs) {
       const int32_t ra = find(a);
       const int32_t rb = find(b);
-      if (ra < rb) parent[rb] = ra;
-      else if (rb < ra) parent[ra] = rb;
+      if (ra < rb)
+        parent[rb] = ra;
+      else if (rb < ra)
+        parent[ra] = rb;
     }
     for (int32_t e = 0; e < n_; ++e) out[e] = static_cast<Entry>(parent[e] == e ? e : out[parent[e]]);
   }
@@ -142,11 +144,13 @@ LatticeResult congruenceLattice(const AlgebraView& alg, int64_t stop, Progress& 
   const size_t most = static_cast<size_t>(std::max<int64_t>(stop - 1, 0));
   std::vector<Partition> principals = distinctPrincipalCongruences(alg, progress, most);
   if (progress.stopped()) return {LatticeStatus::kInterrupted, {}};
-  if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop) return {LatticeStatus::kTooMany, {}};
+  if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop)
+    return {LatticeStatus::kTooMany, {}};
   // A congruence below another has more blocks: by block counts, the
   // principal congruences come in a linear extension.
-  std::stable_sort(principals.begin(), principals.end(),
-                   [n](const Partition& p, const Partition& q) { return blocksOf(p.data(), n) > blocksOf(q.data(), n); });
+  std::stable_sort(principals.begin(), principals.end(), [n](const Partition& p, const Partition& q) {
+    return blocksOf(p.data(), n) > blocksOf(q.data(), n);
+  });
   if (n <= 256) return closeCongruences<uint8_t>(principals, n, stop, progress);
   if (n <= 65536) return closeCongruences<uint16_t>(principals, n, stop, progress);
   return closeCongruences<int32_t>(principals, n, stop, progress);

@@ -27,9 +27,11 @@ class LevelDiscs {
  public:
   LevelDiscs(const LayeredLayout& layout, const std::vector<PagePoint>& at) : at_(at) {
     rows_.assign(static_cast<size_t>(layout.levels), {});
-    for (int32_t v = 0; v < layout.count; ++v) rows_[static_cast<size_t>(layout.level[static_cast<size_t>(v)])].push_back(v);
+    for (int32_t v = 0; v < layout.count; ++v)
+      rows_[static_cast<size_t>(layout.level[static_cast<size_t>(v)])].push_back(v);
     for (std::vector<int32_t>& row : rows_) {
-      std::sort(row.begin(), row.end(), [&](int32_t a, int32_t b) { return at_[static_cast<size_t>(a)].x < at_[static_cast<size_t>(b)].x; });
+      std::sort(row.begin(), row.end(),
+                [&](int32_t a, int32_t b) { return at_[static_cast<size_t>(a)].x < at_[static_cast<size_t>(b)].x; });
     }
   }
 
@@ -41,7 +43,8 @@ class LevelDiscs {
     const std::vector<int32_t>& r = row(l);
     const double low = std::min(x0, x1) - kTouch;
     const double high = std::max(x0, x1) + kTouch;
-    auto it = std::lower_bound(r.begin(), r.end(), low, [&](int32_t v, double x) { return at_[static_cast<size_t>(v)].x < x; });
+    auto it = std::lower_bound(r.begin(), r.end(), low,
+                               [&](int32_t v, double x) { return at_[static_cast<size_t>(v)].x < x; });
     for (; it != r.end() && at_[static_cast<size_t>(*it)].x <= high; ++it) {
       if (*it != va && *it != vb && distanceToSegment(at_[static_cast<size_t>(*it)], a, b) < kTouch) return true;
     }
@@ -70,8 +73,8 @@ void placeLabels(DiagramGeometry& g, const LevelDiscs& discs, int32_t levels, co
 
 // Cover c as a polyline through its dummies, each step between
 // neighbouring levels straight where it touches no other disc.
-std::vector<PagePoint> coverLine(const LayeredLayout& layout, size_t c, const std::vector<PagePoint>& at, const LevelDiscs& discs,
-                                 double stub) {
+std::vector<PagePoint> coverLine(const LayeredLayout& layout, size_t c, const std::vector<PagePoint>& at,
+                                 const LevelDiscs& discs, double stub) {
   std::vector<int32_t> chain{layout.covers[c].first};
   chain.insert(chain.end(), layout.bends[c].begin(), layout.bends[c].end());
   chain.push_back(layout.covers[c].second);
@@ -85,7 +88,8 @@ std::vector<PagePoint> coverLine(const LayeredLayout& layout, size_t c, const st
     // Only the stretch within reach of a level's discs can touch them.
     const double gap = std::max(1, a.y - b.y);
     const double reach = std::min(1.0, (kTouch + 1) / gap) * (b.x - a.x);
-    const bool touches = discs.touches(l, a.x, a.x + reach, a, b, va, vb) || discs.touches(l + 1, b.x - reach, b.x, a, b, va, vb);
+    const bool touches =
+        discs.touches(l, a.x, a.x + reach, a, b, va, vb) || discs.touches(l + 1, b.x - reach, b.x, a, b, va, vb);
     if (touches) {
       line.push_back({a.x, a.y - static_cast<int32_t>(stub)});
       line.push_back({b.x, b.y + static_cast<int32_t>(stub)});
@@ -122,7 +126,9 @@ DiagramGeometry diagramGeometry(const LayeredLayout& layout, const std::vector<s
   for (size_t c = 0; c < layout.covers.size(); ++c) g.covers.push_back(coverLine(layout, c, at, discs, stub));
   int32_t right = 0;
   for (int32_t v = 0; v < layout.count; ++v) {
-    const int32_t label = g.labelShown[static_cast<size_t>(v)] ? kLabelDx + kCharWidth * static_cast<int32_t>(labels[static_cast<size_t>(v)].size()) : 0;
+    const int32_t label = g.labelShown[static_cast<size_t>(v)]
+                              ? kLabelDx + kCharWidth * static_cast<int32_t>(labels[static_cast<size_t>(v)].size())
+                              : 0;
     right = std::max(right, g.nodes[static_cast<size_t>(v)].x + kNodeRadius + label);
   }
   for (const PagePoint& p : at) right = std::max(right, p.x);

@@ -35,8 +35,8 @@ struct DiagramGeometry {
   std::vector<uint8_t> labelShown;             // per element
   int32_t width = 0;                           // the page extent
   int32_t height = 0;
-  double scaleX = 1;  // page units per layout unit
-  double offsetX = 0; // the page x of layout x 0
+  double scaleX = 1;   // page units per layout unit
+  double offsetX = 0;  // the page x of layout x 0
   double levelGap = 0;
 };
 

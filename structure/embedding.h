@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/progress.h"
 #include "core/algebra_view.h"
+#include "core/progress.h"
 
 namespace kest {
 

@@ -83,7 +83,8 @@ bool ImageSearch::place(int32_t i, int32_t cand, std::vector<int32_t>& map) {
     if (sb_.two(image_[static_cast<size_t>(j)], cand) != sa_.two(gens_[static_cast<size_t>(j)], gi)) return false;
   }
   map.assign(static_cast<size_t>(n_), -1);
-  for (int32_t j = 0; j < i; ++j) map[static_cast<size_t>(gens_[static_cast<size_t>(j)])] = image_[static_cast<size_t>(j)];
+  for (int32_t j = 0; j < i; ++j)
+    map[static_cast<size_t>(gens_[static_cast<size_t>(j)])] = image_[static_cast<size_t>(j)];
   map[static_cast<size_t>(gi)] = cand;
   // A constant's value must go to the constant's value in B: a generator
   // sent elsewhere, or two constants equal in A and not in B, rule the
@@ -121,8 +122,8 @@ bool ImageSearch::fitsElement(int32_t z, int32_t c, const std::vector<int32_t>& 
   return true;
 }
 
-bool ImageSearch::narrow(int32_t i, const std::vector<int32_t>& map, const std::vector<int32_t>& fresh, const Domains& open,
-                         Domains& out) const {
+bool ImageSearch::narrow(int32_t i, const std::vector<int32_t>& map, const std::vector<int32_t>& fresh,
+                         const Domains& open, Domains& out) const {
   std::vector<uint8_t> used(static_cast<size_t>(m_), 0);
   for (int32_t v : map) {
     if (v >= 0) used[static_cast<size_t>(v)] = 1;

@@ -33,9 +33,11 @@ int32_t appendFactor(Workspace& ws, int32_t k, const Partition& p, bool allUndef
     }
   }
   for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
-    for (int32_t x = 0; x < n; ++x) write(dst.unary(u, block[static_cast<size_t>(x)]), from.table[static_cast<size_t>(src.unary(u, x))]);
+    for (int32_t x = 0; x < n; ++x)
+      write(dst.unary(u, block[static_cast<size_t>(x)]), from.table[static_cast<size_t>(src.unary(u, x))]);
   }
-  for (int32_t c = 0; c < ws.sig.constantCount; ++c) write(dst.constant(c), from.table[static_cast<size_t>(src.constant(c))]);
+  for (int32_t c = 0; c < ws.sig.constantCount; ++c)
+    write(dst.constant(c), from.table[static_cast<size_t>(src.constant(c))]);
   if (blockOut) *blockOut = std::move(block);
   return f;
 }

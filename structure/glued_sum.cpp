@@ -41,7 +41,9 @@ int32_t gluedOrdinalSum(Workspace& ws, int32_t a, int32_t b) {
   const TableLayout lr = ws.layout(r);
   // Element e of B in the sum.
   auto renumber = [&](int32_t e) { return e == bottomB ? topA : e < bottomB ? s + e : s + e - 1; };
-  auto put = [&](int32_t op, int32_t x, int32_t y, int32_t v) { R.table[static_cast<size_t>(lr.binary(op, x, y))] = v; };
+  auto put = [&](int32_t op, int32_t x, int32_t y, int32_t v) {
+    R.table[static_cast<size_t>(lr.binary(op, x, y))] = v;
+  };
   for (int32_t op = 0; op < 2; ++op) {
     for (int32_t i = 0; i < s; ++i) {
       for (int32_t j = 0; j < s; ++j) put(op, i, j, A.table[static_cast<size_t>(la.binary(op, i, j))]);

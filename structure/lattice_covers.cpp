@@ -31,7 +31,8 @@ bool subset(const uint64_t* s, const uint64_t* t, size_t words) {
 // Bit t of row i: join irreducible number t lies below element i. A
 // congruence is tested by the pairs that generate it, a subuniverse by
 // its member bits; an element below another comes no later in the list.
-std::optional<BitRows> irreduciblesBelow(const LatticeListing& l, const std::vector<size_t>& irreducibles, WorkPoll& poll) {
+std::optional<BitRows> irreduciblesBelow(const LatticeListing& l, const std::vector<size_t>& irreducibles,
+                                         WorkPoll& poll) {
   BitRows below(l.size(), irreducibles.size());
   for (size_t t = 0; t < irreducibles.size(); ++t) {
     const size_t j = irreducibles[t];

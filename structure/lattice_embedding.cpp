@@ -15,9 +15,15 @@ struct LatticeTables {
   const int32_t* meet;
   std::vector<int32_t> chains;  // chainLengthMatrix, kind 0
 
-  int32_t j(int32_t x, int32_t y) const { return join[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)]; }
-  int32_t m(int32_t x, int32_t y) const { return meet[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)]; }
-  int32_t chain(int32_t x, int32_t y) const { return chains[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)]; }
+  int32_t j(int32_t x, int32_t y) const {
+    return join[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)];
+  }
+  int32_t m(int32_t x, int32_t y) const {
+    return meet[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)];
+  }
+  int32_t chain(int32_t x, int32_t y) const {
+    return chains[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)];
+  }
   bool leq(int32_t x, int32_t y) const { return j(x, y) == y; }
 };
 

@@ -14,7 +14,9 @@ namespace {
 
 constexpr double kTurn = 0.17444444444444446;
 
-size_t at(int32_t n, int32_t i, int32_t j) { return static_cast<size_t>(i) * static_cast<size_t>(n) + static_cast<size_t>(j); }
+size_t at(int32_t n, int32_t i, int32_t j) {
+  return static_cast<size_t>(i) * static_cast<size_t>(n) + static_cast<size_t>(j);
+}
 
 // The space drawing of lattice k from its plane coordinates: x and y as in
 // the plane, the elements spread over z, the top and the bottom on the axis.
@@ -187,7 +189,8 @@ void computeLatticeLayout(Workspace& ws, int32_t k, int32_t kind, bool space) {
   }
   for (int32_t i = 0; i < n; ++i) {
     for (int32_t j = i + 1; j < n; ++j) {
-      if (y[static_cast<size_t>(i)] == y[static_cast<size_t>(j)] && x[static_cast<size_t>(i)] == x[static_cast<size_t>(j)]) {
+      if (y[static_cast<size_t>(i)] == y[static_cast<size_t>(j)] &&
+          x[static_cast<size_t>(i)] == x[static_cast<size_t>(j)]) {
         x[static_cast<size_t>(j)] += 100;
       }
     }
@@ -237,8 +240,10 @@ void steerLatticeDrawing(Workspace& ws, int32_t k, int32_t key) {
   if (!ws.algebra(k).hasLatticeCoordinates()) computeLatticeLayout(ws, k, kJoinFirst);
   if (!spaceBelongsTo(ws, k)) setUpSpace(ws, k);
   const bool positive = (key >= '0' && key <= '9') || key == 'q' || key == 'a' || key == 'z';
-  if (key == ' ') relaxLatticeDrawing(ws, k);
-  else rotateLatticeDrawing(ws, k, positive ? 1 : -1);
+  if (key == ' ')
+    relaxLatticeDrawing(ws, k);
+  else
+    rotateLatticeDrawing(ws, k, positive ? 1 : -1);
 }
 
 }  // namespace kest

@@ -6,7 +6,10 @@
 namespace kest {
 
 LatticeListing::LatticeListing(std::vector<int32_t> partitions, int32_t n, std::vector<uint8_t> joinIrreducible)
-    : kind_(Kind::kCongruences), n_(n), partitions_(std::move(partitions)), joinIrreducible_(std::move(joinIrreducible)) {}
+    : kind_(Kind::kCongruences),
+      n_(n),
+      partitions_(std::move(partitions)),
+      joinIrreducible_(std::move(joinIrreducible)) {}
 
 LatticeListing::LatticeListing(std::vector<uint64_t> memberBits, int32_t n, std::vector<uint8_t> joinIrreducible)
     : kind_(Kind::kSubuniverses), n_(n), bits_(std::move(memberBits)), joinIrreducible_(std::move(joinIrreducible)) {}

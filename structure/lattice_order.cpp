@@ -9,7 +9,8 @@ TableOrder tableOrder(const AlgebraView& a, int32_t kind) {
   return {a.binaryTable(kind == kMeetSecond ? 1 : 0), a.card(), kind == kJoinFirst};
 }
 
-BitRows::BitRows(int32_t n) : n_(n), words_((n + 63) / 64), bits_(static_cast<size_t>(n) * static_cast<size_t>((n + 63) / 64), 0) {}
+BitRows::BitRows(int32_t n)
+    : n_(n), words_((n + 63) / 64), bits_(static_cast<size_t>(n) * static_cast<size_t>((n + 63) / 64), 0) {}
 
 OrderSets orderSets(const TableOrder& order) {
   OrderSets s{BitRows(order.n), BitRows(order.n)};

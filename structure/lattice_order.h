@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/progress.h"
 #include "core/algebra_view.h"
+#include "core/progress.h"
 
 namespace kest {
 

@@ -11,7 +11,9 @@ namespace {
 struct SmallTable {
   int32_t n = 0;
   std::vector<uint16_t> t;
-  int32_t at(int32_t x, int32_t y) const { return t[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)]; }
+  int32_t at(int32_t x, int32_t y) const {
+    return t[static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y)];
+  }
   const uint16_t* row(int32_t x) const { return t.data() + static_cast<size_t>(x) * static_cast<size_t>(n); }
 };
 
@@ -266,8 +268,10 @@ LatticeVerdict recognizeLattice(const AlgebraView& a, Progress& progress) {
   auto semilattice = [&](int32_t op) {
     return a.binaryCount() > op && binaryTableComplete(a, op) && isSemilatticeTable(smallTable(a, op), progress);
   };
-  if (sig.op('+') == 0 && semilattice(0)) v.kind = LatticeVerdict::kJoinSemilattice;
-  else if ((dot == 0 || dot == 1) && semilattice(dot)) v.kind = LatticeVerdict::kMeetSemilattice;
+  if (sig.op('+') == 0 && semilattice(0))
+    v.kind = LatticeVerdict::kJoinSemilattice;
+  else if ((dot == 0 || dot == 1) && semilattice(dot))
+    v.kind = LatticeVerdict::kMeetSemilattice;
   return v;
 }
 

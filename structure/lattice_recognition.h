@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "core/progress.h"
 #include "core/algebra_view.h"
+#include "core/progress.h"
 
 namespace kest {
 

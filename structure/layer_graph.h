@@ -25,11 +25,13 @@ struct LayerGraph {
 
   template <class F>
   void forBelow(int32_t v, F&& f) const {
-    for (int32_t i = downStart[static_cast<size_t>(v)]; i < downStart[static_cast<size_t>(v) + 1]; ++i) f(down[static_cast<size_t>(i)]);
+    for (int32_t i = downStart[static_cast<size_t>(v)]; i < downStart[static_cast<size_t>(v) + 1]; ++i)
+      f(down[static_cast<size_t>(i)]);
   }
   template <class F>
   void forAbove(int32_t v, F&& f) const {
-    for (int32_t i = upStart[static_cast<size_t>(v)]; i < upStart[static_cast<size_t>(v) + 1]; ++i) f(up[static_cast<size_t>(i)]);
+    for (int32_t i = upStart[static_cast<size_t>(v)]; i < upStart[static_cast<size_t>(v) + 1]; ++i)
+      f(up[static_cast<size_t>(i)]);
   }
 };
 
@@ -40,6 +42,7 @@ bool orderLayers(LayeredLayout& layout, const LayerGraph& graph, WorkPoll& poll)
 
 // The crossings between level l and level l + 1, given each vertex's
 // place in its row.
-int64_t crossingsAbove(const LayeredLayout& layout, const LayerGraph& graph, const std::vector<int32_t>& place, int32_t l);
+int64_t crossingsAbove(const LayeredLayout& layout, const LayerGraph& graph, const std::vector<int32_t>& place,
+                       int32_t l);
 
 }  // namespace kest

@@ -71,8 +71,10 @@ class LayerOrder {
         sum += place_[static_cast<size_t>(u)];
         ++seen;
       };
-      if (below) graph_.forBelow(v, add);
-      else graph_.forAbove(v, add);
+      if (below)
+        graph_.forBelow(v, add);
+      else
+        graph_.forAbove(v, add);
       keyed.emplace_back(seen ? sum / seen : place_[static_cast<size_t>(v)], v);
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -87,7 +89,9 @@ class LayerOrder {
     for (int side = 0; side < 2; ++side) {
       left_.clear();
       right_.clear();
-      auto into = [&](std::vector<int32_t>& out) { return [&](int32_t u) { out.push_back(place_[static_cast<size_t>(u)]); }; };
+      auto into = [&](std::vector<int32_t>& out) {
+        return [&](int32_t u) { out.push_back(place_[static_cast<size_t>(u)]); };
+      };
       if (side == 0) {
         graph_.forBelow(a, into(left_));
         graph_.forBelow(b, into(right_));
@@ -163,7 +167,8 @@ LayerGraph::LayerGraph(const LayeredLayout& layout) {
   }
 }
 
-int64_t crossingsAbove(const LayeredLayout& layout, const LayerGraph& graph, const std::vector<int32_t>& place, int32_t l) {
+int64_t crossingsAbove(const LayeredLayout& layout, const LayerGraph& graph, const std::vector<int32_t>& place,
+                       int32_t l) {
   const std::vector<int32_t>& row = layout.rows[static_cast<size_t>(l)];
   const size_t width = layout.rows[static_cast<size_t>(l) + 1].size();
   // Edges by their lower end's place, then their upper end's; each crossing

@@ -27,7 +27,8 @@ void placeOnLevels(LayeredLayout& layout) {
   }
   layout.levels = count == 0 ? 0 : *std::max_element(layout.level.begin(), layout.level.end()) + 1;
   int64_t vertices = layout.count;
-  for (const auto& [a, b] : layout.covers) vertices += layout.level[static_cast<size_t>(b)] - layout.level[static_cast<size_t>(a)] - 1;
+  for (const auto& [a, b] : layout.covers)
+    vertices += layout.level[static_cast<size_t>(b)] - layout.level[static_cast<size_t>(a)] - 1;
   if (vertices > kMaxVertices) throw std::bad_alloc();
   layout.bends.assign(layout.covers.size(), {});
   for (size_t c = 0; c < layout.covers.size(); ++c) {
@@ -38,7 +39,8 @@ void placeOnLevels(LayeredLayout& layout) {
     }
   }
   layout.rows.assign(static_cast<size_t>(layout.levels), {});
-  for (size_t v = 0; v < layout.level.size(); ++v) layout.rows[static_cast<size_t>(layout.level[v])].push_back(static_cast<int32_t>(v));
+  for (size_t v = 0; v < layout.level.size(); ++v)
+    layout.rows[static_cast<size_t>(layout.level[v])].push_back(static_cast<int32_t>(v));
 }
 
 VertexExtent extentOf(const std::vector<VertexExtent>& extents, VertexExtent dummy, int32_t v) {
@@ -76,8 +78,8 @@ void placeRow(const std::vector<int32_t>& row, const std::vector<double>& wanted
 
 // One sweep over the levels: each vertex wants the mean x of its
 // neighbours below (direction 1), above (-1) or both (0).
-void positionSweep(LayeredLayout& layout, const LayerGraph& graph, int direction, const std::vector<VertexExtent>& extents,
-                   VertexExtent dummy) {
+void positionSweep(LayeredLayout& layout, const LayerGraph& graph, int direction,
+                   const std::vector<VertexExtent>& extents, VertexExtent dummy) {
   const int32_t levels = layout.levels;
   for (int32_t step = 0; step < levels; ++step) {
     const int32_t l = direction >= 0 ? step : levels - 1 - step;

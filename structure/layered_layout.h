@@ -25,11 +25,11 @@
 namespace kest {
 
 struct LayeredLayout {
-  int32_t count = 0;                 // elements; vertices count.. are dummies
+  int32_t count = 0;  // elements; vertices count.. are dummies
   int32_t levels = 0;
-  std::vector<int32_t> level;        // per vertex
-  std::vector<double> x;             // per vertex
-  std::vector<std::vector<int32_t>> rows;  // per level, its vertices left to right
+  std::vector<int32_t> level;                       // per vertex
+  std::vector<double> x;                            // per vertex
+  std::vector<std::vector<int32_t>> rows;           // per level, its vertices left to right
   std::vector<std::pair<int32_t, int32_t>> covers;  // (lower, upper) elements
   std::vector<std::vector<int32_t>> bends;          // per cover, its dummies from the bottom up
   int64_t crossings = 0;

@@ -6,7 +6,9 @@ namespace kest {
 
 namespace {
 
-size_t at(int32_t n, int32_t x, int32_t y) { return static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y); }
+size_t at(int32_t n, int32_t x, int32_t y) {
+  return static_cast<size_t>(x) * static_cast<size_t>(n) + static_cast<size_t>(y);
+}
 
 // The n*n block of binary operation op of algebra k.
 int32_t* binaryBlock(Workspace& ws, int32_t k, int32_t op) {
@@ -69,8 +71,10 @@ bool boundFromOrder(Workspace& ws, int32_t k, int32_t op, std::string_view text,
     for (int32_t y = 0; y < n; ++y) {
       int32_t v = x;
       if (x != y) {
-        if ((*le)[at(n, x, y)]) v = join ? y : x;
-        else v = commonBound(*le, n, x, y, join);
+        if ((*le)[at(n, x, y)])
+          v = join ? y : x;
+        else
+          v = commonBound(*le, n, x, y, join);
       }
       if (v < 0) return false;
       result[at(n, x, y)] = v;

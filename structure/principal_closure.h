@@ -12,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/progress.h"
 #include "core/algebra_view.h"
+#include "core/progress.h"
 #include "structure/congruence_closure.h"
 #include "structure/partition.h"
 

@@ -62,7 +62,8 @@ class KnownPairs {
     for (size_t f = 0; f < images_.size(); ++f) {
       for (int32_t e : {a, b}) {
         const int32_t c = least_[f][static_cast<size_t>(e)];
-        const int32_t id = equalVia(images_[f][static_cast<int64_t>(a) * n_ + c], images_[f][static_cast<int64_t>(b) * n_ + c]);
+        const int32_t id =
+            equalVia(images_[f][static_cast<int64_t>(a) * n_ + c], images_[f][static_cast<int64_t>(b) * n_ + c]);
         if (id >= 0) return id;
       }
     }
@@ -145,9 +146,11 @@ std::vector<Partition> distinctPrincipalCongruences(const AlgebraView& alg, Prog
       }
       progress.report(rowStart + (b - a - 1), allPairs, "pairs");
       const int32_t least = byBlocks.leastHolding(a, b);
-      if (least >= 0) closure.addStop(firstPair[static_cast<size_t>(least)].first, firstPair[static_cast<size_t>(least)].second);
+      if (least >= 0)
+        closure.addStop(firstPair[static_cast<size_t>(least)].first, firstPair[static_cast<size_t>(least)].second);
       PrincipalClosure::Outcome closed = closure.principalWithKnown(a, b, known.labels(), out);
-      if (least >= 0) closure.removeStop(firstPair[static_cast<size_t>(least)].first, firstPair[static_cast<size_t>(least)].second);
+      if (least >= 0)
+        closure.removeStop(firstPair[static_cast<size_t>(least)].first, firstPair[static_cast<size_t>(least)].second);
       if (progress.stopped()) return {};
       if (closed.known >= 0 || !closed.fresh) {
         // Equal to a known one: the one it named, or the one whose pair it joined.

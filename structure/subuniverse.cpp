@@ -93,7 +93,8 @@ int32_t appendSubalgebra(Workspace& ws, int32_t k, const std::vector<int32_t>& m
   }
   for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
     for (int32_t i = 0; i < m; ++i) {
-      to.table[static_cast<size_t>(dst.unary(u, i))] = renumber(from.table[static_cast<size_t>(src.unary(u, members[i]))]);
+      to.table[static_cast<size_t>(dst.unary(u, i))] =
+          renumber(from.table[static_cast<size_t>(src.unary(u, members[i]))]);
     }
   }
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
@@ -206,7 +207,8 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
           for (int32_t y2 = 0; y2 < m; ++y2) block[y2] = rowB[y2] < 0 ? -1 : base + rowB[y2];
         }
       } else {
-        for (int32_t j = 0; j < size; ++j) row[static_cast<size_t>(j)] = element(rowA[px[static_cast<size_t>(j)]], rowB[py[static_cast<size_t>(j)]]);
+        for (int32_t j = 0; j < size; ++j)
+          row[static_cast<size_t>(j)] = element(rowA[px[static_cast<size_t>(j)]], rowB[py[static_cast<size_t>(j)]]);
       }
       table.insert(table.end(), row.begin(), row.end());
     }
@@ -218,7 +220,8 @@ int32_t appendSubproduct(Workspace& ws, int32_t a, int32_t b, const std::vector<
     }
   }
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    table.push_back(element(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))]));
+    table.push_back(
+        element(A.table[static_cast<size_t>(la.constant(c))], B.table[static_cast<size_t>(lb.constant(c))]));
   }
   return appendAlgebraWithTable(ws, size, std::move(table));
 }

@@ -61,7 +61,7 @@ class TranslationComposition {
   std::vector<Family> families_;
   std::vector<std::vector<std::pair<uint64_t, int32_t>>> indexes_;
   std::vector<int32_t> rowOf_;  // (f * families + g) * n + d -> index in rows_, or -1
-  std::deque<Row> rows_;  // a deque keeps the rows handed out in place
+  std::deque<Row> rows_;        // a deque keeps the rows handed out in place
   int64_t work_ = 0;
 };
 

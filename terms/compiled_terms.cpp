@@ -31,7 +31,8 @@ CompiledEquation compileEquation(const TermStore& ts, const Signature& sig, int3
   e.leftStep = c.add(left);
   e.rightStep = c.add(right);
   e.steps = c.steps();
-  const uint32_t reads = e.steps[static_cast<size_t>(e.leftStep)].reads | e.steps[static_cast<size_t>(e.rightStep)].reads;
+  const uint32_t reads =
+      e.steps[static_cast<size_t>(e.leftStep)].reads | e.steps[static_cast<size_t>(e.rightStep)].reads;
   for (int32_t v = 0; v < kVariableCount; ++v) {
     if (reads >> v & 1u) e.variables.push_back(v);
   }

@@ -15,8 +15,7 @@ namespace {
 class FlagChecks final : public SweepHooks {
  public:
   FlagChecks(Workspace& ws, int32_t k)
-      : sig_(ws.sig), table_(ws.algebra(k).table), n_(ws.algebra(k).card),
-        lay_(ws.layout(k)) {}
+      : sig_(ws.sig), table_(ws.algebra(k).table), n_(ws.algebra(k).card), lay_(ws.layout(k)) {}
 
   int32_t beforeAssignment() override {
     filled_ = 0;
@@ -46,9 +45,12 @@ class FlagChecks final : public SweepHooks {
   bool mirror(int32_t b, int32_t x, int32_t y) {
     int32_t& xy = table_[static_cast<size_t>(lay_.binary(b, x, y))];
     int32_t& yx = table_[static_cast<size_t>(lay_.binary(b, y, x))];
-    if (xy < 0 && yx >= 0) xy = yx, filled_ = 1;
-    else if (xy >= 0 && yx < 0) yx = xy, filled_ = 1;
-    else if (xy >= 0 && yx >= 0 && xy != yx) return false;
+    if (xy < 0 && yx >= 0)
+      xy = yx, filled_ = 1;
+    else if (xy >= 0 && yx < 0)
+      yx = xy, filled_ = 1;
+    else if (xy >= 0 && yx >= 0 && xy != yx)
+      return false;
     return true;
   }
 
@@ -65,8 +67,10 @@ class FlagChecks final : public SweepHooks {
       if (!sig_.opIdempotent[static_cast<size_t>(b)]) continue;
       for (int32_t x = 0; x < n_; ++x) {
         int32_t& xx = table_[static_cast<size_t>(lay_.binary(b, x, x))];
-        if (xx < 0) xx = x, filled_ = 1;
-        else if (xx != x) return -1;
+        if (xx < 0)
+          xx = x, filled_ = 1;
+        else if (xx != x)
+          return -1;
       }
     }
     return filled_;

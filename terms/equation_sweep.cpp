@@ -7,8 +7,12 @@
 namespace kest {
 
 EquationSweep::EquationSweep(Workspace& ws, int32_t k)
-    : ws_(ws), sig_(ws.sig), table_(ws.algebra(k).table),
-      n_(ws.algebra(k).card), lanes_(std::max(n_, 1)), lay_(ws.layout(k)) {}
+    : ws_(ws),
+      sig_(ws.sig),
+      table_(ws.algebra(k).table),
+      n_(ws.algebra(k).card),
+      lanes_(std::max(n_, 1)),
+      lay_(ws.layout(k)) {}
 
 // The equation's steps, each marked by whether it depends on the last
 // variable (then its values are a vector over that variable's values).

@@ -55,7 +55,8 @@ int32_t FormulaProgram::addStep(Code code, int32_t level, int32_t a, int32_t b, 
 int32_t FormulaProgram::termStep(int32_t node) {
   const int32_t t = terms_.add(node);
   // The steps compiled just now join the program in their order.
-  for (size_t i = programStep_.size(); i < terms_.steps().size(); ++i) programStep_.push_back(programStepOf(terms_.steps()[i]));
+  for (size_t i = programStep_.size(); i < terms_.steps().size(); ++i)
+    programStep_.push_back(programStepOf(terms_.steps()[i]));
   return programStep_[static_cast<size_t>(t)];
 }
 
@@ -120,8 +121,10 @@ int32_t FormulaProgram::formulaStep(int32_t f) {
       a = b = formulaStep(fa);
       break;
     default:
-      code = kind == kConjunction ? Code::kAnd : kind == kDisjunction ? Code::kOr
-           : kind == kImplication ? Code::kImplies : Code::kIff;
+      code = kind == kConjunction   ? Code::kAnd
+             : kind == kDisjunction ? Code::kOr
+             : kind == kImplication ? Code::kImplies
+                                    : Code::kIff;
       a = formulaStep(fa);
       b = formulaStep(fb);
   }
@@ -197,8 +200,10 @@ void FormulaProgram::computeVector(const Step& st) {
         gatherPairs(out, t, x, y, n);
       } else if (vx && vy) {
         for (int32_t i = 0; i < n; ++i) {
-          if (kCheck && (x[i] | y[i]) < 0) out[i] = -1;
-          else out[i] = t[x[i] * n + y[i]];
+          if (kCheck && (x[i] | y[i]) < 0)
+            out[i] = -1;
+          else
+            out[i] = t[x[i] * n + y[i]];
         }
       } else if (vy) {
         if (kCheck && x[0] < 0) {
@@ -207,8 +212,10 @@ void FormulaProgram::computeVector(const Step& st) {
           view_[self] = t + x[0] * n;  // x op (last variable) is a table row
         } else {
           const int32_t* __restrict row = t + x[0] * n;
-          if (!kCheck) gatherRow(out, row, y, n);
-          else for (int32_t i = 0; i < n; ++i) out[i] = y[i] < 0 ? -1 : row[y[i]];
+          if (!kCheck)
+            gatherRow(out, row, y, n);
+          else
+            for (int32_t i = 0; i < n; ++i) out[i] = y[i] < 0 ? -1 : row[y[i]];
         }
       } else {
         if (kCheck && y[0] < 0) {
@@ -220,8 +227,10 @@ void FormulaProgram::computeVector(const Step& st) {
           if (isLastVariable(st.a)) {
             view_[self] = column;  // (last variable) op y is a table column
           } else {
-            if (!kCheck) gatherRow(out, column, x, n);
-            else for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : column[x[i]];
+            if (!kCheck)
+              gatherRow(out, column, x, n);
+            else
+              for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : column[x[i]];
           }
           break;
         }
@@ -234,8 +243,10 @@ void FormulaProgram::computeVector(const Step& st) {
         view_[self] = t;  // u(last variable) is the unary table
         break;
       }
-      if (!kCheck) gatherRow(out, t, x, n);
-      else for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : t[x[i]];
+      if (!kCheck)
+        gatherRow(out, t, x, n);
+      else
+        for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : t[x[i]];
       break;
     default: {
       const int32_t sx = vx ? 1 : 0;
@@ -312,10 +323,14 @@ Verdict FormulaProgram::run(Assignment& s, Progress& progress) {
   for (const Step& st : steps_) {
     // A top equation is decided from its two sides in firstFailingLane.
     if (topEquation_ && &st == &steps_[static_cast<size_t>(top_)]) continue;
-    if (st.level == last_ && st.code == Code::kVariable) computeVector<false>(st);
-    else if (st.level == last_) vectors.push_back(&st);
-    else if (st.level < 0) computeScalar(st);
-    else scalarAt[static_cast<size_t>(st.level)].push_back(&st);
+    if (st.level == last_ && st.code == Code::kVariable)
+      computeVector<false>(st);
+    else if (st.level == last_)
+      vectors.push_back(&st);
+    else if (st.level < 0)
+      computeScalar(st);
+    else
+      scalarAt[static_cast<size_t>(st.level)].push_back(&st);
   }
   int64_t lanesSincePoll = 0;
   int32_t changed = 0;  // lowest level whose variable changed since the last step
@@ -324,12 +339,15 @@ Verdict FormulaProgram::run(Assignment& s, Progress& progress) {
       for (const Step* st : scalarAt[static_cast<size_t>(level)]) computeScalar(*st);
     }
     for (const Step* st : vectors) {
-      if (complete_) computeVector<false>(*st);
-      else computeVector<true>(*st);
+      if (complete_)
+        computeVector<false>(*st);
+      else
+        computeVector<true>(*st);
     }
     const int32_t lane = firstFailingLane(topEquation_);
     if (lane >= 0) {
-      for (int32_t i = 0; i < last_; ++i) s[static_cast<size_t>(variables_[static_cast<size_t>(i)])] = outerValues_[static_cast<size_t>(i)];
+      for (int32_t i = 0; i < last_; ++i)
+        s[static_cast<size_t>(variables_[static_cast<size_t>(i)])] = outerValues_[static_cast<size_t>(i)];
       s[static_cast<size_t>(variables_[static_cast<size_t>(last_)])] = lane;
       return Verdict::kNotSatisfied;
     }

@@ -35,11 +35,11 @@ class FormulaProgram {
   struct Step {
     Code code;
     int32_t level;
-    int32_t a;      // operand step, or the variable position, or the table index
-    int32_t b;      // second operand step
-    int64_t base;   // table offset of the operation
+    int32_t a;                  // operand step, or the variable position, or the table index
+    int32_t b;                  // second operand step
+    int64_t base;               // table offset of the operation
     const int32_t* transposed;  // the op's table by columns, when one is kept
-    int64_t slot;   // offset of the value in values_
+    int64_t slot;               // offset of the value in values_
   };
 
   int32_t termStep(int32_t node);

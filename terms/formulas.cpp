@@ -37,7 +37,9 @@ void addNamedTerm(Workspace& ws, int32_t t) {
   relayout(ws);
 }
 
-void addEquation(Workspace& ws, int32_t left, int32_t right) { list(ws, addPoolEntry(ws.terms, kEquation, left, right)); }
+void addEquation(Workspace& ws, int32_t left, int32_t right) {
+  list(ws, addPoolEntry(ws.terms, kEquation, left, right));
+}
 
 void addConjunction(Workspace& ws, const std::vector<int32_t>& numbers) { addChain(ws, kConjunction, numbers); }
 

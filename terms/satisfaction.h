@@ -29,13 +29,12 @@ struct FormulaCheck {
 };
 
 struct SatisfactionResult {
-  bool incomplete = false;   // the algebra is partial: nothing was checked
-  bool interrupted = false;  // the user stopped the check
+  bool incomplete = false;           // the algebra is partial: nothing was checked
+  bool interrupted = false;          // the user stopped the check
   std::vector<FormulaCheck> checks;  // one per listed formula
 };
 
 // Checks every listed formula in algebra k (only when k is complete).
 SatisfactionResult checkListedFormulas(const Workspace& ws, int32_t k, Progress& progress);
-
 
 }  // namespace kest

@@ -8,7 +8,8 @@ namespace {
 
 uint64_t nodeKey(int32_t op, int32_t left, int32_t right) {
   return (static_cast<uint64_t>(static_cast<uint32_t>(op)) << 56) ^
-         (static_cast<uint64_t>(static_cast<uint32_t>(left)) << 28) ^ static_cast<uint64_t>(static_cast<uint32_t>(right));
+         (static_cast<uint64_t>(static_cast<uint32_t>(left)) << 28) ^
+         static_cast<uint64_t>(static_cast<uint32_t>(right));
 }
 
 // Node ids stay below 2^28, so the key is exact; a node table of that size

@@ -55,8 +55,8 @@ void appendFormula(const Workspace& ws, int32_t f, bool polish, std::string& out
 
 void appendOperand(const Workspace& ws, int32_t parentKind, int32_t f, bool polish, std::string& out) {
   const int32_t kind = ws.terms.formulaKind[static_cast<size_t>(f)];
-  const bool bare = kind == kEquation ||
-                    (kind == parentKind && (parentKind == kConjunction || parentKind == kDisjunction));
+  const bool bare =
+      kind == kEquation || (kind == parentKind && (parentKind == kConjunction || parentKind == kDisjunction));
   if (!bare) out += '(';
   appendFormula(ws, f, polish, out);
   if (!bare) out += ')';
@@ -96,8 +96,7 @@ std::string printTermInfix(const Workspace& ws, int32_t t) {
 }
 
 std::string stripOuterParentheses(std::string text) {
-  if (!text.empty() && text.front() == '(' &&
-      matchBracket(text, 0) == static_cast<int32_t>(text.size()) - 1) {
+  if (!text.empty() && text.front() == '(' && matchBracket(text, 0) == static_cast<int32_t>(text.size()) - 1) {
     text = text.substr(1, text.size() - 2);
   }
   return text;

@@ -4,8 +4,7 @@
 
 namespace kest {
 
-CKestApp::CKestApp(int& argc, char** argv)
-    : QApplication(argc, argv), workspace_(std::make_unique<Workspace>()) {
+CKestApp::CKestApp(int& argc, char** argv) : QApplication(argc, argv), workspace_(std::make_unique<Workspace>()) {
   setApplicationName(QStringLiteral("Kest"));
   frame_ = std::make_unique<CMainFrame>(*workspace_);
 }

@@ -8,14 +8,14 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "commands/file_commands.h"
 #include "commands/key_dispatch.h"
 #include "commands/message_view.h"
 #include "commands/mouse_input.h"
 #include "core/command_scope.h"
 #include "draw/page_drawing.h"
-#include "commands/file_commands.h"
-#include "ui/long_command.h"
 #include "draw/qpainter_canvas.h"
+#include "ui/long_command.h"
 
 namespace kest {
 
@@ -36,9 +36,8 @@ void CKestView::runCommand(const std::function<Repaint(Progress&)>& work) {
   ws_.panel.open = panelOpen;
   busy_ = true;
   const uint64_t reported = ws_.messages.writeSerial();
-  const Repaint r = runLongCommand(this, [this, &work](Progress& p) {
-    return kest::runCommand(ws_, p, Repaint::whole(), [&] { return work(p); });
-  });
+  const Repaint r = runLongCommand(
+      this, [this, &work](Progress& p) { return kest::runCommand(ws_, p, Repaint::whole(), [&] { return work(p); }); });
   busy_ = false;
   repaint(r);
   // A report beyond the window's edge would go unseen.
@@ -142,8 +141,10 @@ void CKestView::wheelEvent(QWheelEvent* event) {
   const int notches = event->angleDelta().y() / 120;
   const int sideways = event->angleDelta().x() / 120;
   const QPoint p = event->position().toPoint();
-  if (notches != 0 && (event->modifiers() & Qt::ControlModifier)) repaint(zoomByWheel(ws_, notches, p.x(), p.y()));
-  else if (notches != 0) repaint(scrollByWheel(ws_, -notches));
+  if (notches != 0 && (event->modifiers() & Qt::ControlModifier))
+    repaint(zoomByWheel(ws_, notches, p.x(), p.y()));
+  else if (notches != 0)
+    repaint(scrollByWheel(ws_, -notches));
   if (sideways != 0) repaint(scrollSidewaysByWheel(ws_, -sideways));
 }
 

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QProgressDialog>
-#include <algorithm>
 #include <QPushButton>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>

@@ -11,13 +11,13 @@
 
 #include "commands/con_sub_commands.h"
 #include "commands/condition_commands.h"
+#include "commands/file_commands.h"
 #include "commands/foreign_open.h"
 #include "commands/toolbar_commands.h"
 #include "core/command_scope.h"
 #include "draw/page_files.h"
-#include "commands/file_commands.h"
-#include "ui/kest_view.h"
 #include "draw/png_export.h"
+#include "ui/kest_view.h"
 #include "ui/toolbar_icons.h"
 
 namespace kest {
@@ -77,8 +77,10 @@ void CMainFrame::openPath(const std::string& chosen) {
   // signature, or when no mapping can read it, opening it at once says
   // why, and a signature prompt stays where it is.
   view_->runCommand([this, chosen](Progress& p) {
-    if (isForeignPath(chosen) && chosen.size() >= 3) beginForeignOpen(ws_, chosen, p);
-    else openFile(ws_, chosen, "", p);
+    if (isForeignPath(chosen) && chosen.size() >= 3)
+      beginForeignOpen(ws_, chosen, p);
+    else
+      openFile(ws_, chosen, "", p);
     return Repaint::whole();
   });
   refreshChecks();
@@ -113,8 +115,9 @@ void CMainFrame::buildMenu() {
   QAction* picture = file->addAction(QStringLiteral("&Export picture..."));
   connect(picture, &QAction::triggered, this, [this] {
     if (view_->busy()) return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export picture"), QDir::currentPath(),
-                                                      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;TikZ picture (*.tex)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export picture"), QDir::currentPath(),
+                                     QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;TikZ picture (*.tex)"));
     if (!path.isEmpty()) exportPicture(path);
   });
   QMenu* lattices = menuBar()->addMenu(QStringLiteral("&Lattices"));
@@ -150,7 +153,8 @@ void CMainFrame::exportPicture(const QString& path) {
   const int width = view_->width();
   const int height = view_->height();
   kest::runCommand(ws_, noProgress(), 0, [&] {
-    if (const PictureFailure failed = writePageFile(ws_, chosen, width, height, writePagePng); failed != PictureFailure::kNone) {
+    if (const PictureFailure failed = writePageFile(ws_, chosen, width, height, writePagePng);
+        failed != PictureFailure::kNone) {
       ws_.messages.setMessage(pictureFailureText(chosen, failed));
     }
     return 0;

@@ -67,8 +67,8 @@ void paintFace(QPainter& p, std::string_view face) {
   }
   if (face == "open") {
     p.setBrush(QColor(240, 210, 120));
-    p.drawPolygon(QPolygonF({QPointF(3, 6), QPointF(9, 6), QPointF(11, 8), QPointF(20, 8), QPointF(20, 18),
-                             QPointF(3, 18)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(3, 6), QPointF(9, 6), QPointF(11, 8), QPointF(20, 8), QPointF(20, 18), QPointF(3, 18)}));
     return;
   }
   if (face == "save") {

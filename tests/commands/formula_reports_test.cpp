@@ -31,7 +31,6 @@ TEST(SatisfactionReport, ConstantAlgebraReport) {
             (std::vector<std::string>{"E0   satisfied", "E1   not satisfied: x=a y=b ", "E2   satisfied"}));
 }
 
-
 TEST(SatisfactionReport, PartialAlgebraIsRefused) {
   Workspace ws = workspaceWithSignature(".");
   createAlgebra(ws, 2);
@@ -39,7 +38,6 @@ TEST(SatisfactionReport, PartialAlgebraIsRefused) {
   satisfactionReport(ws, 0, noProgress());
   EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"This works only for complete algebras"}));
 }
-
 
 TEST(SatisfactionReport, TwelveFormulasLineUp) {
   Workspace ws = workspaceWithSignature(".");
@@ -50,7 +48,6 @@ TEST(SatisfactionReport, TwelveFormulasLineUp) {
   EXPECT_EQ(ws.messages.lines()[10], "E10  satisfied");
   EXPECT_EQ(ws.messages.lines()[11], "E11  satisfied");
 }
-
 
 TEST(SatisfactionReport, NamesBeyondTheNamedElements) {
   Workspace ws = workspaceWithSignature(".");
@@ -69,13 +66,11 @@ TEST(SatisfactionReport, NamesBeyondTheNamedElements) {
   EXPECT_EQ(ws.messages.lines()[0], "E0   not satisfied: x=[69] y=[69] ");
 }
 
-
 class StopAtOnce final : public Progress {
  public:
  protected:
   bool pollStop() override { return true; }
 };
-
 
 TEST(SatisfactionReport, InterruptedCheckReportsAndChangesNothing) {
   Workspace ws = workspaceWithSignature(".");
@@ -90,15 +85,13 @@ TEST(SatisfactionReport, InterruptedCheckReportsAndChangesNothing) {
   EXPECT_EQ(ws.terms.formulaListCount(), 1);
 }
 
-
 TEST(ReconstructionReport, TheSemilatticeExamples) {
   Workspace ws = workspaceWithSignature(".");
   const int32_t k = createAlgebra(ws, 2);
   ws.algebra(k).table = {0, 0, 0, 1};
   equation(ws, "xy=yx");
   reconstructionReport(ws, k, noProgress());
-  EXPECT_EQ(ws.messages.lines(),
-            (std::vector<std::string>{"The following are the reconstructible places:", "ab ba "}));
+  EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"The following are the reconstructible places:", "ab ba "}));
   equation(ws, "xx=x");
   equation(ws, "(xy)z=x(yz)");
   reconstructionReport(ws, k, noProgress());
@@ -107,7 +100,6 @@ TEST(ReconstructionReport, TheSemilatticeExamples) {
   reconstructionReport(ws, k, noProgress());
   EXPECT_EQ(ws.messages.count(), 0);
 }
-
 
 TEST(ReconstructionReport, NoFormulasAndOneElement) {
   Workspace ws = workspaceWithSignature(".");
@@ -120,7 +112,6 @@ TEST(ReconstructionReport, NoFormulasAndOneElement) {
   reconstructionReport(ws, one, noProgress());
   EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"All places are reconstructible"});
 }
-
 
 }  // namespace
 }  // namespace kest

@@ -64,7 +64,8 @@ TEST(LatticeList, SavingFailsCleanly) {
   EXPECT_FALSE(exists(path));
   subuniverseLatticeReport(ws, 0, 1000000, noProgress());
   saveLatticeList(ws, testing::TempDir() + "no_such_folder/list.txt", noProgress());
-  EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"Could not write " + testing::TempDir() + "no_such_folder/list.txt"});
+  EXPECT_EQ(ws.messages.lines(),
+            std::vector<std::string>{"Could not write " + testing::TempDir() + "no_such_folder/list.txt"});
   // Stopped early and late: no file, and no part of one.
   for (int64_t at : {1, 3}) {
     oracle::StopAtPoll stop(at);

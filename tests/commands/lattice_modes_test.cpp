@@ -37,9 +37,9 @@ TEST(LatticeModes, PentagonFromItsOrderAndItsReport) {
   run(ws, kCommandLattice, "abe acde");
   EXPECT_TRUE(ws.messages.lines().empty());
   key(ws, 'l', 0);
-  EXPECT_EQ(ws.messages.lines(), (Lines{"A0 is a lattice", "The lattice is NOT distributive", "The lattice is NOT modular",
-                                        "The lattice is meet semidistributive", "The lattice is join semidistributive",
-                                        "The lattice is Whitman"}));
+  EXPECT_EQ(ws.messages.lines(), (Lines{"A0 is a lattice", "The lattice is NOT distributive",
+                                        "The lattice is NOT modular", "The lattice is meet semidistributive",
+                                        "The lattice is join semidistributive", "The lattice is Whitman"}));
   key(ws, 'k', 0);
   EXPECT_EQ(ws.messages.lines(), (Lines{"The algebra is NOT conservative"}));
 }

@@ -28,7 +28,7 @@ TEST(PanelKeys, EditingTheField) {
   EXPECT_EQ(ws.panel.fields[0].text, "xy=yx");
   EXPECT_EQ(panelKey(ws, kKeyHome).kind, Repaint::Kind::kRect);
   EXPECT_EQ(panelKey(ws, kKeyLeft).kind, Repaint::Kind::kNothing);  // at 0
-  EXPECT_EQ(panelKey(ws, 8).kind, Repaint::Kind::kRect);             // Backspace at 0 repaints
+  EXPECT_EQ(panelKey(ws, 8).kind, Repaint::Kind::kRect);            // Backspace at 0 repaints
   panelKey(ws, kKeyDelete);
   EXPECT_EQ(ws.panel.fields[0].text, "y=yx");
   panelKey(ws, kKeyEnd);
@@ -40,7 +40,7 @@ TEST(PanelKeys, EditingTheField) {
   EXPECT_EQ(ws.panel.fields[0].text, "y=zy");
   EXPECT_EQ(panelKey(ws, 27).kind, Repaint::Kind::kNothing);  // Escape does nothing
   EXPECT_EQ(panelKey(ws, 5).kind, Repaint::Kind::kNothing);   // nor other control characters
-  panelKey(ws, 9);                                             // Tab empties the field
+  panelKey(ws, 9);                                            // Tab empties the field
   EXPECT_EQ(ws.panel.fields[0].text, "");
   EXPECT_EQ(ws.panel.caret, 0);
 }

@@ -98,7 +98,8 @@ bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32
     return t(letter + std::to_string(i), {x, y, z});
   };
   switch (c) {
-    case Condition::kMaltsev: return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
+    case Condition::kMaltsev:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
     case Condition::kPermutable:
       return forAll(n, [&](int32_t x, int32_t y, int32_t) {
         for (int32_t i = 0; i < least; ++i) {
@@ -114,7 +115,8 @@ bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32
                  if (t(di, {x, y, x}) != x) return false;
                  if (i == least) continue;
                  const std::string dn = "d" + std::to_string(i + 1);
-                 if (i % 2 == 0 ? t(di, {x, x, y}) != t(dn, {x, x, y}) : t(di, {x, y, y}) != t(dn, {x, y, y})) return false;
+                 if (i % 2 == 0 ? t(di, {x, x, y}) != t(dn, {x, x, y}) : t(di, {x, y, y}) != t(dn, {x, y, y}))
+                   return false;
                }
                return true;
              });
@@ -133,11 +135,17 @@ bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32
         return true;
       });
     case Condition::kMajority:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("m", {x, x, y}) == x && t("m", {x, y, x}) == x && t("m", {y, x, x}) == x; });
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        return t("m", {x, x, y}) == x && t("m", {x, y, x}) == x && t("m", {y, x, x}) == x;
+      });
     case Condition::kMinority:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("m", {x, x, y}) == y && t("m", {x, y, x}) == y && t("m", {y, x, x}) == y; });
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        return t("m", {x, x, y}) == y && t("m", {x, y, x}) == y && t("m", {y, x, x}) == y;
+      });
     case Condition::kPixley:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y && t("p", {x, y, x}) == x; });
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+        return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y && t("p", {x, y, x}) == x;
+      });
     case Condition::kNearUnanimity:
       return forAll(n, [&](int32_t x, int32_t y, int32_t) {
         for (int32_t i = 0; i < k; ++i) {
@@ -154,10 +162,13 @@ bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32
         return true;
       });
     case Condition::kTaylor:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t z) { return t("s", {x, x, x, x}) == x && t("s", {x, y, x, z}) == t("s", {y, x, z, y}); });
+      return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+        return t("s", {x, x, x, x}) == x && t("s", {x, y, x, z}) == t("s", {y, x, z, y});
+      });
     case Condition::kSemilattice:
       return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
-        return t("t", {x, x}) == x && t("t", {x, y}) == t("t", {y, x}) && t("t", {t("t", {x, y}), z}) == t("t", {x, t("t", {y, z})});
+        return t("t", {x, x}) == x && t("t", {x, y}) == t("t", {y, x}) &&
+               t("t", {t("t", {x, y}), z}) == t("t", {x, t("t", {y, z})});
       });
     case Condition::kSdMeet:
       return forAll(n, [&](int32_t x, int32_t y, int32_t) {
@@ -190,7 +201,8 @@ std::string check(Workspace& ws, int32_t k, Condition c, int32_t bound = 0) {
     const ConditionResult r = decideCondition(ws.view(k), c, bound ? bound : conditionInfo(c).defaultK, noProgress());
     const Printed p = parsePrinted(ws, lines);
     EXPECT_TRUE(identitiesHold(c, r.k, r.least, Terms{ws, k, p}, ws.algebra(k).card))
-        << verdict << (polish ? " (Polish)" : " (infix)") << "\n" << lines.back();
+        << verdict << (polish ? " (Polish)" : " (infix)") << "\n"
+        << lines.back();
   }
   ws.polishNotation = 0;
   return verdict;
@@ -212,12 +224,13 @@ TEST(MaltsevConditions, LatticesAndSemilattices) {
   Workspace ws = oracle::workspaceWithSignature("L");
   const int32_t two = oracle::addChainProductLattice(ws, {2});
   EXPECT_EQ(check(ws, two, Condition::kMajority), "A0 has a majority term");
-  EXPECT_EQ(check(ws, two, Condition::kDistributive), "A0 generates a congruence distributive variety: 3 Jonsson terms");
+  EXPECT_EQ(check(ws, two, Condition::kDistributive),
+            "A0 generates a congruence distributive variety: 3 Jonsson terms");
   EXPECT_EQ(check(ws, two, Condition::kNearUnanimity, 4), "A0 has a 4-ary near-unanimity term");
   EXPECT_EQ(check(ws, two, Condition::kMaltsev), "A0 has no Maltsev term");
   // M3 and N5 by their joins and meets: 0 bottom, 4 top.
-  for (const std::vector<std::pair<int32_t, int32_t>>& below : {std::vector<std::pair<int32_t, int32_t>>{},
-                                                                  std::vector<std::pair<int32_t, int32_t>>{{1, 2}}}) {
+  for (const std::vector<std::pair<int32_t, int32_t>>& below :
+       {std::vector<std::pair<int32_t, int32_t>>{}, std::vector<std::pair<int32_t, int32_t>>{{1, 2}}}) {
     auto leq = [&](int32_t x, int32_t y) {
       if (x == y || x == 0 || y == 4) return true;
       for (auto [a, b] : below) {
@@ -229,7 +242,8 @@ TEST(MaltsevConditions, LatticesAndSemilattices) {
       return [&, join](int32_t x, int32_t y) {
         for (int32_t z = 0; z < 5; ++z) {
           bool best = join ? leq(x, z) && leq(y, z) : leq(z, x) && leq(z, y);
-          for (int32_t w = 0; w < 5 && best; ++w) best = join ? !(leq(x, w) && leq(y, w)) || leq(z, w) : !(leq(w, x) && leq(w, y)) || leq(w, z);
+          for (int32_t w = 0; w < 5 && best; ++w)
+            best = join ? !(leq(x, w) && leq(y, w)) || leq(z, w) : !(leq(w, x) && leq(w, y)) || leq(w, z);
           if (best) return z;
         }
         return -1;
@@ -282,7 +296,8 @@ TEST(MaltsevConditions, GroupsAndQuasigroups) {
 
 TEST(MaltsevConditions, BooleanImplicationAndRockPaperScissors) {
   Workspace b = oracle::workspaceWithSignature("+ci .ci -");
-  const int32_t k = tableAlgebra(b, 2, [](int32_t x, int32_t y) { return x | y; }, [](int32_t x, int32_t y) { return x & y; });
+  const int32_t k = tableAlgebra(
+      b, 2, [](int32_t x, int32_t y) { return x | y; }, [](int32_t x, int32_t y) { return x & y; });
   b.algebra(k).table[8] = 1;
   b.algebra(k).table[9] = 0;
   EXPECT_EQ(check(b, k, Condition::kPixley), "A0 has a Pixley term");
@@ -301,7 +316,8 @@ TEST(MaltsevConditions, BooleanImplicationAndRockPaperScissors) {
   Workspace r = oracle::workspaceWithSignature(".");
   const int32_t rps = tableAlgebra(r, 3, [](int32_t x, int32_t y) { return x == y ? x : (x + 1) % 3 == y ? y : x; });
   EXPECT_EQ(check(r, rps, Condition::kTaylor), "A0 has a Taylor term");
-  for (Condition c : {Condition::kMaltsev, Condition::kMajority, Condition::kMinority, Condition::kPixley, Condition::kSemilattice}) {
+  for (Condition c :
+       {Condition::kMaltsev, Condition::kMajority, Condition::kMinority, Condition::kPixley, Condition::kSemilattice}) {
     EXPECT_NE(check(r, rps, c).find(" no "), std::string::npos) << conditionInfo(c).word;
   }
 }
@@ -319,7 +335,8 @@ TEST(MaltsevConditions, AgreeWithThePlainSearchOnRandomAlgebras) {
     for (const ConditionInfo& info : conditionTable()) {
       if (info.condition == Condition::kAll || info.condition == Condition::kSdMeet) continue;
       const int32_t bound = info.condition == Condition::kNearUnanimity ? 3 : info.defaultK;
-      const std::optional<oracle::ReferenceVerdict> plain = oracle::referenceCondition(ws.view(k), info.condition, bound);
+      const std::optional<oracle::ReferenceVerdict> plain =
+          oracle::referenceCondition(ws.view(k), info.condition, bound);
       if (!plain) continue;
       const ConditionResult fast = decideCondition(ws.view(k), info.condition, bound, noProgress());
       ASSERT_NE(fast.verdict, Verdict::kUndecided) << info.word << " round " << round;
@@ -344,8 +361,8 @@ TEST(MaltsevConditions, RefusalsOneElementAndStops) {
   conditionReport(ws, one, Condition::kAll, 0, noProgress());
   EXPECT_EQ(ws.messages.lines().front(), "A1 has a Maltsev term");
   conditionReport(ws, one, Condition::kMaltsev, 0, noProgress());
-  EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"A1 has a Maltsev term", "Trivially: A1 has at most one element",
-                                                           "p(x,y,z) = x"}));
+  EXPECT_EQ(ws.messages.lines(), (std::vector<std::string>{"A1 has a Maltsev term",
+                                                           "Trivially: A1 has at most one element", "p(x,y,z) = x"}));
   conditionReport(ws, one, Condition::kNearUnanimity, 2, noProgress());
   EXPECT_EQ(ws.messages.lines(), std::vector<std::string>{"Could not decide: K must be from 3 to 26"});
   // Stopped early and late in a search of many terms: everything stays.

@@ -1,9 +1,9 @@
 #include "core/messages.h"
-#include "core/progress.h"
 
 #include <gtest/gtest.h>
 
 #include "core/limits.h"
+#include "core/progress.h"
 
 namespace kest {
 namespace {

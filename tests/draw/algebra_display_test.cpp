@@ -45,7 +45,7 @@ TEST(AlgebraDisplay, TablesShowNamesAndDotsForUndefined) {
   drawAlgebra(ws, 0, c);
   const int32_t x = ws.algebra(0).x;
   const int32_t y = ws.algebra(0).y;
-  EXPECT_EQ(c.textsAt(x + 4, y + 21), std::vector<std::string>{"."});  // the symbol
+  EXPECT_EQ(c.textsAt(x + 4, y + 21), std::vector<std::string>{"."});   // the symbol
   EXPECT_EQ(c.textsAt(x + 26, y + 38), std::vector<std::string>{"b"});  // a.a
   EXPECT_EQ(c.textsAt(x + 42, y + 38), std::vector<std::string>{"."});  // a.b undefined
   const int32_t yu = y + 20 + 52;

@@ -64,7 +64,9 @@ Svg parse(const std::string& text) {
   return svg;
 }
 
-bool overlap(const Box& a, const Box& b) { return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom; }
+bool overlap(const Box& a, const Box& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
 
 double distanceToSegment(double cx, double cy, std::pair<double, double> a, std::pair<double, double> b) {
   const double dx = b.first - a.first;
@@ -114,7 +116,9 @@ Counts count(const Svg& svg) {
   for (size_t i = 0; i < svg.discs.size(); ++i) {
     centre[{svg.discs[i].x, svg.discs[i].y}] = static_cast<int32_t>(i);
     grid.near(svg.discs[i].x, svg.discs[i].y, svg.discs[i].x, svg.discs[i].y, [&](size_t j) {
-      if (j > i && std::hypot(svg.discs[i].x - svg.discs[j].x, svg.discs[i].y - svg.discs[j].y) < svg.discs[i].r + svg.discs[j].r) ++c.discOverlaps;
+      if (j > i && std::hypot(svg.discs[i].x - svg.discs[j].x, svg.discs[i].y - svg.discs[j].y) <
+                       svg.discs[i].r + svg.discs[j].r)
+        ++c.discOverlaps;
     });
   }
   // Labels: the notice line at the top is text too, and takes part.
@@ -160,8 +164,10 @@ std::string pageSvg(Workspace& ws) {
 
 void expectReadable(Workspace& ws, int32_t k, bool congruences, size_t elements, bool labels) {
   const std::string what = std::string(congruences ? "Con" : "Sub") + " of " + std::to_string(ws.algebra(k).card);
-  if (congruences) congruenceLatticeReport(ws, k, 100000, noProgress());
-  else subuniverseLatticeReport(ws, k, 100000, noProgress());
+  if (congruences)
+    congruenceLatticeReport(ws, k, 100000, noProgress());
+  else
+    subuniverseLatticeReport(ws, k, 100000, noProgress());
   ASSERT_EQ(ws.lastLattice.listing->size(), elements) << what;
   const Svg svg = parse(pageSvg(ws));
   const Counts c = count(svg);
@@ -170,8 +176,10 @@ void expectReadable(Workspace& ws, int32_t k, bool congruences, size_t elements,
   EXPECT_EQ(c.labelOverlaps, 0u) << what;
   EXPECT_EQ(c.linesThroughDiscs, 0u) << what;
   // One label per node (and the notice) when they are on, the notice alone when off.
-  if (labels) EXPECT_EQ(c.labels, elements + 1) << what;
-  else EXPECT_EQ(c.labels, 1u) << what;
+  if (labels)
+    EXPECT_EQ(c.labels, elements + 1) << what;
+  else
+    EXPECT_EQ(c.labels, 1u) << what;
   const LatticeListing& l = *ws.lastLattice.listing;
   EXPECT_EQ(c.coverLines, c.drawnCovers.size()) << what << ": a cover drawn twice";
   if (elements <= 100) {
@@ -181,7 +189,8 @@ void expectReadable(Workspace& ws, int32_t k, bool congruences, size_t elements,
     for (const auto& [a, b] : oracle::coversReference(plain, congruences)) expected.insert({a, b});
     EXPECT_EQ(c.drawnCovers, expected) << what;
   } else {
-    for (const auto& [a, b] : c.drawnCovers) EXPECT_TRUE(l.below(static_cast<size_t>(a), static_cast<size_t>(b)) && a != b) << what;
+    for (const auto& [a, b] : c.drawnCovers)
+      EXPECT_TRUE(l.below(static_cast<size_t>(a), static_cast<size_t>(b)) && a != b) << what;
   }
 }
 

@@ -18,7 +18,6 @@ namespace {
 using namespace oracle;  // the lattices and plain algorithms of the tests
 using testing::RecordingCanvas;
 
-
 RecordingCanvas paint(Workspace& ws) {
   RecordingCanvas canvas;
   drawPage(ws, canvas);
@@ -35,7 +34,7 @@ TEST(LatticePage, PentagonHasseDiagram) {
   EXPECT_EQ(c.ellipses, 5);
   EXPECT_EQ(c.textsAt(250, 400), (std::vector<std::string>{"a"}));  // the bottom at (1500, 3000)
   EXPECT_EQ(c.textsAt(250, 100), (std::vector<std::string>{"e"}));
-  EXPECT_TRUE(c.hasLine(250, 400, 210, 250, kBlack));  // a up to b
+  EXPECT_TRUE(c.hasLine(250, 400, 210, 250, kBlack));   // a up to b
   EXPECT_FALSE(c.hasLine(250, 400, 270, 200, kBlack));  // a to d is no cover
 }
 
@@ -91,7 +90,7 @@ TEST(EmbeddingPage, MapLinesRedLinesAndTheDrag) {
   leftButtonDown(ws, 400, 300);
   leftButtonUp(ws, 300, 250);
   c = paint(ws);
-  EXPECT_EQ(c.textsAt(650, 370).size(), 1u);  // B follows the pointer
+  EXPECT_EQ(c.textsAt(650, 370).size(), 1u);              // B follows the pointer
   EXPECT_EQ(c.textsAt(100 + 150, 100 + 300).size(), 1u);  // A stays
   // Any key puts B back, at the next repaint.
   EXPECT_EQ(dispatchKey(ws, 'x', noProgress()).kind, Repaint::Kind::kNothing);

@@ -31,8 +31,9 @@ TEST(HelpPage, NinetyFiveLinesWithTheHeadingGaps) {
   ASSERT_EQ(c.texts.size(), 95u);
   EXPECT_EQ(c.texts[0].x, -90);
   EXPECT_EQ(c.texts[0].y, -290);
-  EXPECT_EQ(c.texts.back().text,
-            "computer with big memory. The program may easily crash. (But then - you may try again from the beginning.)");
+  EXPECT_EQ(
+      c.texts.back().text,
+      "computer with big memory. The program may easily crash. (But then - you may try again from the beginning.)");
 }
 
 TEST(InfoPage, SymbolsAndAlgebras) {

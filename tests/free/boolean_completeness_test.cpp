@@ -23,15 +23,15 @@ bool complete(const char* signature, std::vector<int32_t> table) {
 }
 
 TEST(BooleanCompleteness, ClassicalBases) {
-  EXPECT_TRUE(complete(". -", {0, 0, 0, 1, 1, 0}));          // and, not
-  EXPECT_TRUE(complete(".", {1, 1, 1, 0}));                  // nand
-  EXPECT_TRUE(complete(".", {1, 0, 0, 0}));                  // nor
-  EXPECT_TRUE(complete(". 0", {1, 1, 0, 1, 0}));             // implication and false
-  EXPECT_FALSE(complete(".", {1, 1, 0, 1}));                 // implication alone keeps 1
+  EXPECT_TRUE(complete(". -", {0, 0, 0, 1, 1, 0}));                   // and, not
+  EXPECT_TRUE(complete(".", {1, 1, 1, 0}));                           // nand
+  EXPECT_TRUE(complete(".", {1, 0, 0, 0}));                           // nor
+  EXPECT_TRUE(complete(". 0", {1, 1, 0, 1, 0}));                      // implication and false
+  EXPECT_FALSE(complete(".", {1, 1, 0, 1}));                          // implication alone keeps 1
   EXPECT_FALSE(complete("+ . 0 1", {0, 1, 1, 1, 0, 0, 0, 1, 0, 1}));  // monotone
-  EXPECT_FALSE(complete(". 1", {0, 1, 1, 0, 1}));            // xor and true: affine
-  EXPECT_FALSE(complete("-", {1, 0}));                       // not alone: self-dual
-  EXPECT_FALSE(complete(". -", {0, 0, 0, 1, 0, 1}));         // and alone keeps 0 (identity unary)
+  EXPECT_FALSE(complete(". 1", {0, 1, 1, 0, 1}));                     // xor and true: affine
+  EXPECT_FALSE(complete("-", {1, 0}));                                // not alone: self-dual
+  EXPECT_FALSE(complete(". -", {0, 0, 0, 1, 0, 1}));                  // and alone keeps 0 (identity unary)
   Workspace three = workspaceWithSignature(".");
   EXPECT_FALSE(isFunctionallyComplete(three.view(createAlgebra(three, 3))));
 }

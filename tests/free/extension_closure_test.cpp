@@ -113,7 +113,8 @@ TEST(ExtensionClosure, WholeConstructionsAgreeWithThePlainClosure) {
     const int32_t k = oracle::addRandomAlgebra(ws, 1 + static_cast<int32_t>(rng() % 3), 0.8, rng);
     Workspace plain = ws;
     const FreeOverPartialRun fast = buildFreeOverPartial(ws, k, 30);
-    const FreeOverPartialRun slow = buildFreeOverPartial(plain, k, 30, noProgress(), oracle::closePartialAlgebraReference);
+    const FreeOverPartialRun slow =
+        buildFreeOverPartial(plain, k, 30, noProgress(), oracle::closePartialAlgebraReference);
     ASSERT_TRUE(fast == slow) << "round " << round;
     ASSERT_EQ(ws.generatorImage, plain.generatorImage) << "round " << round;
     ASSERT_EQ(ws.algebras.back().table, plain.algebras.back().table) << "round " << round;

@@ -109,7 +109,8 @@ TEST(FreeOverPartial, WholeRunsAgreeWithThePlainClosure) {
     addEquation(ws, oracle::randomTerm(ws, 2, 2, rng), oracle::randomTerm(ws, 2, 2, rng));
     Workspace plain = ws;
     const FreeOverPartialRun fast = buildFreeOverPartial(ws, k, 12);
-    const FreeOverPartialRun slow = buildFreeOverPartial(plain, k, 12, noProgress(), oracle::closePartialAlgebraReference);
+    const FreeOverPartialRun slow =
+        buildFreeOverPartial(plain, k, 12, noProgress(), oracle::closePartialAlgebraReference);
     ASSERT_TRUE(fast == slow) << round;
     ASSERT_EQ(ws.generatorImage, plain.generatorImage) << round;
     ASSERT_EQ(ws.algebras.back().table, plain.algebras.back().table) << round;
@@ -200,7 +201,8 @@ TEST(FreeInHsp, ProjectionsAndConstantsAgreeWithTheClosure) {
     std::vector<int32_t> values(static_cast<size_t>(m));
     std::iota(values.begin(), values.end(), 0);
     std::shuffle(values.begin(), values.end(), rng);
-    for (int32_t c = 0; c < ws.sig.constantCount; ++c) a.table[static_cast<size_t>(lay.constant(c))] = values[static_cast<size_t>(c)];
+    for (int32_t c = 0; c < ws.sig.constantCount; ++c)
+      a.table[static_cast<size_t>(lay.constant(c))] = values[static_cast<size_t>(c)];
     const int32_t someConstant = ws.sig.constantCount > 0 ? values[0] : 0;
     for (int32_t b = 0; b < ws.sig.binaryCount; ++b) {
       const int32_t kind = static_cast<int32_t>(rng() % 4);
@@ -214,7 +216,9 @@ TEST(FreeInHsp, ProjectionsAndConstantsAgreeWithTheClosure) {
     for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
       const int32_t kind = static_cast<int32_t>(rng() % 3);
       for (int32_t x = 0; x < m; ++x) {
-        a.table[static_cast<size_t>(lay.unary(u, x))] = kind == 0 ? x : kind == 1 ? someConstant : static_cast<int32_t>(rng() % m);
+        a.table[static_cast<size_t>(lay.unary(u, x))] = kind == 0   ? x
+                                                        : kind == 1 ? someConstant
+                                                                    : static_cast<int32_t>(rng() % m);
       }
     }
     for (int32_t n = 1; n <= 3; ++n) {

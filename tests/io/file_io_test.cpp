@@ -2,16 +2,16 @@
 // devices, pipes, folders, and what a failed save leaves behind.
 #include "io/file_io.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/algebra_store.h"
+#include <filesystem>
+#include <fstream>
+
 #include "commands/file_commands.h"
+#include "core/algebra_store.h"
 #include "tests/oracle/random_inputs.h"
 
 namespace kest {

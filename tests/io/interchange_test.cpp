@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/algebra_store.h"
+#include <fstream>
+#include <sstream>
+
 #include "commands/file_commands.h"
+#include "core/algebra_store.h"
 #include "io/mace4_file.h"
 #include "io/ua_file.h"
 #include "tests/oracle/random_inputs.h"
@@ -159,7 +159,8 @@ TEST(Interchange, UACalcReadingCostsLittleMoreThanTheText) {
 #else
   std::string junk;
   for (int i = 0; i < 12 << 20; ++i) junk += "<x/>";  // 48 MB of unknown elements, passed over
-  const std::string text = "<algebra><basicAlgebra><algName>z</algName>" + junk + "<cardinality>1</cardinality>"
+  const std::string text = "<algebra><basicAlgebra><algName>z</algName>" + junk +
+                           "<cardinality>1</cardinality>"
                            "<operations></operations></basicAlgebra></algebra>";
   junk.clear();
   junk.shrink_to_fit();

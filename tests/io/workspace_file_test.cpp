@@ -63,16 +63,16 @@ TEST(WorkspaceFile, BlankLinesAndMissingLastLineBreak) {
 
 TEST(WorkspaceFile, UnsoundFilesChangeNothing) {
   for (const char* bad : {
-           "1 0 0",                          // three numbers
-           "1 0 0 0 ",                       // a trailing blank is a fifth number
-           "2 0 0 0\r\n.\r\n",               // one symbol, two announced
-           "1 1 0 0\r\n.\r\n.x",             // a term that does not parse
-           "1 0 1 0\r\n.\r\nxy",             // a formula without "="
+           "1 0 0",                                      // three numbers
+           "1 0 0 0 ",                                   // a trailing blank is a fifth number
+           "2 0 0 0\r\n.\r\n",                           // one symbol, two announced
+           "1 1 0 0\r\n.\r\n.x",                         // a term that does not parse
+           "1 0 1 0\r\n.\r\nxy",                         // a formula without "="
            "1 0 0 1\r\n.\r\n3\r\nabc\r\nab\r\nabc\r\n",  // a short row
-           "1 0 0 2\r\n.\r\n1\r\na\r\n",     // fewer blocks than announced
-           "1 0 0 1\r\n.\r\n-4\r\n",         // a negative card
-           "1 0 0 1\r\n.\r\n99999999\r\n",   // a card no table can hold
-           "1 0 0 1001\r\n.\r\n",            // more algebras than the store holds
+           "1 0 0 2\r\n.\r\n1\r\na\r\n",                 // fewer blocks than announced
+           "1 0 0 1\r\n.\r\n-4\r\n",                     // a negative card
+           "1 0 0 1\r\n.\r\n99999999\r\n",               // a card no table can hold
+           "1 0 0 1001\r\n.\r\n",                        // more algebras than the store holds
            "",
        }) {
     Workspace ws = workspaceWithSignature("L");

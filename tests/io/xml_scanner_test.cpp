@@ -28,7 +28,8 @@ std::string events(std::string_view text) {
 }
 
 TEST(XmlScanner, EventsOfWellFormedText) {
-  EXPECT_EQ(events("<?xml version=\"1.0\"?>\n<a><b r=\"[0]\">0,1</b><c/></a>\n"), "<a><b r=[0]>'0,1'</b><c></c></a> done");
+  EXPECT_EQ(events("<?xml version=\"1.0\"?>\n<a><b r=\"[0]\">0,1</b><c/></a>\n"),
+            "<a><b r=[0]>'0,1'</b><c></c></a> done");
   EXPECT_EQ(events("<a>x &lt; y &amp;&#65;&#x42;</a>"), "<a>'x < y &AB'</a> done");
   EXPECT_EQ(events("<!-- a comment <b> --><a><![CDATA[<not a tag>]]></a>"), "<a>'<not a tag>'</a> done");
   EXPECT_EQ(events("<!DOCTYPE a [<!ELEMENT a ANY>]><a r='x&quot;'/>"), "<a r=x\"></a> done");

@@ -77,10 +77,14 @@ int32_t randomFormula(Workspace& ws, int32_t variables, int32_t depth, std::mt19
     randomFormula(ws, variables, depth - 1, rng);
     randomFormula(ws, variables, depth - 1, rng);
     const int32_t j = ws.terms.formulaListCount();
-    if (kind == kConjunction) addConjunction(ws, {j - 2, j - 1});
-    else if (kind == kDisjunction) addDisjunction(ws, {j - 2, j - 1});
-    else if (kind == kImplication) addImplication(ws, j - 2, j - 1);
-    else addEquivalence(ws, j - 2, j - 1);
+    if (kind == kConjunction)
+      addConjunction(ws, {j - 2, j - 1});
+    else if (kind == kDisjunction)
+      addDisjunction(ws, {j - 2, j - 1});
+    else if (kind == kImplication)
+      addImplication(ws, j - 2, j - 1);
+    else
+      addEquivalence(ws, j - 2, j - 1);
   }
   return ws.terms.formulaList.back();
 }

@@ -17,9 +17,12 @@ int32_t checks(Workspace& ws, int32_t k, int32_t& flag) {
       for (int32_t y = 0; y < n; ++y) {
         int32_t& xy = a.table[lay.binary(b, x, y)];
         int32_t& yx = a.table[lay.binary(b, y, x)];
-        if (xy < 0 && yx >= 0) xy = yx, flag = 2;
-        else if (xy >= 0 && yx < 0) yx = xy, flag = 2;
-        else if (xy >= 0 && yx >= 0 && xy != yx) return 0;
+        if (xy < 0 && yx >= 0)
+          xy = yx, flag = 2;
+        else if (xy >= 0 && yx < 0)
+          yx = xy, flag = 2;
+        else if (xy >= 0 && yx >= 0 && xy != yx)
+          return 0;
       }
     }
   }
@@ -27,8 +30,10 @@ int32_t checks(Workspace& ws, int32_t k, int32_t& flag) {
     if (!ws.sig.opIdempotent[b]) continue;
     for (int32_t x = 0; x < n; ++x) {
       int32_t& xx = a.table[lay.binary(b, x, x)];
-      if (xx < 0) xx = x, flag = 2;
-      else if (xx != x) return 0;
+      if (xx < 0)
+        xx = x, flag = 2;
+      else if (xx != x)
+        return 0;
     }
   }
   return 1;
@@ -80,8 +85,10 @@ int32_t completionStep(Workspace& ws, int32_t k, int32_t f) {
     const int32_t e1 = evaluateTerm(ws, k, l, s);
     const int32_t e2 = evaluateTerm(ws, k, r, s);
     if (e1 >= 0 && e2 >= 0 && e1 != e2) return 0;
-    if (e1 < 0 && e2 >= 0) force(ws, k, l, e2, s, flag);
-    else if (e1 >= 0 && e2 < 0) force(ws, k, r, e1, s, flag);
+    if (e1 < 0 && e2 >= 0)
+      force(ws, k, l, e2, s, flag);
+    else if (e1 >= 0 && e2 < 0)
+      force(ws, k, r, e1, s, flag);
     if (first < 0) {
       if (flag == 2) continue;
       return 1;

@@ -49,7 +49,8 @@ std::optional<std::vector<Table>> clone(const AlgebraView& a, int32_t r, size_t 
           const Table& l = all[side ? j : i];
           const Table& rr = all[side ? i : j];
           Table t(static_cast<size_t>(size));
-          for (int64_t s = 0; s < size; ++s) t[static_cast<size_t>(s)] = a.binary(op, l[static_cast<size_t>(s)], rr[static_cast<size_t>(s)]);
+          for (int64_t s = 0; s < size; ++s)
+            t[static_cast<size_t>(s)] = a.binary(op, l[static_cast<size_t>(s)], rr[static_cast<size_t>(s)]);
           add(t);
         }
       }
@@ -98,7 +99,8 @@ bool nearUnanimity(const Table& t, int32_t n, int32_t k, bool weak) {
 // step from f to g when link(i, f, g), ending where done), up to most.
 std::optional<int32_t> chain(const std::vector<Table>& ternary, size_t start, int32_t most,
                              const std::function<bool(int32_t, const Table&, const Table&)>& link,
-                             const std::function<bool(const Table&)>& valid, const std::function<bool(const Table&)>& done) {
+                             const std::function<bool(const Table&)>& valid,
+                             const std::function<bool(const Table&)>& done) {
   std::vector<size_t> now{start};
   std::set<std::pair<size_t, int32_t>> seen{{start, 0}};
   for (int32_t steps = 0; steps <= most; ++steps) {
@@ -121,9 +123,9 @@ std::optional<ReferenceVerdict> referenceCondition(const AlgebraView& a, Conditi
   const int32_t n = a.card();
   const size_t most = 20000;
   const int32_t arity = c == Condition::kNearUnanimity || c == Condition::kWeakNearUnanimity ? k
-                        : c == Condition::kTaylor                                               ? 4
-                        : c == Condition::kSemilattice                                          ? 2
-                                                                                                : 3;
+                        : c == Condition::kTaylor                                            ? 4
+                        : c == Condition::kSemilattice                                       ? 2
+                                                                                             : 3;
   auto t3 = [&](const Table& t, int32_t x, int32_t y, int32_t z) { return at(t, {x, y, z}, n); };
   // One term: the clone is listed until a term satisfies the identities.
   auto any = [&](const std::function<bool(const Table&)>& ok) -> std::optional<ReferenceVerdict> {
@@ -141,14 +143,20 @@ std::optional<ReferenceVerdict> referenceCondition(const AlgebraView& a, Conditi
     case Condition::kMaltsev: return any(maltsev);
     case Condition::kMajority:
       return any([&](const Table& t) {
-        return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, x, y) == x && t3(t, x, y, x) == x && t3(t, y, x, x) == x; });
+        return always(n, [&](int32_t x, int32_t y, int32_t) {
+          return t3(t, x, x, y) == x && t3(t, x, y, x) == x && t3(t, y, x, x) == x;
+        });
       });
     case Condition::kMinority:
       return any([&](const Table& t) {
-        return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, x, y) == y && t3(t, x, y, x) == y && t3(t, y, x, x) == y; });
+        return always(n, [&](int32_t x, int32_t y, int32_t) {
+          return t3(t, x, x, y) == y && t3(t, x, y, x) == y && t3(t, y, x, x) == y;
+        });
       });
     case Condition::kPixley:
-      return any([&](const Table& t) { return maltsev(t) && always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, y, x) == x; }); });
+      return any([&](const Table& t) {
+        return maltsev(t) && always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, y, x) == x; });
+      });
     case Condition::kNearUnanimity: return any([&](const Table& t) { return nearUnanimity(t, n, k, false); });
     case Condition::kWeakNearUnanimity: return any([&](const Table& t) { return nearUnanimity(t, n, k, true); });
     case Condition::kSemilattice:
@@ -160,27 +168,38 @@ std::optional<ReferenceVerdict> referenceCondition(const AlgebraView& a, Conditi
       });
     case Condition::kTaylor:
       return any([&](const Table& t) {
-        return always(n, [&](int32_t x, int32_t y, int32_t z) { return at(t, {x, x, x, x}, n) == x && at(t, {x, y, x, z}, n) == at(t, {y, x, z, y}, n); });
+        return always(n, [&](int32_t x, int32_t y, int32_t z) {
+          return at(t, {x, x, x, x}, n) == x && at(t, {x, y, x, z}, n) == at(t, {y, x, z, y}, n);
+        });
       });
     case Condition::kPermutable: {
       // p(x,x,y) of one step is p(x,y,y) of the next.
       const std::optional<int32_t> least = chain(
           *ops, 0, k,
-          [&](int32_t, const Table& f, const Table& g) { return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(f, x, x, y) == t3(g, x, y, y); }); },
+          [&](int32_t, const Table& f, const Table& g) {
+            return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(f, x, x, y) == t3(g, x, y, y); });
+          },
           [](const Table&) { return true; }, [&](const Table& t) { return t == (*ops)[2]; });
       return ReferenceVerdict{least.has_value(), least.value_or(0)};
     }
     case Condition::kDistributive:
     case Condition::kModular: {
       auto link = [&](int32_t i, const Table& f, const Table& g) {
-        return always(n, [&](int32_t x, int32_t y, int32_t) { return i % 2 == 0 ? t3(f, x, x, y) == t3(g, x, x, y) : t3(f, x, y, y) == t3(g, x, y, y); });
+        return always(n, [&](int32_t x, int32_t y, int32_t) {
+          return i % 2 == 0 ? t3(f, x, x, y) == t3(g, x, x, y) : t3(f, x, y, y) == t3(g, x, y, y);
+        });
       };
-      auto valid = [&](const Table& t) { return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, y, x) == x; }); };
+      auto valid = [&](const Table& t) {
+        return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, y, x) == x; });
+      };
       std::function<bool(const Table&)> done = [&](const Table& t) { return t == (*ops)[2]; };
       if (c == Condition::kModular) {
         done = [&](const Table& m) {
           for (const Table& q : *ops) {
-            if (always(n, [&](int32_t x, int32_t y, int32_t) { return t3(q, x, x, y) == y && t3(m, x, y, y) == t3(q, x, y, y); })) return true;
+            if (always(n, [&](int32_t x, int32_t y, int32_t) {
+                  return t3(q, x, x, y) == y && t3(m, x, y, y) == t3(q, x, y, y);
+                }))
+              return true;
           }
           return false;
         };

@@ -43,7 +43,8 @@ bool buildMap(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32
   const TableLayout la = ws.layout(a);
   const TableLayout lb = ws.layout(b);
   map.assign(static_cast<size_t>(A.card), -1);
-  for (int32_t j = 0; j <= upTo; ++j) map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];
+  for (int32_t j = 0; j <= upTo; ++j)
+    map[static_cast<size_t>(gens[static_cast<size_t>(j)])] = image[static_cast<size_t>(j)];
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
     int32_t& entry = map[static_cast<size_t>(constantOf(ws, a, c))];
     if (entry >= 0 && entry != constantOf(ws, b, c)) return false;
@@ -68,8 +69,8 @@ bool buildMap(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32
           const int32_t fx = map[static_cast<size_t>(x)];
           const int32_t fy = map[static_cast<size_t>(y)];
           if (fx < 0 || fy < 0) continue;
-          if (!require(A.table[static_cast<size_t>(la.binary(op, x, y))], B.table[static_cast<size_t>(lb.binary(op, fx, fy))],
-                       changed)) {
+          if (!require(A.table[static_cast<size_t>(la.binary(op, x, y))],
+                       B.table[static_cast<size_t>(lb.binary(op, fx, fy))], changed)) {
             return false;
           }
         }
@@ -78,7 +79,8 @@ bool buildMap(const Workspace& ws, int32_t a, int32_t b, const std::vector<int32
     for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
       for (int32_t x = 0; x < A.card; ++x) {
         const int32_t fx = map[static_cast<size_t>(x)];
-        if (fx >= 0 && !require(A.table[static_cast<size_t>(la.unary(u, x))], B.table[static_cast<size_t>(lb.unary(u, fx))], changed)) {
+        if (fx >= 0 && !require(A.table[static_cast<size_t>(la.unary(u, x))],
+                                B.table[static_cast<size_t>(lb.unary(u, fx))], changed)) {
           return false;
         }
       }

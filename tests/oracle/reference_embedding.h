@@ -9,7 +9,8 @@
 
 namespace kest::oracle {
 
-std::optional<GeneratedSizes> referenceGeneratedSizes(const Workspace& ws, int32_t k, Progress& progress = noProgress());
+std::optional<GeneratedSizes> referenceGeneratedSizes(const Workspace& ws, int32_t k,
+                                                      Progress& progress = noProgress());
 std::vector<int32_t> referenceChooseGenerators(const Workspace& ws, int32_t a, const GeneratedSizes& sizes);
 EmbeddingSearch referenceFindEmbedding(const Workspace& ws, int32_t a, int32_t b, Progress& progress = noProgress());
 

@@ -67,9 +67,12 @@ void equationPass(Workspace& ws, int32_t k, int32_t f, Closing& c) {
   for (;;) {
     const int32_t e1 = evaluateTerm(ws, k, l, s);
     const int32_t e2 = evaluateTerm(ws, k, r, s);
-    if (e1 < 0 && e2 >= 0) c.force(l, e2, s);
-    else if (e1 >= 0 && e2 < 0) c.force(r, e1, s);
-    else if (e1 >= 0) c.merge(e1, e2);
+    if (e1 < 0 && e2 >= 0)
+      c.force(l, e2, s);
+    else if (e1 >= 0 && e2 < 0)
+      c.force(r, e1, s);
+    else if (e1 >= 0)
+      c.merge(e1, e2);
     int32_t i = static_cast<int32_t>(vars.size()) - 1;
     while (i >= 0 && s[vars[i]] == n - 1) --i;
     if (i < 0) break;
@@ -96,9 +99,12 @@ bool closePartialAlgebraReference(Workspace& ws, int32_t k, Progress&) {
         for (int32_t y = x + 1; y < n; ++y) {
           int32_t& e1 = t[lay.binary(b, x, y)];
           int32_t& e2 = t[lay.binary(b, y, x)];
-          if (e1 < 0 && e2 >= 0) e1 = e2, c.changed = true;
-          else if (e1 >= 0 && e2 < 0) e2 = e1, c.changed = true;
-          else if (e1 >= 0 && e1 != e2) c.merge(e1, e2);
+          if (e1 < 0 && e2 >= 0)
+            e1 = e2, c.changed = true;
+          else if (e1 >= 0 && e2 < 0)
+            e2 = e1, c.changed = true;
+          else if (e1 >= 0 && e1 != e2)
+            c.merge(e1, e2);
         }
       }
     }
@@ -106,8 +112,10 @@ bool closePartialAlgebraReference(Workspace& ws, int32_t k, Progress&) {
       if (!sig.opIdempotent[b]) continue;
       for (int32_t x = 0; x < n; ++x) {
         int32_t& xx = t[lay.binary(b, x, x)];
-        if (xx < 0) xx = x, c.changed = true;
-        else c.merge(xx, x);
+        if (xx < 0)
+          xx = x, c.changed = true;
+        else
+          c.merge(xx, x);
       }
     }
     for (int32_t b = 0; b < sig.binaryCount; ++b) {

@@ -151,7 +151,8 @@ bool referenceLatticeEmbedding(const Workspace& ws, int32_t a, int32_t b, bool d
     if (p < n - 1) {
       for (int32_t q = 0; q < p && ok; ++q) {
         const int32_t y = map[static_cast<size_t>(q)];
-        if (x == y) ok = false;
+        if (x == y)
+          ok = false;
         else if (!dual) {
           ok = A.leq(q, p) == B.leq(y, x) && A.leq(p, q) == B.leq(x, y) && (!A.leq(q, p) || RA(q, p) <= RB(y, x)) &&
                (!A.leq(p, q) || RA(p, q) <= RB(x, y));

@@ -90,9 +90,8 @@ ReferenceLattice congruenceLatticeReference(const Workspace& ws, int32_t k) {
       if (std::find(elements.begin(), elements.end(), p) == elements.end()) elements.push_back(p);
     }
   }
-  std::sort(elements.begin(), elements.end(), [](const Element& p, const Element& q) {
-    return blocks(p) != blocks(q) ? blocks(p) > blocks(q) : p < q;
-  });
+  std::sort(elements.begin(), elements.end(),
+            [](const Element& p, const Element& q) { return blocks(p) != blocks(q) ? blocks(p) > blocks(q) : p < q; });
   std::vector<uint8_t> flags = irreducibles(elements, joinOfPartitions, partitionBelowPlain);
   return {std::move(elements), std::move(flags)};
 }
@@ -112,9 +111,8 @@ ReferenceLattice subuniverseLatticeReference(const Workspace& ws, int32_t k) {
     }
     elements.push_back(list);
   }
-  std::sort(elements.begin(), elements.end(), [](const Element& s, const Element& t) {
-    return s.size() != t.size() ? s.size() < t.size() : s < t;
-  });
+  std::sort(elements.begin(), elements.end(),
+            [](const Element& s, const Element& t) { return s.size() != t.size() ? s.size() < t.size() : s < t; });
   auto join = [&](const Element& s, const Element& t) {
     std::vector<uint8_t> members(static_cast<size_t>(n), 0);
     for (int32_t x : s) members[static_cast<size_t>(x)] = 1;

@@ -46,7 +46,8 @@ Layering layer(int32_t count, const std::vector<std::pair<int32_t, int32_t>>& co
   }
   const int32_t levels = count == 0 ? 0 : *std::max_element(g.level.begin(), g.level.end()) + 1;
   g.rows.assign(static_cast<size_t>(levels), {});
-  for (size_t v = 0; v < g.level.size(); ++v) g.rows[static_cast<size_t>(g.level[v])].push_back(static_cast<int32_t>(v));
+  for (size_t v = 0; v < g.level.size(); ++v)
+    g.rows[static_cast<size_t>(g.level[v])].push_back(static_cast<int32_t>(v));
   return g;
 }
 
@@ -56,7 +57,8 @@ int64_t crossings(const Layering& g) {
     for (size_t i = 0; i < row.size(); ++i) place[static_cast<size_t>(row[i])] = static_cast<int32_t>(i);
   }
   std::map<int32_t, std::vector<std::pair<int32_t, int32_t>>> byLevel;
-  for (const auto& [a, b] : g.edges) byLevel[g.level[static_cast<size_t>(a)]].emplace_back(place[static_cast<size_t>(a)], place[static_cast<size_t>(b)]);
+  for (const auto& [a, b] : g.edges)
+    byLevel[g.level[static_cast<size_t>(a)]].emplace_back(place[static_cast<size_t>(a)], place[static_cast<size_t>(b)]);
   int64_t total = 0;
   for (const auto& [l, edges] : byLevel) {
     for (size_t i = 0; i < edges.size(); ++i) {

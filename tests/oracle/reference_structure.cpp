@@ -14,14 +14,18 @@ struct Tables {
   const int32_t* t;
   const std::array<int32_t, kMaxOperations>* commutative;
   int64_t bin(int32_t k, int32_t x, int32_t y) const { return t[(static_cast<int64_t>(k) * n + x) * n + y]; }
-  int64_t un(int32_t u, int32_t x) const { return t[static_cast<int64_t>(nb) * n * n + static_cast<int64_t>(u) * n + x]; }
+  int64_t un(int32_t u, int32_t x) const {
+    return t[static_cast<int64_t>(nb) * n * n + static_cast<int64_t>(u) * n + x];
+  }
 };
 
 bool mergeBlocks(std::vector<int32_t>& p, int32_t u, int32_t v) {
   const int32_t ru = p[static_cast<size_t>(u)];
   const int32_t rv = p[static_cast<size_t>(v)];
-  if (ru < rv) p[static_cast<size_t>(rv)] = ru;
-  else if (rv < ru) p[static_cast<size_t>(ru)] = rv;
+  if (ru < rv)
+    p[static_cast<size_t>(rv)] = ru;
+  else if (rv < ru)
+    p[static_cast<size_t>(ru)] = rv;
   return ru != rv;
 }
 
@@ -112,15 +116,19 @@ bool below(const std::vector<int32_t>& p, const std::vector<int32_t>& q) {
 
 }  // namespace
 
-void totalClosureReference(const Workspace& ws, int32_t k, std::vector<int32_t>& p) { totalClosure(tablesOf(ws, k), p); }
+void totalClosureReference(const Workspace& ws, int32_t k, std::vector<int32_t>& p) {
+  totalClosure(tablesOf(ws, k), p);
+}
 
 void partialClosureReference(const Workspace& ws, int32_t k, std::vector<int32_t>& p) {
   partialClosure(tablesOf(ws, k), p);
 }
 
 void closureReference(const Workspace& ws, int32_t k, std::vector<int32_t>& p) {
-  if (isComplete(ws, k)) totalClosureReference(ws, k, p);
-  else partialClosureReference(ws, k, p);
+  if (isComplete(ws, k))
+    totalClosureReference(ws, k, p);
+  else
+    partialClosureReference(ws, k, p);
 }
 
 std::vector<std::vector<int32_t>> minimalCongruencesReference(const Workspace& ws, int32_t k) {
@@ -143,8 +151,10 @@ std::vector<std::vector<int32_t>> minimalCongruencesReference(const Workspace& w
         for (int32_t d = (c == a ? b + 1 : c + 1); d < n; ++d) {
           const auto& p = cg[static_cast<size_t>(a) * n + b];
           const auto& q = cg[static_cast<size_t>(c) * n + d];
-          if (below(p, q)) marked[static_cast<size_t>(c) * n + d] = 0;
-          else if (below(q, p)) marked[static_cast<size_t>(a) * n + b] = 0;
+          if (below(p, q))
+            marked[static_cast<size_t>(c) * n + d] = 0;
+          else if (below(q, p))
+            marked[static_cast<size_t>(a) * n + b] = 0;
         }
       }
     }
@@ -215,7 +225,8 @@ void closeSubuniverseReference(const Workspace& ws, int32_t k, std::vector<uint8
   }
 }
 
-std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs) {
+std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, int32_t b,
+                                              const std::vector<int64_t>& pairs) {
   const int32_t m = ws.algebra(b).card;
   const int64_t size = static_cast<int64_t>(pairs.size());
   const TableLayout la = ws.layout(a);
@@ -236,18 +247,20 @@ std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, in
       for (int64_t j = 0; j < size; ++j) {
         const int64_t pi = pairs[static_cast<size_t>(i)], pj = pairs[static_cast<size_t>(j)];
         t[static_cast<size_t>(lp.binary(op, i, j))] = element(A[static_cast<size_t>(la.binary(op, pi / m, pj / m))],
-                                                             B[static_cast<size_t>(lb.binary(op, pi % m, pj % m))]);
+                                                              B[static_cast<size_t>(lb.binary(op, pi % m, pj % m))]);
       }
     }
   }
   for (int32_t u = ws.sig.binaryCount; u < ws.sig.binaryCount + ws.sig.unaryCount; ++u) {
     for (int64_t i = 0; i < size; ++i) {
       const int64_t pi = pairs[static_cast<size_t>(i)];
-      t[static_cast<size_t>(lp.unary(u, i))] = element(A[static_cast<size_t>(la.unary(u, pi / m))], B[static_cast<size_t>(lb.unary(u, pi % m))]);
+      t[static_cast<size_t>(lp.unary(u, i))] =
+          element(A[static_cast<size_t>(la.unary(u, pi / m))], B[static_cast<size_t>(lb.unary(u, pi % m))]);
     }
   }
   for (int32_t c = 0; c < ws.sig.constantCount; ++c) {
-    t[static_cast<size_t>(lp.constant(c))] = element(A[static_cast<size_t>(la.constant(c))], B[static_cast<size_t>(lb.constant(c))]);
+    t[static_cast<size_t>(lp.constant(c))] =
+        element(A[static_cast<size_t>(la.constant(c))], B[static_cast<size_t>(lb.constant(c))]);
   }
   return t;
 }

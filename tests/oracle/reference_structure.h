@@ -19,6 +19,7 @@ std::vector<std::vector<int32_t>> minimalCongruencesReference(const Workspace& w
 bool isAbelianReference(const Workspace& ws, int32_t k);
 void closeSubuniverseReference(const Workspace& ws, int32_t k, std::vector<uint8_t>& members);
 // The table of the subalgebra of A x B on the sorted pairs, entry by entry.
-std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, int32_t b, const std::vector<int64_t>& pairs);
+std::vector<int32_t> subproductTableReference(const Workspace& ws, int32_t a, int32_t b,
+                                              const std::vector<int64_t>& pairs);
 
 }  // namespace kest::oracle

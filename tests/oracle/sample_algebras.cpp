@@ -20,7 +20,8 @@ int32_t addBinary(Workspace& ws, int32_t n, const std::function<int32_t(int32_t,
   const size_t nn = static_cast<size_t>(n) * static_cast<size_t>(n);
   for (int32_t x = 0; x < n; ++x) {
     for (int32_t y = 0; y < n; ++y) {
-      const size_t at = static_cast<size_t>(name[static_cast<size_t>(x)]) * static_cast<size_t>(n) + static_cast<size_t>(name[static_cast<size_t>(y)]);
+      const size_t at = static_cast<size_t>(name[static_cast<size_t>(x)]) * static_cast<size_t>(n) +
+                        static_cast<size_t>(name[static_cast<size_t>(y)]);
       t[at] = name[static_cast<size_t>(first(x, y))];
       if (second) t[nn + at] = name[static_cast<size_t>(second(x, y))];
     }
@@ -67,16 +68,19 @@ int32_t addChainProductLattice(Workspace& ws, const std::vector<int32_t>& length
 }
 
 int32_t addSemilatticePower(Workspace& ws, int32_t k) {
-  return addBinary(ws, 1 << k, [](int32_t x, int32_t y) { return x & y; }, nullptr, identityNames(1 << k));
+  return addBinary(
+      ws, 1 << k, [](int32_t x, int32_t y) { return x & y; }, nullptr, identityNames(1 << k));
 }
 
 int32_t addBooleanLattice(Workspace& ws, int32_t k) {
-  return addBinary(ws, 1 << k, [](int32_t x, int32_t y) { return x | y; }, [](int32_t x, int32_t y) { return x & y; },
-                   identityNames(1 << k));
+  return addBinary(
+      ws, 1 << k, [](int32_t x, int32_t y) { return x | y; }, [](int32_t x, int32_t y) { return x & y; },
+      identityNames(1 << k));
 }
 
 int32_t addCyclicSum(Workspace& ws, int32_t n) {
-  return addBinary(ws, n, [n](int32_t x, int32_t y) { return (x + y) % n; }, nullptr, identityNames(n));
+  return addBinary(
+      ws, n, [n](int32_t x, int32_t y) { return (x + y) % n; }, nullptr, identityNames(n));
 }
 
 }  // namespace kest::oracle

@@ -2,19 +2,19 @@
 // "Interrupted" and end soon after the signal, and the script goes on. The
 // latencies are printed, for the record; the bound is generous, since the
 // sanitizer build and a busy machine slow everything down.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <fstream>
-#include <poll.h>
 #include <cstdlib>
+#include <fstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 #include "tests/script/long_commands.h"
 

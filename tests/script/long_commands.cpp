@@ -45,8 +45,8 @@ std::vector<LongCommand> longCommands() {
       {"key x on a 3000-element partial algebra", kPartial3000, "key x 0"},
       {"free-partial 2147483647", kPartial3000, "free-partial 2147483647"},
       {"free-partial 5000 with no entry defined", "signature .\nalgebra 3000\n", "free-partial 5000"},
-      {"key i on 9,000,000 elements",
-       "signature -\nopen " + cycle + "\nopen " + cycle + "\nred 0\ngreen 1\nproduct\n", "key i 2"},
+      {"key i on 9,000,000 elements", "signature -\nopen " + cycle + "\nopen " + cycle + "\nred 0\ngreen 1\nproduct\n",
+       "key i 2"},
   };
 }
 

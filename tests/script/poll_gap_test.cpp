@@ -109,13 +109,9 @@ void expectPromptStops(const std::vector<LongCommand>& commands, double stopAfte
   }
 }
 
-TEST(PollGaps, LongCommandsPollAtEveryMoment) {
-  expectPromptStops(testing_support::longCommands(), 2.0);
-}
+TEST(PollGaps, LongCommandsPollAtEveryMoment) { expectPromptStops(testing_support::longCommands(), 2.0); }
 
-TEST(PollGaps, ShorterCommandsPollAtEveryMoment) {
-  expectPromptStops(testing_support::shorterCommands(), 1.5);
-}
+TEST(PollGaps, ShorterCommandsPollAtEveryMoment) { expectPromptStops(testing_support::shorterCommands(), 1.5); }
 
 }  // namespace
 }  // namespace kest

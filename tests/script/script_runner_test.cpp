@@ -1,11 +1,11 @@
 #include "script/script_runner.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <sstream>
-#include <sys/wait.h>
 
 #include "core/algebra_store.h"
 #include "script/script_context.h"
@@ -78,12 +78,11 @@ TEST(ScriptRunner, IgnoredInputIsNoError) {
 }
 
 TEST(ScriptRunner, RandomLinesNeverCrash) {
-  const std::string words[] = {"signature", "term",  "equation", "and",    "or",   "implies", "iff",
-                               "not",       "algebra", "red",    "green",  "table", "cell",   "key",
-                               "delete",    "polish", "new",     "messages", "list", "info",  "show",
-                               "marks",     "echo"};
-  const std::string args[] = {"", "0", "A0", "x+y", "1 2 ", ". aa aa", "0 . a b c", "s 0", "C 0", "term A",
-                              "formula 0", "abc", "-5", "3001", "2", "L", "xy=yx", "0 0"};
+  const std::string words[] = {"signature", "term",     "equation", "and",   "or",   "implies", "iff",    "not",
+                               "algebra",   "red",      "green",    "table", "cell", "key",     "delete", "polish",
+                               "new",       "messages", "list",     "info",  "show", "marks",   "echo"};
+  const std::string args[] = {"",       "0",         "A0",  "x+y", "1 2 ", ". aa aa", "0 . a b c", "s 0",   "C 0",
+                              "term A", "formula 0", "abc", "-5",  "3001", "2",       "L",         "xy=yx", "0 0"};
   uint32_t state = 17;
   auto next = [&state] { return state = state * 1103515245u + 12345u; };
   for (int round = 0; round < 300; ++round) {
@@ -143,17 +142,16 @@ class StopAtFirstPoll final : public Progress {
 // command that finishes before its first poll is not interrupted: only
 // the first ones are sure to poll here.)
 TEST(ScriptRunner, AnInterruptedCommandLeavesEverythingAsItWas) {
-  const char* commands[] = {"key x 0",    "key z 0",    "free-partial 62", "key i 1", "key e 1",   "embed",
-                            "key u 0",    "key a 1",    "key s 1",         "key c 1 ab", "key f 1 ab", "free-hsp 2",
-                            "key r 0",    "key g 1 a",  "subproduct ab"};
+  const char* commands[] = {"key x 0",    "key z 0",    "free-partial 62", "key i 1",   "key e 1",
+                            "embed",      "key u 0",    "key a 1",         "key s 1",   "key c 1 ab",
+                            "key f 1 ab", "free-hsp 2", "key r 0",         "key g 1 a", "subproduct ab"};
   int32_t mustStop = 6;
   for (const char* command : commands) {
     std::ostringstream out;
     StopAtFirstPoll stop;
     ScriptContext ctx{Workspace(), false, out, noProgress()};
-    for (const char* line : {"signature .", "algebra 3", "table 0 . ab. b.c ..a", "algebra 3",
-                             "table 1 . abc bca cab", "equation (xy)z=x(yz)", "equation xx=x", "red 1", "green 1",
-                             "key s 1"}) {
+    for (const char* line : {"signature .", "algebra 3", "table 0 . ab. b.c ..a", "algebra 3", "table 1 . abc bca cab",
+                             "equation (xy)z=x(yz)", "equation xx=x", "red 1", "green 1", "key s 1"}) {
       ASSERT_EQ(runScriptLine(ctx, line), "") << line;
     }
     const std::deque<Algebra> before = ctx.ws.algebras;
@@ -174,7 +172,8 @@ TEST(ScriptRunner, AnInterruptedCommandLeavesEverythingAsItWas) {
 // (minutes) before being refused; now the closure ends when it passes
 // what can be stored.
 TEST(ScriptRunner, ATooLargeSubproductIsRefusedEarly) {
-  const Outcome r = run("signature +\nalgebra 3000\nlinear + 1 1 0\nkey C 0\nred 0\ngreen 1\nsubproduct ab ba\nmarks\n");
+  const Outcome r =
+      run("signature +\nalgebra 3000\nlinear + 1 1 0\nkey C 0\nred 0\ngreen 1\nsubproduct ab ba\nmarks\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Not enough memory for this algebra\nred 0 green 1\n");
 }

@@ -24,12 +24,12 @@ TEST(StoreGrowth, ConstructingCommandsReadTheirSourceSafelyWhileTheStoreGrows) {
   // The two-element Boolean algebra (0 and 1 as constants): each command
   // reads A0 (red) and A1 (green) while it appends.
   const std::vector<std::string> setup = {
-      "signature +c .c - 0 1", "algebra 2", "table 0 + ab bb", "table 0 . aa ab", "table 0 - ba",
-      "table 0 0 a",           "table 0 1 b", "key C 0", "red 0", "green 1", "save " + tfile,
+      "signature +c .c - 0 1", "algebra 2", "table 0 + ab bb", "table 0 . aa ab", "table 0 - ba",  "table 0 0 a",
+      "table 0 1 b",           "key C 0",   "red 0",           "green 1",         "save " + tfile,
   };
   const std::vector<std::string> commands = {
-      "free-hsp 1", "free-hsp 2", "product", "subproduct ab", "subalgebra b", "key f 0 ab", "key C 0",
-      "key y 0",    "key x 0",    "key z 0", "free-partial 5", "open " + tfile,  "key c 0 ab", "glue",
+      "free-hsp 1", "free-hsp 2", "product", "subproduct ab",  "subalgebra b",  "key f 0 ab", "key C 0",
+      "key y 0",    "key x 0",    "key z 0", "free-partial 5", "open " + tfile, "key c 0 ab", "glue",
   };
   for (int32_t filler = 0; filler <= 70; ++filler) {
     for (const std::string& command : commands) {

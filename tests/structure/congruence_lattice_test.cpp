@@ -57,8 +57,9 @@ int32_t permutationGroup(Workspace& ws, const std::vector<std::vector<int32_t>>&
   auto index = [&](const std::vector<int32_t>& p) {
     return static_cast<int32_t>(std::find(elements.begin(), elements.end(), p) - elements.begin());
   };
-  return tableAlgebra(ws, static_cast<int32_t>(elements.size()),
-                      [&](int32_t x, int32_t y) { return index(compose(elements[static_cast<size_t>(x)], elements[static_cast<size_t>(y)])); });
+  return tableAlgebra(ws, static_cast<int32_t>(elements.size()), [&](int32_t x, int32_t y) {
+    return index(compose(elements[static_cast<size_t>(x)], elements[static_cast<size_t>(y)]));
+  });
 }
 
 TEST(CongruenceLattice, CyclicGroupsHaveOneCongruencePerDivisor) {
@@ -70,10 +71,10 @@ TEST(CongruenceLattice, CyclicGroupsHaveOneCongruencePerDivisor) {
 
 TEST(CongruenceLattice, GroupsHaveTheirNormalSubgroups) {
   Workspace ws = workspaceWithSignature(".");
-  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 0, 2}, {1, 2, 0}})), 3u);            // S3
-  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 0, 2, 3}, {1, 2, 3, 0}})), 4u);      // S4
-  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 2, 0, 3}, {0, 2, 3, 1}})), 3u);      // A4
-  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 2, 3, 0}, {3, 2, 1, 0}})), 6u);      // D4
+  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 0, 2}, {1, 2, 0}})), 3u);        // S3
+  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 0, 2, 3}, {1, 2, 3, 0}})), 4u);  // S4
+  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 2, 0, 3}, {0, 2, 3, 1}})), 3u);  // A4
+  EXPECT_EQ(conSize(ws, permutationGroup(ws, {{1, 2, 3, 0}, {3, 2, 1, 0}})), 6u);  // D4
 }
 
 TEST(CongruenceLattice, LatticesChainsAndSemilatticePowers) {
@@ -116,13 +117,15 @@ TEST(CongruenceLattice, LatticesChainsAndSemilatticePowers) {
   EXPECT_EQ(conSize(ws, lattice({{1, 2}})), 5u);  // N5
   // The Boolean lattice 2^3 and the product of chains 2 x 3: three join
   // irreducibles each, so 2^3 congruences.
-  EXPECT_EQ(conSize(ws, tableAlgebra(ws, 8, [](int32_t x, int32_t y) { return x | y; },
-                                     [](int32_t x, int32_t y) { return x & y; })),
-            8u);
+  EXPECT_EQ(
+      conSize(ws, tableAlgebra(
+                      ws, 8, [](int32_t x, int32_t y) { return x | y; }, [](int32_t x, int32_t y) { return x & y; })),
+      8u);
   Workspace semi = workspaceWithSignature(".");
   const size_t published[] = {2, 7, 61, 2480};
   for (int32_t k = 1; k <= 4; ++k) {
-    EXPECT_EQ(conSize(semi, tableAlgebra(semi, 1 << k, [](int32_t x, int32_t y) { return x & y; })), published[k - 1]) << k;
+    EXPECT_EQ(conSize(semi, tableAlgebra(semi, 1 << k, [](int32_t x, int32_t y) { return x & y; })), published[k - 1])
+        << k;
   }
 }
 
@@ -132,8 +135,9 @@ TEST(SubuniverseLattice, GroupsChainsAndConstants) {
   EXPECT_EQ(subSize(ws, tableAlgebra(ws, 12, [](int32_t x, int32_t y) { return (x + y) % 12; })), 7u);
   Workspace lat = workspaceWithSignature("L");
   for (int32_t n = 1; n <= 8; ++n) {
-    const int32_t k = tableAlgebra(lat, n, [](int32_t x, int32_t y) { return std::max(x, y); },
-                                   [](int32_t x, int32_t y) { return std::min(x, y); });
+    const int32_t k = tableAlgebra(
+        lat, n, [](int32_t x, int32_t y) { return std::max(x, y); },
+        [](int32_t x, int32_t y) { return std::min(x, y); });
     EXPECT_EQ(subSize(lat, k), size_t{1} << n) << n;
   }
   // A constant is in every subuniverse: no empty one.
@@ -147,8 +151,8 @@ TEST(SubuniverseLattice, GroupsChainsAndConstants) {
 
 TEST(CongruenceLattice, StopsAtTheBound) {
   Workspace ws = workspaceWithSignature("L");
-  const int32_t k = tableAlgebra(ws, 12, [](int32_t x, int32_t y) { return std::max(x, y); },
-                                 [](int32_t x, int32_t y) { return std::min(x, y); });
+  const int32_t k = tableAlgebra(
+      ws, 12, [](int32_t x, int32_t y) { return std::max(x, y); }, [](int32_t x, int32_t y) { return std::min(x, y); });
   EXPECT_EQ(congruenceLattice(ws.view(k), 2048).status, LatticeStatus::kDone);
   EXPECT_EQ(congruenceLattice(ws.view(k), 2047).status, LatticeStatus::kTooMany);
   EXPECT_EQ(subuniverseLattice(ws.view(k), 4095).status, LatticeStatus::kTooMany);
@@ -201,7 +205,8 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
       ASSERT_TRUE(countBlocks(a) > countBlocks(b) || (countBlocks(a) == countBlocks(b) && a < b)) << round;
       Partition generated = a;
       for (int32_t x = 0; x < n; ++x) {
-        if (b[static_cast<size_t>(x)] != x) generated[static_cast<size_t>(x)] = generated[static_cast<size_t>(b[static_cast<size_t>(x)])];
+        if (b[static_cast<size_t>(x)] != x)
+          generated[static_cast<size_t>(x)] = generated[static_cast<size_t>(b[static_cast<size_t>(x)])];
       }
       Partition joined = joinPartitions(a, b);
       oracle::closureReference(ws, k, generated);
@@ -210,7 +215,8 @@ TEST(CongruenceLattice, AgreesWithBruteForceOnRandomAlgebras) {
       for (int32_t x = 0; x < n; ++x) {
         int32_t r = x;
         for (int32_t y = 0; y < x; ++y) {
-          if (a[static_cast<size_t>(y)] == a[static_cast<size_t>(x)] && b[static_cast<size_t>(y)] == b[static_cast<size_t>(x)]) {
+          if (a[static_cast<size_t>(y)] == a[static_cast<size_t>(x)] &&
+              b[static_cast<size_t>(y)] == b[static_cast<size_t>(x)]) {
             r = y;
             break;
           }

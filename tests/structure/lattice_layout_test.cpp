@@ -20,7 +20,6 @@ namespace {
 
 using namespace oracle;  // the lattices and plain algorithms of the tests
 
-
 std::string mapText(const std::vector<int32_t>& map) {
   std::string s;
   for (int32_t e : map) s += static_cast<char>('a' + e);
@@ -221,7 +220,8 @@ TEST(LatticeEmbedding, AgreesWithThePlainSearch) {
     }
     std::vector<int32_t> fast;
     std::vector<int32_t> plain;
-    ASSERT_EQ(findLatticeEmbedding(ws.view(b), ws.view(b), true, fast), oracle::referenceLatticeEmbedding(ws, b, b, true, plain));
+    ASSERT_EQ(findLatticeEmbedding(ws.view(b), ws.view(b), true, fast),
+              oracle::referenceLatticeEmbedding(ws, b, b, true, plain));
     EXPECT_EQ(fast, plain);
   }
   EXPECT_GT(found, 50);

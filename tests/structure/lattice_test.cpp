@@ -1,8 +1,6 @@
 // Lattice recognition, the five properties and conservativity: the fast
 // tests against their defining loops on every lattice of up to 7 elements
 // and on products of them, and facts of lattice theory.
-#include "structure/lattice_recognition.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,6 +8,7 @@
 #include "core/algebra_store.h"
 #include "structure/glued_sum.h"
 #include "structure/lattice_embedding.h"
+#include "structure/lattice_recognition.h"
 #include "structure/subuniverse.h"
 #include "tests/oracle/random_inputs.h"
 #include "tests/oracle/reference_lattice.h"
@@ -18,7 +17,6 @@ namespace kest {
 namespace {
 
 using namespace oracle;  // the lattices and plain algorithms of the tests
-
 
 int32_t product(Workspace& ws, int32_t a, int32_t b) {
   std::vector<int64_t> all(static_cast<size_t>(ws.algebra(a).card * ws.algebra(b).card));

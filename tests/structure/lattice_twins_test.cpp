@@ -23,7 +23,8 @@ oracle::ReferenceLattice asReference(const LatticeListing& l) {
   return r;
 }
 
-void expectSameLattice(const oracle::ReferenceLattice& fast, const oracle::ReferenceLattice& plain, const std::string& what) {
+void expectSameLattice(const oracle::ReferenceLattice& fast, const oracle::ReferenceLattice& plain,
+                       const std::string& what) {
   ASSERT_EQ(fast.elements.size(), plain.elements.size()) << what;
   for (size_t i = 0; i < fast.elements.size(); ++i) {
     ASSERT_EQ(fast.elements[i], plain.elements[i]) << what << " element " << i;

@@ -28,10 +28,13 @@ struct Case {
 std::vector<Case> cases() {
   std::vector<Case> out;
   Workspace lattice = oracle::workspaceWithSignature("L");
-  out.push_back({"Sub(2^3 lattice)", subuniverseLattice(lattice.view(oracle::addBooleanLattice(lattice, 3)), 100000).listing});
-  out.push_back({"Con(4x5x6)", congruenceLattice(lattice.view(oracle::addChainProductLattice(lattice, {4, 5, 6})), 100000).listing});
+  out.push_back(
+      {"Sub(2^3 lattice)", subuniverseLattice(lattice.view(oracle::addBooleanLattice(lattice, 3)), 100000).listing});
+  out.push_back({"Con(4x5x6)",
+                 congruenceLattice(lattice.view(oracle::addChainProductLattice(lattice, {4, 5, 6})), 100000).listing});
   Workspace semi = oracle::workspaceWithSignature(".");
-  out.push_back({"Con(2^3 semilattice)", congruenceLattice(semi.view(oracle::addSemilatticePower(semi, 3)), 100000).listing});
+  out.push_back(
+      {"Con(2^3 semilattice)", congruenceLattice(semi.view(oracle::addSemilatticePower(semi, 3)), 100000).listing});
   Workspace group = oracle::workspaceWithSignature("+");
   out.push_back({"Sub(Z_60)", subuniverseLattice(group.view(oracle::addCyclicSum(group, 60)), 100000).listing});
   return out;
@@ -94,7 +97,8 @@ TEST(LayeredLayout, SmallAndDegenerateLattices) {
   for (int32_t x = 0; x < 200; ++x) ws.algebra(k).table[static_cast<size_t>(x)] = std::min(x + 1, 199);
   const LatticeListing chain = subuniverseLattice(ws.view(k), 1000).listing;
   ASSERT_EQ(chain.size(), 201u);
-  const std::optional<LayeredLayout> layout = layeredLayout(201, *latticeCovers(chain, noProgress()), extentsFor(201), {3, 3}, noProgress());
+  const std::optional<LayeredLayout> layout =
+      layeredLayout(201, *latticeCovers(chain, noProgress()), extentsFor(201), {3, 3}, noProgress());
   ASSERT_TRUE(layout.has_value());
   EXPECT_EQ(layout->levels, 201);
   EXPECT_EQ(layout->crossings, 0);

@@ -4,25 +4,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
 #include "commands/con_sub_commands.h"
+#include "commands/file_commands.h"
 #include "commands/foreign_open.h"
 #include "commands/message_view.h"
 #include "commands/panel_commands.h"
 #include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
-#include "commands/file_commands.h"
+#include "draw/qpainter_canvas.h"
 #include "terms/formulas.h"
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
-#include "draw/qpainter_canvas.h"
 
 namespace kest {
 
@@ -78,8 +78,8 @@ class WindowFilesTest : public QObject {
     frame->openPath(std::string(KEST_TEST_DATA) + "/m3.ua");
     QVERIFY(awaitingSignature(*ws));
     QCOMPARE(ws->panel.labels[0].text, std::string("First define the signature. It will then remain fixed."));
-    QCOMPARE(ws->messages.lines().front(), "Could not read " + std::string(KEST_TEST_DATA) +
-                                                "/m3.ua: the signature is not entered yet");
+    QCOMPARE(ws->messages.lines().front(),
+             "Could not read " + std::string(KEST_TEST_DATA) + "/m3.ua: the signature is not entered yet");
     type("+ci .ci");
     QCOMPARE(ws->sig.latticeSignature, 1);
   }
@@ -106,7 +106,8 @@ class WindowFilesTest : public QObject {
     type(".");
     frame->action(kCommandNewAlgebra)->trigger();
     type("3");
-    const QString dir = QDir::tempPath() + QStringLiteral("/kest-export-") + QString::number(QCoreApplication::applicationPid());
+    const QString dir =
+        QDir::tempPath() + QStringLiteral("/kest-export-") + QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(dir);
     frame->exportPicture(dir + QStringLiteral("/page.png"));
     QImage png(dir + QStringLiteral("/page.png"));
@@ -116,7 +117,8 @@ class WindowFilesTest : public QObject {
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
     frame->exportPicture(dir + QStringLiteral("/no/such/folder/page.png"));
-    QCOMPARE(ws->messages.lines().front(), "Could not write " + (dir + QStringLiteral("/no/such/folder/page.png")).toStdString());
+    QCOMPARE(ws->messages.lines().front(),
+             "Could not write " + (dir + QStringLiteral("/no/such/folder/page.png")).toStdString());
     QDir(dir).removeRecursively();
   }
 };

@@ -3,29 +3,29 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
-#include <QMenu>
-#include <QMenuBar>
 #include <QToolBar>
 #include <QWheelEvent>
 
 #include "commands/computed_lattice_page.h"
 #include "commands/con_sub_commands.h"
+#include "commands/file_commands.h"
 #include "commands/foreign_open.h"
 #include "commands/message_view.h"
 #include "commands/panel_commands.h"
 #include "commands/toolbar_commands.h"
 #include "core/algebra_store.h"
-#include "commands/file_commands.h"
+#include "draw/qpainter_canvas.h"
 #include "terms/formulas.h"
 #include "terms/term_parse.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
-#include "draw/qpainter_canvas.h"
 
 namespace kest {
 
@@ -218,7 +218,8 @@ class WindowTest : public QObject {
     type(". -");
     const int32_t k = createAlgebra(*ws, 2000);
     for (int32_t x = 0; x < 2000; ++x) {
-      for (int32_t y = 0; y < 2000; ++y) ws->algebra(k).table[static_cast<size_t>(x) * 2000 + y] = (2 * x + y + 1) % 2000;
+      for (int32_t y = 0; y < 2000; ++y)
+        ws->algebra(k).table[static_cast<size_t>(x) * 2000 + y] = (2 * x + y + 1) % 2000;
       ws->algebra(k).table[static_cast<size_t>(2000) * 2000 + x] = (x + 1) % 2000;
     }
     relayout(*ws);
@@ -234,7 +235,8 @@ class WindowTest : public QObject {
         QTest::qWait(400);
         runningAfterEnter = dialog->isVisible() && !dialog->wasCanceled();
         // The first figures come with the first poll, later under the sanitizers.
-        for (int wait = 0; wait < 100 && !dialog->labelText().contains(QStringLiteral("pairs")); ++wait) QTest::qWait(100);
+        for (int wait = 0; wait < 100 && !dialog->labelText().contains(QStringLiteral("pairs")); ++wait)
+          QTest::qWait(100);
         label = dialog->labelText();
         QTest::keyClick(dialog, Qt::Key_Escape);
       }
