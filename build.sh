@@ -13,8 +13,9 @@ if [[ $mode != run && $mode != test ]]; then
 fi
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
-# The fuzz targets need clang and its libFuzzer runtime.
-[[ $mode == test ]] && packages+=(clang libclang-rt-14-dev)
+# The fuzz targets need clang and its libFuzzer runtime; the format check
+# clang-format.
+[[ $mode == test ]] && packages+=(clang libclang-rt-14-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -44,6 +45,9 @@ if [[ $mode == run ]]; then
   exec build/release/script/kest --script examples/tour.kest
 fi
 
+# Every source file as .clang-format lays it out.
+find core terms structure free conditions commands draw io ui script tests bench -name '*.cpp' -o -name '*.h' |
+  xargs clang-format --dry-run --Werror
 configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DKEST_WERROR=ON -DKEST_BUILD_GUI=ON
 (cd build/release && ctest --output-on-failure -j "$jobs")
 configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEST_WERROR=ON -DKEST_SANITIZE=ON -DKEST_BUILD_GUI=ON \

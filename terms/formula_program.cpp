@@ -178,7 +178,60 @@ void gatherPairs(int32_t* __restrict out, const int32_t* __restrict table, const
 
 }  // namespace
 
-// kCheck is false for complete algebras, where no value can be undefined.
+// A binary operation on the vectors (or single values) x and y: whole
+// rows or columns of the table where one side is the last variable. kCheck
+// is false for complete algebras, where no value can be undefined.
+template <bool kCheck>
+void FormulaProgram::computeBinary(const Step& st, int32_t* __restrict out, size_t self) {
+  const int32_t n = n_;
+  const int32_t* __restrict x = view_[static_cast<size_t>(st.a)];
+  const int32_t* __restrict y = view_[static_cast<size_t>(st.b)];
+  const bool vx = vec(st.a);
+  const bool vy = vec(st.b);
+  const int32_t* t = table_ + st.base;
+  if (vx && vy && !kCheck) {
+    gatherPairs(out, t, x, y, n);
+  } else if (vx && vy) {
+    for (int32_t i = 0; i < n; ++i) {
+      if (kCheck && (x[i] | y[i]) < 0)
+        out[i] = -1;
+      else
+        out[i] = t[x[i] * n + y[i]];
+    }
+  } else if (vy) {
+    if (kCheck && x[0] < 0) {
+      std::fill(out, out + n, -1);
+    } else if (isLastVariable(st.b)) {
+      view_[self] = t + x[0] * n;  // x op (last variable) is a table row
+    } else {
+      const int32_t* __restrict row = t + x[0] * n;
+      if (!kCheck)
+        gatherRow(out, row, y, n);
+      else
+        for (int32_t i = 0; i < n; ++i) out[i] = y[i] < 0 ? -1 : row[y[i]];
+    }
+  } else {
+    if (kCheck && y[0] < 0) {
+      std::fill(out, out + n, -1);
+      return;
+    }
+    if (st.transposed) {
+      const int32_t* __restrict column = st.transposed + y[0] * n;
+      if (isLastVariable(st.a)) {
+        view_[self] = column;  // (last variable) op y is a table column
+      } else {
+        if (!kCheck)
+          gatherRow(out, column, x, n);
+        else
+          for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : column[x[i]];
+      }
+      return;
+    }
+    const int32_t* col = t + y[0];
+    for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : col[x[i] * n];
+  }
+}
+
 template <bool kCheck>
 void FormulaProgram::computeVector(const Step& st) {
   const size_t self = static_cast<size_t>(&st - steps_.data());
@@ -195,49 +248,7 @@ void FormulaProgram::computeVector(const Step& st) {
   const bool vy = vec(st.b);
   const int32_t* t = table_ + st.base;
   switch (st.code) {
-    case Code::kBinary:
-      if (vx && vy && !kCheck) {
-        gatherPairs(out, t, x, y, n);
-      } else if (vx && vy) {
-        for (int32_t i = 0; i < n; ++i) {
-          if (kCheck && (x[i] | y[i]) < 0)
-            out[i] = -1;
-          else
-            out[i] = t[x[i] * n + y[i]];
-        }
-      } else if (vy) {
-        if (kCheck && x[0] < 0) {
-          std::fill(out, out + n, -1);
-        } else if (isLastVariable(st.b)) {
-          view_[self] = t + x[0] * n;  // x op (last variable) is a table row
-        } else {
-          const int32_t* __restrict row = t + x[0] * n;
-          if (!kCheck)
-            gatherRow(out, row, y, n);
-          else
-            for (int32_t i = 0; i < n; ++i) out[i] = y[i] < 0 ? -1 : row[y[i]];
-        }
-      } else {
-        if (kCheck && y[0] < 0) {
-          std::fill(out, out + n, -1);
-          break;
-        }
-        if (st.transposed) {
-          const int32_t* __restrict column = st.transposed + y[0] * n;
-          if (isLastVariable(st.a)) {
-            view_[self] = column;  // (last variable) op y is a table column
-          } else {
-            if (!kCheck)
-              gatherRow(out, column, x, n);
-            else
-              for (int32_t i = 0; i < n; ++i) out[i] = x[i] < 0 ? -1 : column[x[i]];
-          }
-          break;
-        }
-        const int32_t* col = t + y[0];
-        for (int32_t i = 0; i < n; ++i) out[i] = (kCheck && x[i] < 0) ? -1 : col[x[i] * n];
-      }
-      break;
+    case Code::kBinary: computeBinary<kCheck>(st, out, self); break;
     case Code::kUnary:
       if (isLastVariable(st.a)) {
         view_[self] = t;  // u(last variable) is the unary table

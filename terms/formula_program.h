@@ -50,6 +50,8 @@ class FormulaProgram {
   void computeScalar(const Step& st);
   template <bool kCheck>
   void computeVector(const Step& st);
+  template <bool kCheck>
+  void computeBinary(const Step& st, int32_t* __restrict out, size_t self);
   bool vec(int32_t step) const { return steps_[static_cast<size_t>(step)].level == last_; }
   bool isLastVariable(int32_t step) const {
     return steps_[static_cast<size_t>(step)].code == Code::kVariable && vec(step);

@@ -90,16 +90,14 @@ std::vector<int32_t> yAt(int32_t k, int32_t i, int32_t x, int32_t y) {
   return args;
 }
 
-// Whether the printed terms satisfy the identities of the condition.
-bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32_t n) {
+// The chain conditions: Hagemann-Mitschke, Jonsson and Gumm terms.
+bool chainHolds(Condition c, int32_t least, const Terms& t, int32_t n) {
   auto chainTerm = [&](const char* letter, int32_t i, int32_t x, int32_t y, int32_t z, int32_t last, bool ends) {
     if (ends && i == 0) return x;
     if (ends && i == last) return z;
     return t(letter + std::to_string(i), {x, y, z});
   };
   switch (c) {
-    case Condition::kMaltsev:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
     case Condition::kPermutable:
       return forAll(n, [&](int32_t x, int32_t y, int32_t) {
         for (int32_t i = 0; i < least; ++i) {
@@ -134,6 +132,18 @@ bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32
         }
         return true;
       });
+    default: return false;
+  }
+}
+
+// Whether the printed terms satisfy the identities of the condition.
+bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32_t n) {
+  switch (c) {
+    case Condition::kMaltsev:
+      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
+    case Condition::kPermutable:
+    case Condition::kDistributive:
+    case Condition::kModular: return chainHolds(c, least, t, n);
     case Condition::kMajority:
       return forAll(n, [&](int32_t x, int32_t y, int32_t) {
         return t("m", {x, x, y}) == x && t("m", {x, y, x}) == x && t("m", {y, x, x}) == x;

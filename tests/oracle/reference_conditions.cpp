@@ -117,6 +117,52 @@ std::optional<int32_t> chain(const std::vector<Table>& ternary, size_t start, in
   return std::nullopt;
 }
 
+// The chain conditions over the listed ternary operations.
+std::optional<ReferenceVerdict> referenceChain(const AlgebraView& a, Condition c, int32_t k,
+                                               const std::vector<Table>& ternary) {
+  const int32_t n = a.card();
+  const std::vector<Table>* ops = &ternary;
+  auto t3 = [&](const Table& t, int32_t x, int32_t y, int32_t z) { return at(t, {x, y, z}, n); };
+  switch (c) {
+    case Condition::kPermutable: {
+      // p(x,x,y) of one step is p(x,y,y) of the next.
+      const std::optional<int32_t> least = chain(
+          *ops, 0, k,
+          [&](int32_t, const Table& f, const Table& g) {
+            return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(f, x, x, y) == t3(g, x, y, y); });
+          },
+          [](const Table&) { return true; }, [&](const Table& t) { return t == (*ops)[2]; });
+      return ReferenceVerdict{least.has_value(), least.value_or(0)};
+    }
+    case Condition::kDistributive:
+    case Condition::kModular: {
+      auto link = [&](int32_t i, const Table& f, const Table& g) {
+        return always(n, [&](int32_t x, int32_t y, int32_t) {
+          return i % 2 == 0 ? t3(f, x, x, y) == t3(g, x, x, y) : t3(f, x, y, y) == t3(g, x, y, y);
+        });
+      };
+      auto valid = [&](const Table& t) {
+        return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, y, x) == x; });
+      };
+      std::function<bool(const Table&)> done = [&](const Table& t) { return t == (*ops)[2]; };
+      if (c == Condition::kModular) {
+        done = [&](const Table& m) {
+          for (const Table& q : *ops) {
+            if (always(n, [&](int32_t x, int32_t y, int32_t) {
+                  return t3(q, x, x, y) == y && t3(m, x, y, y) == t3(q, x, y, y);
+                }))
+              return true;
+          }
+          return false;
+        };
+      }
+      const std::optional<int32_t> least = chain(*ops, 0, c == Condition::kModular ? k - 2 : k, link, valid, done);
+      return ReferenceVerdict{least.has_value(), least.value_or(0)};
+    }
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
 
 std::optional<ReferenceVerdict> referenceCondition(const AlgebraView& a, Condition c, int32_t k) {
@@ -172,41 +218,9 @@ std::optional<ReferenceVerdict> referenceCondition(const AlgebraView& a, Conditi
           return at(t, {x, x, x, x}, n) == x && at(t, {x, y, x, z}, n) == at(t, {y, x, z, y}, n);
         });
       });
-    case Condition::kPermutable: {
-      // p(x,x,y) of one step is p(x,y,y) of the next.
-      const std::optional<int32_t> least = chain(
-          *ops, 0, k,
-          [&](int32_t, const Table& f, const Table& g) {
-            return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(f, x, x, y) == t3(g, x, y, y); });
-          },
-          [](const Table&) { return true; }, [&](const Table& t) { return t == (*ops)[2]; });
-      return ReferenceVerdict{least.has_value(), least.value_or(0)};
-    }
+    case Condition::kPermutable:
     case Condition::kDistributive:
-    case Condition::kModular: {
-      auto link = [&](int32_t i, const Table& f, const Table& g) {
-        return always(n, [&](int32_t x, int32_t y, int32_t) {
-          return i % 2 == 0 ? t3(f, x, x, y) == t3(g, x, x, y) : t3(f, x, y, y) == t3(g, x, y, y);
-        });
-      };
-      auto valid = [&](const Table& t) {
-        return always(n, [&](int32_t x, int32_t y, int32_t) { return t3(t, x, y, x) == x; });
-      };
-      std::function<bool(const Table&)> done = [&](const Table& t) { return t == (*ops)[2]; };
-      if (c == Condition::kModular) {
-        done = [&](const Table& m) {
-          for (const Table& q : *ops) {
-            if (always(n, [&](int32_t x, int32_t y, int32_t) {
-                  return t3(q, x, x, y) == y && t3(m, x, y, y) == t3(q, x, y, y);
-                }))
-              return true;
-          }
-          return false;
-        };
-      }
-      const std::optional<int32_t> least = chain(*ops, 0, c == Condition::kModular ? k - 2 : k, link, valid, done);
-      return ReferenceVerdict{least.has_value(), least.value_or(0)};
-    }
+    case Condition::kModular: return referenceChain(a, c, k, *ops);
     default: return std::nullopt;
   }
 }

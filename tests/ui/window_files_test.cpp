@@ -21,42 +21,19 @@
 #include "draw/qpainter_canvas.h"
 #include "terms/formulas.h"
 #include "terms/term_parse.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
 
 namespace kest {
 
-class WindowFilesTest : public QObject {
+class WindowFilesTest : public QObject, public WindowFixture {
   Q_OBJECT
 
-  Workspace* ws = nullptr;
-  CMainFrame* frame = nullptr;
-
-  void type(const char* text) {
-    QTest::keyClicks(frame->view(), QString::fromLatin1(text));
-    QTest::keyClick(frame->view(), Qt::Key_Return);
-  }
-
-  // Moves the pointer to a view point, as the mouse does.
-  // Qt sends no event for a move to where the pointer already is (as it
-  // may be from an earlier test): step aside first.
-  void point(int x, int y) {
-    QTest::mouseMove(frame->view(), QPoint(x + 1, y + 1));
-    QTest::mouseMove(frame->view(), QPoint(x, y));
-  }
-
  private slots:
-  void init() {
-    ws = new Workspace();
-    frame = new CMainFrame(*ws);
-    frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame));
-  }
+  void init() { QVERIFY(openWindow()); }
 
-  void cleanup() {
-    delete frame;
-    delete ws;
-  }
+  void cleanup() { closeWindow(); }
 
   // Open of a .ua file: the panel shows the mapping, Enter opens with it.
   void foreignFilesOpenWithTheConfirmedMapping() {

@@ -5,15 +5,11 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QWheelEvent>
 
-#include "commands/computed_lattice_page.h"
 #include "commands/con_sub_commands.h"
 #include "commands/file_commands.h"
 #include "commands/foreign_open.h"
@@ -24,53 +20,19 @@
 #include "draw/qpainter_canvas.h"
 #include "terms/formulas.h"
 #include "terms/term_parse.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/kest_view.h"
 #include "ui/main_frame.h"
 
 namespace kest {
 
-class WindowTest : public QObject {
+class WindowTest : public QObject, public WindowFixture {
   Q_OBJECT
 
-  Workspace* ws = nullptr;
-  CMainFrame* frame = nullptr;
-
-  void type(const char* text) {
-    QTest::keyClicks(frame->view(), QString::fromLatin1(text));
-    QTest::keyClick(frame->view(), Qt::Key_Return);
-  }
-
-  // Moves the pointer to a view point, as the mouse does.
-  // Qt sends no event for a move to where the pointer already is (as it
-  // may be from an earlier test): step aside first.
-  // The action of a menu entry by its text, or null.
-  QAction* menuAction(const char* text) {
-    for (QAction* m : frame->menuBar()->actions()) {
-      if (!m->menu()) continue;
-      for (QAction* a : m->menu()->actions()) {
-        if (a->text() == QString::fromLatin1(text)) return a;
-      }
-    }
-    return nullptr;
-  }
-
-  void point(int x, int y) {
-    QTest::mouseMove(frame->view(), QPoint(x + 1, y + 1));
-    QTest::mouseMove(frame->view(), QPoint(x, y));
-  }
-
  private slots:
-  void init() {
-    ws = new Workspace();
-    frame = new CMainFrame(*ws);
-    frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame));
-  }
+  void init() { QVERIFY(openWindow()); }
 
-  void cleanup() {
-    delete frame;
-    delete ws;
-  }
+  void cleanup() { closeWindow(); }
 
   void toolbarHasTheButtonsInOrder() {
     const auto actions = frame->toolbar()->actions();
@@ -310,43 +272,6 @@ class WindowTest : public QObject {
     frame->action(kCommandSubuniverseLattice)->trigger();
     type("");
     QCOMPARE(ws->messages.lines().front(), std::string("Sub(A0) has 5 subuniverses, 3 join irreducible"));
-    // The Lattices menu shows its diagram (Ctrl+D), which fits the view.
-    QAction* show = menuAction("Show &diagram");
-    QVERIFY(show);
-    QCOMPARE(show->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    QVERIFY(menuAction("Save &list as..."));
-    show->trigger();
-    QCOMPARE(ws->computedLatticeShown, 1);
-    QVERIFY(frame->action(kCommandComputedLatticePage)->isChecked());
-    QCOMPARE(ws->viewWidth, frame->view()->width());
-    QCOMPARE(ws->viewHeight, frame->view()->height());
-    // Ctrl and the wheel zoom it; keys zoom and scroll.
-    QWheelEvent wheel(QPointF(200, 200), frame->view()->mapToGlobal(QPointF(200, 200)), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(frame->view(), &wheel);
-    QVERIFY(ws->lastLattice.diagram->zoom > 1.2);
-    QTest::keyClick(frame->view(), Qt::Key_Minus);
-    QTest::keyClick(frame->view(), Qt::Key_Minus);
-    QVERIFY(ws->lastLattice.diagram->zoom < 1.0);
-  }
-
-  // The Conditions menu: an entry without K reports at once, one with K
-  // opens its panel with the default typed in.
-  void maltsevConditionsFromTheMenu() {
-    type("+");
-    frame->action(kCommandNewAlgebra)->trigger();
-    type("3");
-    frame->action(kCommandLinear)->trigger();
-    type("+ 1 1 0");
-    QAction* maltsev = menuAction("&Maltsev term (congruence permutable)");
-    QVERIFY(maltsev);
-    maltsev->trigger();
-    QCOMPARE(ws->messages.lines().front(), std::string("A0 has a Maltsev term"));
-    menuAction("&n-permutable...")->trigger();
-    QVERIFY(ws->panel.open);
-    QCOMPARE(ws->panel.fields[0].text, std::string("10"));
-    type("");
-    QCOMPARE(ws->messages.lines().front(), std::string("A0 is 2-permutable"));
   }
 
   // A report whose first line starts inside the window but runs far past
