@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -37,23 +36,29 @@ struct Svg {
   std::vector<std::vector<std::pair<double, double>>> lines;
 };
 
+// The value of attribute name in an SVG element's line ("" when absent).
+// (std::regex would do, but GCC 12 warns inside it under the sanitizers.)
+std::string attribute(const std::string& line, const std::string& name) {
+  const size_t at = line.find(" " + name + "=\"");
+  if (at == std::string::npos) return "";
+  const size_t start = at + name.size() + 3;
+  return line.substr(start, line.find('"', start) - start);
+}
+
 Svg parse(const std::string& text) {
   Svg svg;
-  const std::regex ellipse(R"re(<ellipse cx="([-\d.]+)" cy="([-\d.]+)" rx="([-\d.]+)")re");
-  const std::regex label(R"re(<text x="(-?\d+)" y="(-?\d+)" textLength="(\d+)">)re");
-  const std::regex polyline(R"re(<polyline points="([^"]*)")re");
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
-    std::smatch m;
-    if (std::regex_search(line, m, ellipse)) svg.discs.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3])});
-    if (std::regex_search(line, m, label)) {
-      const double x = std::stod(m[1]);
-      const double baseline = std::stod(m[2]);
-      svg.labels.push_back({x, baseline - 11, x + std::stod(m[3]), baseline + 3});
-    }
-    if (std::regex_search(line, m, polyline)) {
+    if (line.rfind("<ellipse", 0) == 0) {
+      svg.discs.push_back(
+          {std::stod(attribute(line, "cx")), std::stod(attribute(line, "cy")), std::stod(attribute(line, "rx"))});
+    } else if (line.rfind("<text", 0) == 0) {
+      const double x = std::stod(attribute(line, "x"));
+      const double baseline = std::stod(attribute(line, "y"));
+      svg.labels.push_back({x, baseline - 11, x + std::stod(attribute(line, "textLength")), baseline + 3});
+    } else if (line.rfind("<polyline", 0) == 0) {
       std::vector<std::pair<double, double>> points;
-      std::istringstream p(m[1].str());
+      std::istringstream p(attribute(line, "points"));
       for (std::string xy; p >> xy;) {
         const size_t comma = xy.find(',');
         points.emplace_back(std::stod(xy.substr(0, comma)), std::stod(xy.substr(comma + 1)));
