@@ -48,7 +48,10 @@ PictureFailure writePageFile(Workspace& ws, const std::string& path, int32_t wid
   const WholeDiagram whole(ws, width, height);
   if (isSvgPath(path)) return written(writePageSvg(ws, path, width, height));
   if (!raster) return PictureFailure::kOnlyVectorFormats;
-  return written(raster(ws, path, width, height));
+  // A picture larger than this (a diagram of thousands of elements) is cut
+  // at its right and bottom: its pixels would take more than a gigabyte.
+  constexpr int32_t kMostRasterSide = 16384;
+  return written(raster(ws, path, std::min(width, kMostRasterSide), std::min(height, kMostRasterSide)));
 }
 
 }  // namespace kest
