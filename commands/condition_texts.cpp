@@ -218,11 +218,11 @@ std::vector<std::string> termLines(Workspace& ws, const ConditionResult& r) {
   for (const WitnessTerm& t : r.terms) {
     std::vector<int32_t> node(t.steps.size());
     for (size_t i = 0; i < t.steps.size(); ++i) {
-      const TermStep& s = t.steps[i];
+      const WitnessStep& s = t.steps[i];
       switch (s.kind) {
-        case TermStep::Kind::kVariable: node[i] = variableLetter(s.index) - 'a'; break;
-        case TermStep::Kind::kConstant: node[i] = constantNode(s.index); break;
-        case TermStep::Kind::kOperation:
+        case WitnessStep::Kind::kVariable: node[i] = variableLetter(s.index) - 'a'; break;
+        case WitnessStep::Kind::kConstant: node[i] = constantNode(s.index); break;
+        case WitnessStep::Kind::kOperation:
           node[i] = makeNode(ws, s.index, node[static_cast<size_t>(s.left)],
                              s.right < 0 ? 0 : node[static_cast<size_t>(s.right)]);
           break;

@@ -19,7 +19,7 @@ ProfileClosure::ProfileClosure(const AlgebraView& a, std::vector<TermTables*> sp
   }
 }
 
-int64_t ProfileClosure::add(const TermStep& step) {
+int64_t ProfileClosure::add(const WitnessStep& step) {
   for (int32_t v : scratch_) {
     if (v < 0) return -1;
   }
@@ -37,7 +37,7 @@ bool ProfileClosure::combine(int32_t op, size_t left, size_t right, int64_t& add
     TermTables& t = *spaces_[static_cast<size_t>(instances_[j].space)];
     scratch_[j] = t.apply(op, profile(left)[j], profile(right)[j]);
   }
-  const int64_t at = add({TermStep::Kind::kOperation, op, static_cast<int32_t>(left), static_cast<int32_t>(right)});
+  const int64_t at = add({WitnessStep::Kind::kOperation, op, static_cast<int32_t>(left), static_cast<int32_t>(right)});
   if (at < 0) return false;
   added = profiles_.size() > before ? at : -1;
   return true;
@@ -45,7 +45,7 @@ bool ProfileClosure::combine(int32_t op, size_t left, size_t right, int64_t& add
 
 ProfileClosure::Outcome ProfileClosure::start(const std::function<bool(size_t)>& found) {
   started_ = true;
-  auto generator = [&](const TermStep& step) {
+  auto generator = [&](const WitnessStep& step) {
     const size_t before = profiles_.size();
     const int64_t at = add(step);
     if (at < 0) return Outcome::kTooLarge;
@@ -54,13 +54,13 @@ ProfileClosure::Outcome ProfileClosure::start(const std::function<bool(size_t)>&
   };
   for (int32_t i = 0; i < arity_; ++i) {
     for (size_t j = 0; j < instances_.size(); ++j) scratch_[j] = projections_[j][static_cast<size_t>(i)];
-    const Outcome o = generator({TermStep::Kind::kVariable, i, -1, -1});
+    const Outcome o = generator({WitnessStep::Kind::kVariable, i, -1, -1});
     if (o != Outcome::kComplete) return o;
   }
   for (int32_t c = 0; c < a_.constantCount(); ++c) {
     for (size_t j = 0; j < instances_.size(); ++j)
       scratch_[j] = spaces_[static_cast<size_t>(instances_[j].space)]->constant(c);
-    const Outcome o = generator({TermStep::Kind::kConstant, c, -1, -1});
+    const Outcome o = generator({WitnessStep::Kind::kConstant, c, -1, -1});
     if (o != Outcome::kComplete) return o;
   }
   return Outcome::kComplete;
@@ -108,7 +108,7 @@ WitnessTerm ProfileClosure::term(size_t i, std::string name) const {
   std::vector<uint8_t> needed(i + 1, 0);
   needed[i] = 1;
   for (size_t k = i + 1; k-- > 0;) {
-    if (!needed[k] || steps_[k].kind != TermStep::Kind::kOperation) continue;
+    if (!needed[k] || steps_[k].kind != WitnessStep::Kind::kOperation) continue;
     needed[static_cast<size_t>(steps_[k].left)] = 1;
     needed[static_cast<size_t>(steps_[k].right)] = 1;
   }
@@ -116,8 +116,8 @@ WitnessTerm ProfileClosure::term(size_t i, std::string name) const {
   WitnessTerm t{std::move(name), arity_, {}};
   for (size_t k = 0; k <= i; ++k) {
     if (!needed[k]) continue;
-    TermStep s = steps_[k];
-    if (s.kind == TermStep::Kind::kOperation) {
+    WitnessStep s = steps_[k];
+    if (s.kind == WitnessStep::Kind::kOperation) {
       s.left = renumbered[static_cast<size_t>(s.left)];
       s.right = renumbered[static_cast<size_t>(s.right)];
     }

@@ -59,7 +59,7 @@ class ProfileClosure {
 
  private:
   // Adds the profile in scratch_ made by step; -1 when the tables are full.
-  int64_t add(const TermStep& step);
+  int64_t add(const WitnessStep& step);
   bool combine(int32_t op, size_t left, size_t right, int64_t& added);
   Outcome start(const std::function<bool(size_t)>& found);
 
@@ -69,7 +69,7 @@ class ProfileClosure {
   int32_t arity_;
   int64_t maxProfiles_;
   RowSet<int32_t> profiles_;
-  std::vector<TermStep> steps_;
+  std::vector<WitnessStep> steps_;
   std::vector<std::vector<int32_t>> projections_;  // per instance, per argument
   std::vector<int32_t> scratch_;
   bool started_ = false;

@@ -9,8 +9,8 @@ WitnessTerm substituteVariables(const WitnessTerm& t, const std::vector<int32_t>
   WitnessTerm out = t;
   out.name = std::move(name);
   out.arity = arity;
-  for (TermStep& s : out.steps) {
-    if (s.kind == TermStep::Kind::kVariable) s.index = map[static_cast<size_t>(s.index)];
+  for (WitnessStep& s : out.steps) {
+    if (s.kind == WitnessStep::Kind::kVariable) s.index = map[static_cast<size_t>(s.index)];
   }
   return out;
 }
@@ -21,8 +21,8 @@ WitnessTerm composeTerms(const WitnessTerm& outer, const std::vector<WitnessTerm
   std::vector<int32_t> root;
   for (const WitnessTerm& t : inner) {
     const int32_t base = static_cast<int32_t>(out.steps.size());
-    for (TermStep s : t.steps) {
-      if (s.kind == TermStep::Kind::kOperation) {
+    for (WitnessStep s : t.steps) {
+      if (s.kind == WitnessStep::Kind::kOperation) {
         s.left += base;
         s.right += base;
       }
@@ -32,13 +32,13 @@ WitnessTerm composeTerms(const WitnessTerm& outer, const std::vector<WitnessTerm
   }
   std::vector<int32_t> at(outer.steps.size());
   for (size_t i = 0; i < outer.steps.size(); ++i) {
-    const TermStep& s = outer.steps[i];
-    if (s.kind == TermStep::Kind::kVariable) {
+    const WitnessStep& s = outer.steps[i];
+    if (s.kind == WitnessStep::Kind::kVariable) {
       at[i] = root[static_cast<size_t>(s.index)];
       continue;
     }
-    TermStep copy = s;
-    if (s.kind == TermStep::Kind::kOperation) {
+    WitnessStep copy = s;
+    if (s.kind == WitnessStep::Kind::kOperation) {
       copy.left = at[static_cast<size_t>(s.left)];
       copy.right = s.right < 0 ? -1 : at[static_cast<size_t>(s.right)];
     }
@@ -47,7 +47,7 @@ WitnessTerm composeTerms(const WitnessTerm& outer, const std::vector<WitnessTerm
   }
   // The outer term's value must be the last step.
   if (!outer.steps.empty() && at.back() != static_cast<int32_t>(out.steps.size()) - 1) {
-    const TermStep last = out.steps[static_cast<size_t>(at.back())];
+    const WitnessStep last = out.steps[static_cast<size_t>(at.back())];
     out.steps.push_back(last);
   }
   return out;
@@ -56,11 +56,11 @@ WitnessTerm composeTerms(const WitnessTerm& outer, const std::vector<WitnessTerm
 int32_t evaluateTerm(const WitnessTerm& t, const AlgebraView& a, const std::vector<int32_t>& args) {
   std::vector<int32_t> value(t.steps.size());
   for (size_t i = 0; i < t.steps.size(); ++i) {
-    const TermStep& s = t.steps[i];
+    const WitnessStep& s = t.steps[i];
     switch (s.kind) {
-      case TermStep::Kind::kVariable: value[i] = args[static_cast<size_t>(s.index)]; break;
-      case TermStep::Kind::kConstant: value[i] = a.constant(s.index); break;
-      case TermStep::Kind::kOperation:
+      case WitnessStep::Kind::kVariable: value[i] = args[static_cast<size_t>(s.index)]; break;
+      case WitnessStep::Kind::kConstant: value[i] = a.constant(s.index); break;
+      case WitnessStep::Kind::kOperation:
         value[i] = s.index < a.binaryCount()
                        ? a.binary(s.index, value[static_cast<size_t>(s.left)], value[static_cast<size_t>(s.right)])
                        : a.unary(s.index, value[static_cast<size_t>(s.left)]);

@@ -9,7 +9,7 @@
 
 namespace kest {
 
-struct TermStep {
+struct WitnessStep {
   enum class Kind : char { kVariable, kConstant, kOperation };
   Kind kind = Kind::kVariable;
   int32_t index = 0;  // variable (0-based), constant, or operation
@@ -20,10 +20,10 @@ struct TermStep {
 struct WitnessTerm {
   std::string name;  // "p", "d1", ...
   int32_t arity = 0;
-  std::vector<TermStep> steps;
+  std::vector<WitnessStep> steps;
 
   static WitnessTerm variable(std::string name, int32_t arity, int32_t v) {
-    return {std::move(name), arity, {{TermStep::Kind::kVariable, v, -1, -1}}};
+    return {std::move(name), arity, {{WitnessStep::Kind::kVariable, v, -1, -1}}};
   }
 };
 
