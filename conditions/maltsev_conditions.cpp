@@ -1,5 +1,8 @@
 #include "conditions/maltsev_conditions.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "conditions/chain_conditions.h"
 #include "conditions/linear_conditions.h"
 #include "conditions/refutations.h"
@@ -60,15 +63,28 @@ ConditionResult search(SearchContext& ctx, Condition c, int32_t k) {
   return {};
 }
 
+// The largest subalgebras tried: half of A, but the closures of all n
+// generators, each up to that size, cost about n * size^2 * operations,
+// kept within a bound so that a large algebra is not held up here.
+size_t largestSubalgebraTried(const AlgebraView& a) {
+  constexpr double kMostClosureWork = double{1 << 27};
+  const double perSize = static_cast<double>(a.card()) * std::max(1, a.binaryCount() + a.unaryCount());
+  const auto bound = static_cast<size_t>(std::sqrt(kMostClosureWork / perSize));
+  return std::min(static_cast<size_t>(a.card() / 2), bound);
+}
+
 // A failing subalgebra, with why it fails, or nothing.
 std::optional<ConditionResult> failingSubalgebra(SearchContext& ctx, Condition c, int32_t k) {
   const AlgebraView& a = ctx.algebra();
-  for (const std::vector<int32_t>& members : smallSubalgebras(a, static_cast<size_t>(a.card() / 2))) {
+  for (const std::vector<int32_t>& members : ctx.subalgebrasUpTo(largestSubalgebraTried(a))) {
     const std::vector<int32_t> tables = subalgebraTables(a, members);
     const AlgebraView sub(static_cast<int32_t>(members.size()), tables.data(), a.signature());
-    SearchContext inner(sub, ctx.poll().progress());
+    SearchContext inner(sub, ctx);
     ConditionResult r = search(inner, c, k);
-    if (r.reason.kind == ConditionReason::Kind::kStopped) return r;
+    if (r.reason.kind == ConditionReason::Kind::kStopped || ctx.poll().progress().stopped()) {
+      r.reason.kind = ConditionReason::Kind::kStopped;
+      return r;
+    }
     if (r.verdict != Verdict::kFails) continue;
     ConditionResult out;
     out.verdict = Verdict::kFails;

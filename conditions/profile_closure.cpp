@@ -67,6 +67,12 @@ ProfileClosure::Outcome ProfileClosure::start(const std::function<bool(size_t)>&
 }
 
 ProfileClosure::Outcome ProfileClosure::close(const std::function<bool(size_t)>& found, WorkPoll& poll) {
+  const Outcome o = run(found, poll);
+  // After a stop the term tables refuse to make more, which reads as full.
+  return o == Outcome::kTooLarge && poll.progress().stopped() ? Outcome::kStopped : o;
+}
+
+ProfileClosure::Outcome ProfileClosure::run(const std::function<bool(size_t)>& found, WorkPoll& poll) {
   if (!started_) {
     const Outcome o = start(found);
     if (o != Outcome::kComplete) return o;

@@ -62,6 +62,7 @@ class ProfileClosure {
   int64_t add(const WitnessStep& step);
   bool combine(int32_t op, size_t left, size_t right, int64_t& added);
   Outcome start(const std::function<bool(size_t)>& found);
+  Outcome run(const std::function<bool(size_t)>& found, WorkPoll& poll);
 
   AlgebraView a_;
   std::vector<TermTables*> spaces_;

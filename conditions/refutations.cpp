@@ -19,19 +19,28 @@ bool impliesMeetSemidistributive(Condition c) {
   }
 }
 
-std::vector<std::vector<int32_t>> smallSubalgebras(const AlgebraView& a, size_t most) {
+std::vector<std::vector<int32_t>> smallSubalgebras(const AlgebraView& a, size_t most, WorkPoll& poll) {
   std::set<std::vector<int32_t>> seen;
   const int32_t n = a.card();
+  std::vector<uint8_t> flags(static_cast<size_t>(n), 0);
   for (int32_t e = 0; e < n; ++e) {
-    std::vector<uint8_t> members(static_cast<size_t>(n), 0);
-    members[static_cast<size_t>(e)] = 1;
-    closeSubuniverse(a, members);
-    std::vector<int32_t> list = memberList(members);
-    if (list.size() >= 2 && list.size() <= most && static_cast<int32_t>(list.size()) < n) seen.insert(std::move(list));
+    std::optional<std::vector<int32_t>> list = smallOneGenerated(a, e, most, flags, poll);
+    if (poll.progress().stopped()) return {};
+    if (list && list->size() >= 2 && static_cast<int32_t>(list->size()) < n) seen.insert(std::move(*list));
   }
   std::vector<std::vector<int32_t>> out(seen.begin(), seen.end());
   std::stable_sort(out.begin(), out.end(), [](const auto& s, const auto& t) { return s.size() < t.size(); });
   return out;
+}
+
+const std::vector<std::vector<int32_t>>& SearchContext::subalgebrasUpTo(size_t most) {
+  if (const auto it = subalgebras_.find(most); it != subalgebras_.end()) return it->second;
+  std::vector<std::vector<int32_t>> found = smallSubalgebras(a_, most, poll_);
+  if (poll_.progress().stopped()) {
+    static const std::vector<std::vector<int32_t>> kNone;
+    return kNone;
+  }
+  return subalgebras_.emplace(most, std::move(found)).first->second;
 }
 
 std::vector<int32_t> subalgebraTables(const AlgebraView& a, const std::vector<int32_t>& members) {
@@ -62,7 +71,8 @@ std::vector<int32_t> subalgebraTables(const AlgebraView& a, const std::vector<in
 std::optional<ConditionReason> abelianSubalgebra(SearchContext& ctx) {
   const AlgebraView& a = ctx.algebra();
   // The abelian test costs about m^4: subalgebras up to 64 elements, and A itself when small.
-  std::vector<std::vector<int32_t>> candidates = smallSubalgebras(a, 64);
+  std::vector<std::vector<int32_t>> candidates = ctx.subalgebrasUpTo(64);
+  if (ctx.poll().progress().stopped()) return std::nullopt;
   if (a.card() <= 64) {
     std::vector<int32_t> all(static_cast<size_t>(a.card()));
     for (int32_t e = 0; e < a.card(); ++e) all[static_cast<size_t>(e)] = e;

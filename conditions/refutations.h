@@ -19,8 +19,8 @@ bool impliesMeetSemidistributive(Condition c);
 std::optional<ConditionReason> abelianSubalgebra(SearchContext& ctx);
 
 // The members of the distinct proper one-generated subalgebras with at
-// least two elements, smallest first.
-std::vector<std::vector<int32_t>> smallSubalgebras(const AlgebraView& a, size_t most);
+// least two elements and at most most, smallest first; nothing when stopped.
+std::vector<std::vector<int32_t>> smallSubalgebras(const AlgebraView& a, size_t most, WorkPoll& poll);
 
 // The subalgebra of a on members (sorted), as tables of its own with the
 // members renumbered 0, 1, ...

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -20,7 +21,11 @@ inline constexpr int64_t kMostTableEntries = int64_t{1} << 26;
 
 class SearchContext {
  public:
-  SearchContext(const AlgebraView& a, Progress& progress) : a_(a), poll_(progress) {}
+  SearchContext(const AlgebraView& a, Progress& progress) : a_(a), own_(progress), poll_(own_) {}
+  // A search inside another one (on a subalgebra): its work counts on the
+  // outer poll, so that many small searches in a row still poll.
+  SearchContext(const AlgebraView& a, SearchContext& outer)
+      : a_(a), own_(outer.poll().progress()), poll_(outer.poll()) {}
 
   const AlgebraView& algebra() const { return a_; }
   WorkPoll& poll() { return poll_; }
@@ -28,11 +33,17 @@ class SearchContext {
   TermTables& space(int32_t variables);
   // The spaces in the order instances name them: F(1), F(2), F(3).
   std::vector<TermTables*> spaces();
+  // The distinct proper one-generated subalgebras with 2 to most elements,
+  // smallest first, found once per most for all the conditions asked;
+  // empty after a stop.
+  const std::vector<std::vector<int32_t>>& subalgebrasUpTo(size_t most);
 
  private:
   AlgebraView a_;
-  WorkPoll poll_;
+  WorkPoll own_;
+  WorkPoll& poll_;
   std::unique_ptr<TermTables> spaces_[3];
+  std::map<size_t, std::vector<std::vector<int32_t>>> subalgebras_;
 };
 
 // A condition on one term: its arity, the instances its identities use

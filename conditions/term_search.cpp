@@ -7,7 +7,7 @@ namespace kest {
 
 TermTables& SearchContext::space(int32_t variables) {
   std::unique_ptr<TermTables>& s = spaces_[variables - 1];
-  if (!s) s = std::make_unique<TermTables>(a_, variables, kMostTableEntries);
+  if (!s) s = std::make_unique<TermTables>(a_, variables, kMostTableEntries, poll_);
   return *s;
 }
 

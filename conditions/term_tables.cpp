@@ -19,8 +19,9 @@ int64_t power(int64_t n, int32_t v) {
 
 }  // namespace
 
-TermTables::TermTables(const AlgebraView& a, int32_t variables, int64_t maxEntries)
+TermTables::TermTables(const AlgebraView& a, int32_t variables, int64_t maxEntries, WorkPoll& poll)
     : a_(a),
+      poll_(poll),
       variables_(variables),
       width_(power(a.card(), variables)),
       maxEntries_(maxEntries),
@@ -29,6 +30,11 @@ TermTables::TermTables(const AlgebraView& a, int32_t variables, int64_t maxEntri
     full_ = true;
   else
     scratch_.resize(static_cast<size_t>(width_));
+}
+
+bool TermTables::cannotMake() {
+  // A table costs a pass to make it and another to hash it.
+  return full_ || poll_.add(2 * width_);
 }
 
 int32_t TermTables::add(const std::vector<int32_t>& values) {
@@ -43,7 +49,7 @@ int32_t TermTables::projection(int32_t i) {
   if (static_cast<size_t>(i) < projections_.size() && projections_[static_cast<size_t>(i)] >= 0) {
     return projections_[static_cast<size_t>(i)];
   }
-  if (full_) return -1;
+  if (cannotMake()) return -1;
   // Variable i's value at index s is digit i of s in base n, from the left.
   int64_t below = 1;
   for (int32_t j = i + 1; j < variables_; ++j) below *= a_.card();
@@ -55,7 +61,7 @@ int32_t TermTables::projection(int32_t i) {
 }
 
 int32_t TermTables::constant(int32_t c) {
-  if (full_) return -1;
+  if (cannotMake()) return -1;
   for (int32_t& v : scratch_) v = a_.constant(c);
   return add(scratch_);
 }
@@ -83,6 +89,7 @@ int32_t TermTables::apply(int32_t op, int32_t left, int32_t right) {
   if (remembered) {
     if (const auto it = products_.find(key); it != products_.end()) return it->second;
   }
+  if (cannotMake()) return -1;
   const int32_t* l = table(left);
   if (binary) {
     const int32_t* r = table(right);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/algebra_view.h"
+#include "core/progress.h"
 #include "structure/row_set.h"
 
 namespace kest {
@@ -19,8 +20,10 @@ namespace kest {
 class TermTables {
  public:
   // At most maxEntries table entries in all: past them the functions below
-  // answer -1 and full() tells.
-  TermTables(const AlgebraView& a, int32_t variables, int64_t maxEntries);
+  // answer -1 and full() tells. Every table made counts its width on poll:
+  // one of millions of entries takes a while. After a stop the functions
+  // answer -1 too (poll.progress().stopped() tells).
+  TermTables(const AlgebraView& a, int32_t variables, int64_t maxEntries, WorkPoll& poll);
   bool full() const { return full_; }
 
   int32_t variables() const { return variables_; }
@@ -36,8 +39,11 @@ class TermTables {
 
  private:
   int32_t add(const std::vector<int32_t>& values);
+  // Whether to give up before making a table: full, or stopped.
+  bool cannotMake();
 
   AlgebraView a_;
+  WorkPoll& poll_;
   int32_t variables_;
   int64_t width_;
   int64_t maxEntries_;

@@ -13,18 +13,19 @@ namespace {
 // Closes the members listed in list; those before firstNew are a closed
 // set already, so only the later ones are combined (each with every member
 // known when its turn comes: a pair is met when the later of two is
-// processed). Once every element is in, nothing more can be added. False
-// when the user stopped it.
+// processed). Once every element is in, nothing more can be added; once
+// more than most are in, the caller has heard enough. False when the user
+// stopped it.
 bool closeFrom(const AlgebraView& a, std::vector<uint8_t>& members, std::vector<int32_t>& list, size_t firstNew,
-               Progress& progress) {
+               WorkPoll& poll, size_t most = SIZE_MAX) {
   const int32_t n = a.card();
   auto add = [&](int32_t e) {
     if (e < 0 || members[static_cast<size_t>(e)]) return;
     members[static_cast<size_t>(e)] = 1;
     list.push_back(e);
   };
-  WorkPoll poll(progress);
-  for (size_t next = firstNew; next < list.size() && static_cast<int32_t>(list.size()) < n; ++next) {
+  for (size_t next = firstNew; next < list.size() && static_cast<int32_t>(list.size()) < n && list.size() <= most;
+       ++next) {
     if (poll.add(static_cast<int64_t>(next + 1) * a.binaryCount() + a.unaryCount() + 1)) return false;
     const int32_t z = list[next];
     for (int32_t b = 0; b < a.binaryCount(); ++b) {
@@ -51,7 +52,8 @@ bool closeSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, Progr
       list.push_back(v);
     }
   }
-  return closeFrom(a, members, list, 0, progress);
+  WorkPoll poll(progress);
+  return closeFrom(a, members, list, 0, poll);
 }
 
 bool extendSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, int32_t e, Progress& progress) {
@@ -60,7 +62,26 @@ bool extendSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, int3
   const size_t closed = list.size();
   members[static_cast<size_t>(e)] = 1;
   list.push_back(e);
-  return closeFrom(a, members, list, closed, progress);
+  WorkPoll poll(progress);
+  return closeFrom(a, members, list, closed, poll);
+}
+
+std::optional<std::vector<int32_t>> smallOneGenerated(const AlgebraView& a, int32_t e, size_t most,
+                                                      std::vector<uint8_t>& flags, WorkPoll& poll) {
+  std::vector<int32_t> list{e};
+  flags[static_cast<size_t>(e)] = 1;
+  for (int32_t c = 0; c < a.constantCount(); ++c) {
+    const int32_t v = a.constant(c);
+    if (v >= 0 && !flags[static_cast<size_t>(v)]) {
+      flags[static_cast<size_t>(v)] = 1;
+      list.push_back(v);
+    }
+  }
+  const bool finished = closeFrom(a, flags, list, 0, poll, most);
+  for (int32_t m : list) flags[static_cast<size_t>(m)] = 0;
+  if (!finished || list.size() > most) return std::nullopt;
+  std::sort(list.begin(), list.end());
+  return list;
 }
 
 std::vector<int32_t> memberList(const std::vector<uint8_t>& members) {

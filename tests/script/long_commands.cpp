@@ -61,6 +61,8 @@ std::vector<LongCommand> shorterCommands() {
       {"con on the 1000-element left-zero band", "signature .\nalgebra 1000\nlinear . 1 0 0\n", "con"},
       {"key c on Z_3000 x Z_7", kZ3000 + "algebra 7\nlinear + 1 1 0\nred 0\ngreen 1\nproduct\n", "key c 2 ab"},
       // A clone so large that the search for a Maltsev term meets millions of terms.
+      // Z_3000's subgroups make many one-generated subalgebras to close and search.
+      {"maltsev all on Z_3000", kZ3000, "maltsev all"},
       {"maltsev on a 3-element algebra", "signature . +\nalgebra 3\ntable 0 . ccc abb cab\ntable 0 + aba bcc cbb\n",
        "maltsev maltsev"},
   };

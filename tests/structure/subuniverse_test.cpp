@@ -33,6 +33,35 @@ TEST(Subuniverse, AgreesWithThePlainClosure) {
   }
 }
 
+// The bounded closure of one element: the plain closure's members when
+// there are at most most of them, nothing otherwise, and the scratch flags
+// back at zero either way (the next call reads them).
+TEST(Subuniverse, SmallOneGeneratedIsThePlainClosureOrNothing) {
+  std::mt19937 rng(33);
+  for (int round = 0; round < 300; ++round) {
+    Workspace ws = workspaceWithSignature(round % 2 ? ". - 0" : "+ *");
+    const int32_t n = 1 + static_cast<int32_t>(rng() % 12);
+    const int32_t k = oracle::addRandomAlgebra(ws, n, round % 3 ? 0.3 : 0.0, rng);
+    const size_t most = rng() % static_cast<size_t>(n + 1);
+    std::vector<uint8_t> flags(static_cast<size_t>(n), 0);
+    WorkPoll poll(noProgress());
+    for (int32_t e = 0; e < n; ++e) {
+      std::vector<uint8_t> plain(static_cast<size_t>(n), 0);
+      plain[static_cast<size_t>(e)] = 1;
+      oracle::closeSubuniverseReference(ws, k, plain);
+      const std::vector<int32_t> members = memberList(plain);
+      const std::optional<std::vector<int32_t>> small = smallOneGenerated(ws.view(k), e, most, flags, poll);
+      if (members.size() <= most) {
+        ASSERT_TRUE(small.has_value()) << round << " e=" << e;
+        EXPECT_EQ(*small, members) << round << " e=" << e;
+      } else {
+        EXPECT_FALSE(small.has_value()) << round << " e=" << e;
+      }
+      ASSERT_EQ(flags, std::vector<uint8_t>(static_cast<size_t>(n), 0)) << round;
+    }
+  }
+}
+
 TEST(Subuniverse, AllElementsGiveTheAlgebraItself) {
   std::mt19937 rng(32);
   Workspace ws = workspaceWithSignature(". - 0");
