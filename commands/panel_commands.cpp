@@ -10,7 +10,7 @@ namespace {
 
 bool latticeSignature(const Workspace& ws) { return ws.sig.latticeSignature != 0; }
 
-constexpr PanelSpec kPanels[] = {
+constexpr PanelEntry kPanels[] = {
     {InputMode::kTermOrEquation, "Equation", {{{"Input equation", 300}}}},
     {InputMode::kConjunction, "Conjunction", {{{"Input two or more formulas", 300}}}},
     {InputMode::kDisjunction, "Disjunction", {{{"Input two or more formulas", 300}}}},
@@ -90,18 +90,18 @@ std::string presetText(const Workspace& ws, Preset preset) {
 
 }  // namespace
 
-const PanelSpec* findPanel(InputMode mode) {
-  for (const PanelSpec& p : kPanels) {
+const PanelEntry* findPanel(InputMode mode) {
+  for (const PanelEntry& p : kPanels) {
     if (p.mode == mode) return &p;
   }
   return nullptr;
 }
 
 bool openPanel(Workspace& ws, InputMode mode, int32_t keyTarget) {
-  const PanelSpec* spec = findPanel(mode);
-  if (!spec || (spec->offered && !spec->offered(ws))) return false;
-  const std::array<PanelFieldSpec, 3>& f = spec->fields;
-  const std::string caption = captionText(ws, spec->caption);
+  const PanelEntry* panel = findPanel(mode);
+  if (!panel || (panel->offered && !panel->offered(ws))) return false;
+  const std::array<PanelFieldPreset, 3>& f = panel->fields;
+  const std::string caption = captionText(ws, panel->caption);
   if (f[1].prompt) {
     openThreeFieldPanel(ws.panel, caption, f[0].prompt, f[0].width, f[1].prompt, f[1].width, f[2].prompt, f[2].width);
   } else {

@@ -19,22 +19,22 @@ enum class Preset { kEmpty, kNamedElements, kThousand, kLatticeStop, kThree, kFo
 
 inline constexpr int32_t kDefaultLatticeStop = 100000;
 
-struct PanelFieldSpec {
+struct PanelFieldPreset {
   const char* prompt = nullptr;  // null after the last field
   int32_t width = 0;
   Preset preset = Preset::kEmpty;
 };
 
-struct PanelSpec {
+struct PanelEntry {
   InputMode mode;
   const char* caption;  // "%d" stands for the red-marked algebra's number
-  std::array<PanelFieldSpec, 3> fields;
+  std::array<PanelFieldPreset, 3> fields;
   // Whether the signature offers the command; always when absent.
   bool (*offered)(const Workspace& ws) = nullptr;
 };
 
 // The panel of the mode, or nullptr.
-const PanelSpec* findPanel(InputMode mode);
+const PanelEntry* findPanel(InputMode mode);
 
 // Opens the mode's panel when the signature offers it, sets the input mode
 // and, for a key's panel, the key-target algebra; returns whether it did.

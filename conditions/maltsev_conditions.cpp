@@ -5,8 +5,8 @@
 
 #include "conditions/chain_conditions.h"
 #include "conditions/linear_conditions.h"
+#include "conditions/nonlinear_conditions.h"
 #include "conditions/refutations.h"
-#include "conditions/special_conditions.h"
 
 namespace kest {
 

@@ -1,6 +1,6 @@
 // Building terms from terms and evaluating them, for the terms that are
 // read off others rather than searched for.
-#include "conditions/special_conditions.h"
+#include "conditions/nonlinear_conditions.h"
 
 namespace kest {
 

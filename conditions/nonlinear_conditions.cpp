@@ -1,4 +1,4 @@
-#include "conditions/special_conditions.h"
+#include "conditions/nonlinear_conditions.h"
 
 #include <unordered_map>
 
