@@ -86,13 +86,24 @@ std::vector<size_t> shortestChain(const ProfileClosure& c, size_t start, int32_t
   return {};
 }
 
-void failChain(ConditionResult& result, bool reached, int64_t size) {
-  result.verdict = Verdict::kFails;
-  result.reason.kind = reached ? ConditionReason::Kind::kBound : ConditionReason::Kind::kNoChain;
-  result.reason.size = size;
-}
-
 std::string numbered(const char* letter, size_t i) { return letter + std::to_string(i); }
+
+// The verdict of a chain search: the terms along the chain, named letter0,
+// letter1, ... (without the first and last when they are the projections
+// the identities fix), or why there is none.
+void settleChain(ConditionResult& result, const ProfileClosure& c, const std::vector<size_t>& chain, bool reached,
+                 const char* letter, bool withEnds) {
+  if (chain.empty()) {
+    result.verdict = Verdict::kFails;
+    result.reason.kind = reached ? ConditionReason::Kind::kBound : ConditionReason::Kind::kNoChain;
+    result.reason.size = static_cast<int64_t>(c.size());
+    return;
+  }
+  result.verdict = Verdict::kHolds;
+  result.least = static_cast<int32_t>(chain.size()) - 1;
+  const size_t skip = withEnds ? 0 : 1;
+  for (size_t i = skip; i + skip < chain.size(); ++i) result.terms.push_back(c.term(chain[i], numbered(letter, i)));
+}
 
 }  // namespace
 
@@ -115,13 +126,7 @@ ConditionResult searchPermutable(SearchContext& ctx, int32_t k) {
         return std::pair<int32_t, int32_t>{0, 1};
       },
       [&](size_t p) { return p == end; }, [](size_t) { return true; }, reached);
-  if (chain.empty()) {
-    failChain(result, reached, static_cast<int64_t>(c->size()));
-    return result;
-  }
-  result.verdict = Verdict::kHolds;
-  result.least = static_cast<int32_t>(chain.size()) - 1;
-  for (size_t i = 1; i + 1 < chain.size(); ++i) result.terms.push_back(c->term(chain[i], numbered("p", i)));
+  settleChain(result, *c, chain, reached, "p", false);
   return result;
 }
 
@@ -154,13 +159,7 @@ ConditionResult searchJonsson(SearchContext& ctx, int32_t k) {
   const std::vector<size_t> chain = shortestChain(
       *c, projectionProfile(*c, 0), k, jonssonLink, [&](size_t p) { return p == end; },
       [&](size_t p) { return c->profile(p)[0] == x; }, reached);
-  if (chain.empty()) {
-    failChain(result, reached, static_cast<int64_t>(c->size()));
-    return result;
-  }
-  result.verdict = Verdict::kHolds;
-  result.least = static_cast<int32_t>(chain.size()) - 1;
-  for (size_t i = 0; i < chain.size(); ++i) result.terms.push_back(c->term(chain[i], numbered("d", i)));
+  settleChain(result, *c, chain, reached, "d", true);
   return result;
 }
 
@@ -185,14 +184,8 @@ ConditionResult searchGumm(SearchContext& ctx, int32_t k) {
   const std::vector<size_t> chain = shortestChain(
       *c, projectionProfile(*c, 0), k - 2, jonssonLink, [&](size_t p) { return qByEnd.count(c->profile(p)[2]) > 0; },
       [&](size_t p) { return c->profile(p)[0] == x; }, reached);
-  if (chain.empty()) {
-    failChain(result, reached, static_cast<int64_t>(c->size()));
-    return result;
-  }
-  result.verdict = Verdict::kHolds;
-  result.least = static_cast<int32_t>(chain.size()) - 1;
-  for (size_t i = 0; i < chain.size(); ++i) result.terms.push_back(c->term(chain[i], numbered("m", i)));
-  result.terms.push_back(c->term(qByEnd.at(c->profile(chain.back())[2]), "q"));
+  settleChain(result, *c, chain, reached, "m", true);
+  if (result.verdict == Verdict::kHolds) result.terms.push_back(c->term(qByEnd.at(c->profile(chain.back())[2]), "q"));
   return result;
 }
 

@@ -41,10 +41,8 @@ bool closeFrom(const AlgebraView& a, std::vector<uint8_t>& members, std::vector<
   return true;
 }
 
-}  // namespace
-
-bool closeSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, Progress& progress) {
-  std::vector<int32_t> list = memberList(members);
+// Adds the defined constants' values that are not members yet.
+void addConstants(const AlgebraView& a, std::vector<uint8_t>& members, std::vector<int32_t>& list) {
   for (int32_t c = 0; c < a.constantCount(); ++c) {
     const int32_t v = a.constant(c);
     if (v >= 0 && !members[static_cast<size_t>(v)]) {
@@ -52,6 +50,13 @@ bool closeSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, Progr
       list.push_back(v);
     }
   }
+}
+
+}  // namespace
+
+bool closeSubuniverse(const AlgebraView& a, std::vector<uint8_t>& members, Progress& progress) {
+  std::vector<int32_t> list = memberList(members);
+  addConstants(a, members, list);
   WorkPoll poll(progress);
   return closeFrom(a, members, list, 0, poll);
 }
@@ -70,13 +75,7 @@ std::optional<std::vector<int32_t>> smallOneGenerated(const AlgebraView& a, int3
                                                       std::vector<uint8_t>& flags, WorkPoll& poll) {
   std::vector<int32_t> list{e};
   flags[static_cast<size_t>(e)] = 1;
-  for (int32_t c = 0; c < a.constantCount(); ++c) {
-    const int32_t v = a.constant(c);
-    if (v >= 0 && !flags[static_cast<size_t>(v)]) {
-      flags[static_cast<size_t>(v)] = 1;
-      list.push_back(v);
-    }
-  }
+  addConstants(a, flags, list);
   const bool finished = closeFrom(a, flags, list, 0, poll, most);
   for (int32_t m : list) flags[static_cast<size_t>(m)] = 0;
   if (!finished || list.size() > most) return std::nullopt;

@@ -14,15 +14,9 @@ using oracle::workspaceWithSignature;
 
 void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquationText(ws, text)) << text; }
 
-int32_t algebraWithTable(Workspace& ws, int32_t n, std::vector<int32_t> table) {
-  const int32_t k = createAlgebra(ws, n);
-  ws.algebra(k).table = std::move(table);
-  return k;
-}
-
 TEST(SatisfactionReport, ConstantAlgebraReport) {
   Workspace ws = workspaceWithSignature(".");
-  algebraWithTable(ws, 2, {0, 0, 0, 0});
+  appendAlgebraWithTable(ws, 2, {0, 0, 0, 0});
   equation(ws, "xy=yx");
   equation(ws, "x=y");
   equation(ws, "x=x");
@@ -41,7 +35,7 @@ TEST(SatisfactionReport, PartialAlgebraIsRefused) {
 
 TEST(SatisfactionReport, TwelveFormulasLineUp) {
   Workspace ws = workspaceWithSignature(".");
-  algebraWithTable(ws, 1, {0});
+  appendAlgebraWithTable(ws, 1, {0});
   for (int i = 0; i < 12; ++i) equation(ws, "x=x");
   satisfactionReport(ws, 0, noProgress());
   ASSERT_EQ(ws.messages.count(), 12);

@@ -73,22 +73,8 @@ struct Terms {
   }
 };
 
-bool forAll(int32_t n, const std::function<bool(int32_t, int32_t, int32_t)>& id) {
-  for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) {
-      for (int32_t z = 0; z < n; ++z) {
-        if (!id(x, y, z)) return false;
-      }
-    }
-  }
-  return true;
-}
-
-std::vector<int32_t> yAt(int32_t k, int32_t i, int32_t x, int32_t y) {
-  std::vector<int32_t> args(static_cast<size_t>(k), x);
-  args[static_cast<size_t>(i)] = y;
-  return args;
-}
+using oracle::always;
+using oracle::yAt;
 
 // The chain conditions: Hagemann-Mitschke, Jonsson and Gumm terms.
 bool chainHolds(Condition c, int32_t least, const Terms& t, int32_t n) {
@@ -99,14 +85,14 @@ bool chainHolds(Condition c, int32_t least, const Terms& t, int32_t n) {
   };
   switch (c) {
     case Condition::kPermutable:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         for (int32_t i = 0; i < least; ++i) {
           if (chainTerm("p", i, x, x, y, least, true) != chainTerm("p", i + 1, x, y, y, least, true)) return false;
         }
         return true;
       });
     case Condition::kDistributive:
-      return t("d0", {0, 1, 1}) == 0 && forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+      return t("d0", {0, 1, 1}) == 0 && always(n, [&](int32_t x, int32_t y, int32_t z) {
                if (t("d0", {x, y, z}) != x || t("d" + std::to_string(least), {x, y, z}) != z) return false;
                for (int32_t i = 0; i <= least; ++i) {
                  const std::string di = "d" + std::to_string(i);
@@ -119,7 +105,7 @@ bool chainHolds(Condition c, int32_t least, const Terms& t, int32_t n) {
                return true;
              });
     case Condition::kModular:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+      return always(n, [&](int32_t x, int32_t y, int32_t z) {
         if (t("m0", {x, y, z}) != x || t("q", {x, x, y}) != y) return false;
         const std::string last = "m" + std::to_string(least);
         if (t(last, {x, y, y}) != t("q", {x, y, y})) return false;
@@ -140,31 +126,31 @@ bool chainHolds(Condition c, int32_t least, const Terms& t, int32_t n) {
 bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32_t n) {
   switch (c) {
     case Condition::kMaltsev:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
+      return always(n, [&](int32_t x, int32_t y, int32_t) { return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y; });
     case Condition::kPermutable:
     case Condition::kDistributive:
     case Condition::kModular: return chainHolds(c, least, t, n);
     case Condition::kMajority:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         return t("m", {x, x, y}) == x && t("m", {x, y, x}) == x && t("m", {y, x, x}) == x;
       });
     case Condition::kMinority:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         return t("m", {x, x, y}) == y && t("m", {x, y, x}) == y && t("m", {y, x, x}) == y;
       });
     case Condition::kPixley:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         return t("p", {x, y, y}) == x && t("p", {x, x, y}) == y && t("p", {x, y, x}) == x;
       });
     case Condition::kNearUnanimity:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         for (int32_t i = 0; i < k; ++i) {
           if (t("n", yAt(k, i, x, y)) != x) return false;
         }
         return true;
       });
     case Condition::kWeakNearUnanimity:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         if (t("w", std::vector<int32_t>(static_cast<size_t>(k), x)) != x) return false;
         for (int32_t i = 1; i < k; ++i) {
           if (t("w", yAt(k, i, x, y)) != t("w", yAt(k, 0, x, y))) return false;
@@ -172,16 +158,16 @@ bool identitiesHold(Condition c, int32_t k, int32_t least, const Terms& t, int32
         return true;
       });
     case Condition::kTaylor:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+      return always(n, [&](int32_t x, int32_t y, int32_t z) {
         return t("s", {x, x, x, x}) == x && t("s", {x, y, x, z}) == t("s", {y, x, z, y});
       });
     case Condition::kSemilattice:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t z) {
+      return always(n, [&](int32_t x, int32_t y, int32_t z) {
         return t("t", {x, x}) == x && t("t", {x, y}) == t("t", {y, x}) &&
                t("t", {t("t", {x, y}), z}) == t("t", {x, t("t", {y, z})});
       });
     case Condition::kSdMeet:
-      return forAll(n, [&](int32_t x, int32_t y, int32_t) {
+      return always(n, [&](int32_t x, int32_t y, int32_t) {
         return t("w", {x, x, x}) == x && t("v", {x, x, x, x}) == x && t("w", {y, x, x}) == t("w", {x, y, x}) &&
                t("w", {x, y, x}) == t("w", {x, x, y}) && t("v", {y, x, x, x}) == t("v", {x, y, x, x}) &&
                t("v", {x, y, x, x}) == t("v", {x, x, y, x}) && t("v", {x, x, y, x}) == t("v", {x, x, x, y}) &&

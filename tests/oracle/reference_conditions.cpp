@@ -7,6 +7,23 @@
 
 namespace kest::oracle {
 
+bool always(int32_t n, const std::function<bool(int32_t, int32_t, int32_t)>& id) {
+  for (int32_t x = 0; x < n; ++x) {
+    for (int32_t y = 0; y < n; ++y) {
+      for (int32_t z = 0; z < n; ++z) {
+        if (!id(x, y, z)) return false;
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<int32_t> yAt(int32_t k, int32_t i, int32_t x, int32_t y) {
+  std::vector<int32_t> args(static_cast<size_t>(k), x);
+  args[static_cast<size_t>(i)] = y;
+  return args;
+}
+
 namespace {
 
 using Table = std::vector<int32_t>;  // values on A^r, first argument slowest
@@ -64,24 +81,6 @@ int32_t at(const Table& t, const std::vector<int32_t>& args, int32_t n) {
   int64_t s = 0;
   for (int32_t v : args) s = s * n + v;
   return t[static_cast<size_t>(s)];
-}
-
-// Whether id(x, y, z) holds for all x, y, z in A.
-bool always(int32_t n, const std::function<bool(int32_t, int32_t, int32_t)>& id) {
-  for (int32_t x = 0; x < n; ++x) {
-    for (int32_t y = 0; y < n; ++y) {
-      for (int32_t z = 0; z < n; ++z) {
-        if (!id(x, y, z)) return false;
-      }
-    }
-  }
-  return true;
-}
-
-std::vector<int32_t> yAt(int32_t k, int32_t i, int32_t x, int32_t y) {
-  std::vector<int32_t> args(static_cast<size_t>(k), x);
-  args[static_cast<size_t>(i)] = y;
-  return args;
 }
 
 bool nearUnanimity(const Table& t, int32_t n, int32_t k, bool weak) {

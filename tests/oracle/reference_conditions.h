@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "conditions/maltsev_conditions.h"
 #include "core/algebra_view.h"
@@ -19,5 +21,11 @@ struct ReferenceVerdict {
 };
 
 std::optional<ReferenceVerdict> referenceCondition(const AlgebraView& a, Condition c, int32_t k);
+
+// Whether id(x, y, z) holds for all x, y, z below n.
+bool always(int32_t n, const std::function<bool(int32_t, int32_t, int32_t)>& id);
+
+// k arguments, all x but y at place i.
+std::vector<int32_t> yAt(int32_t k, int32_t i, int32_t x, int32_t y);
 
 }  // namespace kest::oracle

@@ -14,16 +14,10 @@ using oracle::workspaceWithSignature;
 
 void equation(Workspace& ws, const char* text) { ASSERT_TRUE(oracle::addEquationText(ws, text)) << text; }
 
-int32_t algebraWithTable(Workspace& ws, int32_t n, std::vector<int32_t> table) {
-  const int32_t k = createAlgebra(ws, n);
-  ws.algebra(k).table = std::move(table);
-  return k;
-}
-
 TEST(Satisfaction, FirstCounterexampleInOdometerOrder) {
   Workspace ws = workspaceWithSignature(".");
   // x.y = x except b.c = a: xy=yx first fails at x=a, y=b.
-  algebraWithTable(ws, 3, {0, 0, 0, 1, 1, 0, 2, 2, 2});
+  appendAlgebraWithTable(ws, 3, {0, 0, 0, 1, 1, 0, 2, 2, 2});
   equation(ws, "xy=yx");
   equation(ws, "xz=x");  // only x and z vary; y stays unassigned
   Assignment s;
@@ -38,7 +32,7 @@ TEST(Satisfaction, FirstCounterexampleInOdometerOrder) {
 
 TEST(Satisfaction, GroundEquationsCompareTheConstants) {
   Workspace ws = workspaceWithSignature(". 0 1");
-  algebraWithTable(ws, 2, {0, 0, 0, 0, 1, 1});
+  appendAlgebraWithTable(ws, 2, {0, 0, 0, 0, 1, 1});
   equation(ws, "0=1");
   Assignment s;
   EXPECT_EQ(satisfies(ws, 0, ws.terms.formulaList[0], s, noProgress()), Verdict::kSatisfied);
@@ -59,7 +53,7 @@ TEST(Satisfaction, EmptyAlgebraSatisfiesFormulasWithVariables) {
 
 TEST(Satisfaction, UndefinedLeftSideFailsATopEquationButNotAnInnerOne) {
   Workspace ws = workspaceWithSignature(".");
-  algebraWithTable(ws, 1, {-1});
+  appendAlgebraWithTable(ws, 1, {-1});
   equation(ws, "xx=xx");
   addConjunction(ws, {0, 0});
   Assignment s;
