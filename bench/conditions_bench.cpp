@@ -29,10 +29,38 @@ Sample binary(const char* signature, int32_t n, const std::function<int32_t(int3
   return s;
 }
 
+// Polin's algebra: two copies of the 2-element Boolean algebra, the meet
+// of different copies taken in the upper one, the complement within a
+// copy, x* the top of the other copy.
+Sample polin() {
+  Sample s = binary(". - *", 4, [](int32_t x, int32_t y) { return ((x | y) & 2) | (x & y & 1); });
+  for (int32_t x = 0; x < 4; ++x) {
+    s.ws.algebra(s.k).table[static_cast<size_t>(16 + x)] = x < 2 ? 3 : 1;
+    s.ws.algebra(s.k).table[static_cast<size_t>(20 + x)] = x ^ 1;
+  }
+  return s;
+}
+
+// The 2-element Boolean algebra: join, meet, complement.
+Sample boolean() {
+  Sample s = binary("+ . -", 2, [](int32_t x, int32_t y) { return x | y; });
+  for (int32_t x = 0; x < 2; ++x) {
+    for (int32_t y = 0; y < 2; ++y) s.ws.algebra(s.k).table[static_cast<size_t>(4 + 2 * x + y)] = x & y;
+    s.ws.algebra(s.k).table[static_cast<size_t>(8 + x)] = 1 - x;
+  }
+  return s;
+}
+
 // range(0): 0 the 2-element lattice, 1 the 2-element semilattice, 2 Z_3,
-// 3 S3, 4 rock-paper-scissors, 5 x -> y on two elements, 6 D16.
+// 3 S3, 4 rock-paper-scissors, 5 x -> y on two elements, 6 D16, 7 Polin's
+// algebra, 8 the 2-element Boolean algebra, 9 Z_2, 10 the idempotent
+// quasigroup 2x + 2y mod 3.
 Sample sample(int64_t which) {
   switch (which) {
+    case 7: return polin();
+    case 8: return boolean();
+    case 9: return binary("+", 2, [](int32_t x, int32_t y) { return x ^ y; });
+    case 10: return binary(".", 3, [](int32_t x, int32_t y) { return (2 * x + 2 * y) % 3; });
     case 0: {
       Sample s{oracle::workspaceWithSignature("L"), 0};
       s.k = oracle::addChainProductLattice(s.ws, {2});
@@ -77,7 +105,7 @@ void BM_Condition(benchmark::State& state) {
   state.SetLabel(info.word);
 }
 BENCHMARK(BM_Condition)
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, benchmark::CreateDenseRange(0, 12, 1)})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, benchmark::CreateDenseRange(0, 12, 1)})
     ->Unit(benchmark::kMillisecond);
 
 void BM_ConditionPlain(benchmark::State& state) {

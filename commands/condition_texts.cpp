@@ -188,6 +188,13 @@ std::string reasonText(const Workspace& ws, const ConditionResult& r, const Cond
     case ConditionReason::Kind::kSubalgebra:
       return "its subalgebra on " + elements(ws, why.members, members) +
              " fails it: " + reasonText(ws, r, *why.inner, k, &why.members);
+    case ConditionReason::Kind::kImplied: {
+      ConditionResult weaker = r;
+      weaker.condition = why.via;
+      weaker.k = why.viaK;
+      return "a near-unanimity term would make the variety congruence distributive, and it is not: " +
+             reasonText(ws, weaker, *why.inner, k, members);
+    }
     default: return "";
   }
 }

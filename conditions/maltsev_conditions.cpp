@@ -96,6 +96,30 @@ std::optional<ConditionResult> failingSubalgebra(SearchContext& ctx, Condition c
   return std::nullopt;
 }
 
+ConditionResult decideIn(SearchContext& ctx, Condition c, int32_t k);
+
+// A near-unanimity term makes the variety congruence distributive, and the
+// Jonsson search runs in F(2)^3 where the k-ary term's runs in F(2)^k (on
+// a 4-element algebra 1,164 against 6,436 profiles, 30 times the work): a
+// proof that V(A) is not distributive settles the term at once. A failure
+// only up to the bound proves nothing and is not used.
+std::optional<ConditionResult> notDistributive(SearchContext& ctx) {
+  const int32_t bound = conditionInfo(Condition::kDistributive).defaultK;
+  ConditionResult d = decideIn(ctx, Condition::kDistributive, bound);
+  if (ctx.poll().progress().stopped()) {
+    d.reason.kind = ConditionReason::Kind::kStopped;
+    return d;
+  }
+  if (d.verdict != Verdict::kFails || d.reason.kind == ConditionReason::Kind::kBound) return std::nullopt;
+  ConditionResult r;
+  r.verdict = Verdict::kFails;
+  r.reason.kind = ConditionReason::Kind::kImplied;
+  r.reason.via = Condition::kDistributive;
+  r.reason.viaK = bound;
+  r.reason.inner = std::make_shared<const ConditionReason>(std::move(d.reason));
+  return r;
+}
+
 ConditionResult decideIn(SearchContext& ctx, Condition c, int32_t k) {
   const AlgebraView& a = ctx.algebra();
   if (a.card() <= 1) return trivially(c, k);
@@ -106,6 +130,9 @@ ConditionResult decideIn(SearchContext& ctx, Condition c, int32_t k) {
       r.reason = std::move(*abelian);
       return r;
     }
+  }
+  if (c == Condition::kNearUnanimity && k > 3) {
+    if (std::optional<ConditionResult> implied = notDistributive(ctx)) return std::move(*implied);
   }
   if (a.card() >= kLeastForSubalgebras) {
     if (std::optional<ConditionResult> sub = failingSubalgebra(ctx, c, k)) return std::move(*sub);
