@@ -17,6 +17,11 @@ TermCondition withTargets(int32_t arity, const std::vector<std::vector<int32_t>>
   return c;
 }
 
+TermCondition symmetric(TermCondition c) {
+  c.symmetric = true;
+  return c;
+}
+
 // All x but argument i, which is y.
 std::vector<int32_t> yAt(int32_t k, int32_t i) {
   std::vector<int32_t> p(static_cast<size_t>(k), X);
@@ -27,15 +32,15 @@ std::vector<int32_t> yAt(int32_t k, int32_t i) {
 }  // namespace
 
 TermCondition maltsevCondition() { return withTargets(3, {{X, Y, Y}, {X, X, Y}}, {X, Y}); }
-TermCondition majorityCondition() { return withTargets(3, {{X, X, Y}, {X, Y, X}, {Y, X, X}}, {X, X, X}); }
-TermCondition minorityCondition() { return withTargets(3, {{X, X, Y}, {X, Y, X}, {Y, X, X}}, {Y, Y, Y}); }
+TermCondition majorityCondition() { return symmetric(withTargets(3, {{X, X, Y}, {X, Y, X}, {Y, X, X}}, {X, X, X})); }
+TermCondition minorityCondition() { return symmetric(withTargets(3, {{X, X, Y}, {X, Y, X}, {Y, X, X}}, {Y, Y, Y})); }
 TermCondition pixleyCondition() { return withTargets(3, {{X, Y, Y}, {X, X, Y}, {X, Y, X}}, {X, Y, X}); }
 TermCondition jonssonMiddleCondition() { return withTargets(3, {{X, Y, X}, {X, X, Y}, {X, Y, Y}}, {X, X, Y}); }
 
 TermCondition nearUnanimityCondition(int32_t k) {
   std::vector<std::vector<int32_t>> patterns;
   for (int32_t i = 0; i < k; ++i) patterns.push_back(yAt(k, i));
-  return withTargets(k, patterns, std::vector<int32_t>(static_cast<size_t>(k), X));
+  return symmetric(withTargets(k, patterns, std::vector<int32_t>(static_cast<size_t>(k), X)));
 }
 
 TermCondition weakNearUnanimityCondition(int32_t k) {
@@ -48,7 +53,7 @@ TermCondition weakNearUnanimityCondition(int32_t k) {
   TermCondition c = withTargets(k, patterns, std::vector<int32_t>(static_cast<size_t>(k) + 1, -1));
   c.target[0] = X;
   c.equal.push_back(group);
-  return c;
+  return symmetric(c);
 }
 
 TermCondition siggersCondition() {

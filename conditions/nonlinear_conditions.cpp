@@ -42,7 +42,7 @@ ConditionResult fromOutcome(ProfileClosure::Outcome o, const ProfileClosure& c) 
     case ProfileClosure::Outcome::kTooLarge: r.reason.kind = ConditionReason::Kind::kTooLarge; break;
     case ProfileClosure::Outcome::kStopped: r.reason.kind = ConditionReason::Kind::kStopped; break;
   }
-  r.reason.size = static_cast<int64_t>(c.size());
+  r.reason.size = c.elementCount();
   return r;
 }
 
@@ -85,8 +85,8 @@ ConditionResult searchSdMeet(SearchContext& ctx) {
   // both closures run by turns, each recording the w(y,x,x) (v(y,x,x,x)) of
   // its weak near-unanimity terms, until one value turns up in both.
   const TermCondition conditions[2] = {weakNearUnanimityCondition(3), weakNearUnanimityCondition(4)};
-  ProfileClosure w(ctx.algebra(), ctx.spaces(), conditions[0].instances, 3, kMostProfiles);
-  ProfileClosure v(ctx.algebra(), ctx.spaces(), conditions[1].instances, 4, kMostProfiles);
+  ProfileClosure w(ctx.algebra(), ctx.spaces(), conditions[0].instances, 3, kMostProfiles, true);
+  ProfileClosure v(ctx.algebra(), ctx.spaces(), conditions[1].instances, 4, kMostProfiles, true);
   ProfileClosure* closures[2] = {&w, &v};
   std::unordered_map<int32_t, size_t> found[2];
   size_t match[2] = {0, 0};
@@ -130,7 +130,7 @@ ConditionResult searchSdMeet(SearchContext& ctx) {
   ConditionResult r;
   r.verdict = Verdict::kFails;
   r.reason.kind = ConditionReason::Kind::kExhausted;
-  r.reason.size = static_cast<int64_t>(w.size() + v.size());
+  r.reason.size = w.elementCount() + v.elementCount();
   r.reason.power = 0;
   return r;
 }

@@ -7,13 +7,21 @@
 // profile combined with every earlier one, so the first profile found with
 // a property is that of a term of least depth among those the closure
 // meets. Each profile keeps the step that made it, and so its term.
+//
+// A closure asked to be symmetric keeps profiles up to rearranging the
+// arguments when its instances allow it (conditions/argument_symmetry.h):
+// profile(i) is then the canonical one of a class, and a property asked of
+// it must hold for all of the class or none.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "conditions/argument_symmetry.h"
 #include "conditions/term_tables.h"
 #include "conditions/witness_term.h"
 #include "core/algebra_view.h"
@@ -32,9 +40,12 @@ class ProfileClosure {
 
   // spaces are shared with other closures over the same algebra.
   ProfileClosure(const AlgebraView& a, std::vector<TermTables*> spaces, std::vector<Instance> instances, int32_t arity,
-                 int64_t maxProfiles);
+                 int64_t maxProfiles, bool symmetric = false);
 
+  // The profiles kept, and the elements of the subalgebra they stand for
+  // (more when kept up to rearrangement).
   size_t size() const { return profiles_.size(); }
+  int64_t elementCount() const { return elements_; }
   size_t width() const { return instances_.size(); }
   // Component j of profile i: a table number in instance j's space.
   const int32_t* profile(size_t i) const { return profiles_.row(i); }
@@ -46,7 +57,7 @@ class ProfileClosure {
   int32_t variableIn(int32_t j, int32_t v) const {
     return spaces_[static_cast<size_t>(instances_[static_cast<size_t>(j)].space)]->projection(v);
   }
-  // The number of the profile equal to p, or -1.
+  // The number of the profile equal to p, or -1 (closures kept whole).
   int64_t indexOf(const int32_t* p) const { return profiles_.find(p); }
   bool complete() const { return next_ >= profiles_.size() && started_; }
 
@@ -58,9 +69,15 @@ class ProfileClosure {
   WitnessTerm term(size_t i, std::string name) const;
 
  private:
-  // Adds the profile in scratch_ made by step; -1 when the tables are full.
-  int64_t add(const WitnessStep& step);
-  bool combine(int32_t op, size_t left, size_t right, int64_t& added);
+  // Adds the profile in scratch_ made by step (the right operand
+  // rearranged by pi when kept up to rearrangement); -1 when the tables are full.
+  int64_t add(const WitnessStep& step, const uint8_t* pi);
+  // The product of left and the profile right (row of profile rightIndex, rearranged by pi).
+  bool combine(int32_t op, size_t left, const int32_t* right, size_t rightIndex, const uint8_t* pi, int64_t& added);
+  // Every product of e and partner in both orders (and in every rearrangement).
+  Outcome combinePair(size_t e, size_t partner, const std::function<bool(size_t)>& found, WorkPoll& poll);
+  // The term of profile i with its arguments rearranged by alpha, as steps of t.
+  int32_t termStep(size_t i, const uint8_t* alpha, WitnessTerm& t, std::map<std::string, int32_t>& made) const;
   Outcome start(const std::function<bool(size_t)>& found);
   Outcome run(const std::function<bool(size_t)>& found, WorkPoll& poll);
 
@@ -73,6 +90,13 @@ class ProfileClosure {
   std::vector<WitnessStep> steps_;
   std::vector<std::vector<int32_t>> projections_;  // per instance, per argument
   std::vector<int32_t> scratch_;
+  std::optional<ArgumentSymmetry> symmetry_;
+  // Per step, kept up to rearrangement: the right operand's rearrangement
+  // pi and the result's rho (the term made is the step's term o rho).
+  std::vector<uint8_t> permutations_;
+  std::vector<int32_t> rightRow_;  // a right operand, and its rearrangements
+  std::vector<int32_t> arranged_;
+  int64_t elements_ = 0;
   bool started_ = false;
   size_t next_ = 0;     // the profile being combined
   size_t partner_ = 0;  // with this earlier one next

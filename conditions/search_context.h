@@ -54,6 +54,9 @@ struct TermCondition {
   std::vector<Instance> instances;
   std::vector<int32_t> target;
   std::vector<std::vector<int32_t>> equal;
+  // The identities ask the same of every rearrangement of the arguments:
+  // the search may keep profiles up to rearrangement.
+  bool symmetric = false;
 };
 
 // Whether profile i of closure meets the condition.

@@ -43,7 +43,7 @@ ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const cha
     result.reason.kind = ConditionReason::Kind::kStopped;
     return result;
   }
-  ProfileClosure closure(ctx.algebra(), ctx.spaces(), c.instances, c.arity, kMostProfiles);
+  ProfileClosure closure(ctx.algebra(), ctx.spaces(), c.instances, c.arity, kMostProfiles, c.symmetric);
   size_t hit = 0;
   const ProfileClosure::Outcome o = closure.close(
       [&](size_t i) {
@@ -59,12 +59,12 @@ ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const cha
     case ProfileClosure::Outcome::kComplete:
       result.verdict = Verdict::kFails;
       result.reason.kind = ConditionReason::Kind::kExhausted;
-      result.reason.size = static_cast<int64_t>(closure.size());
+      result.reason.size = closure.elementCount();
       result.reason.power = static_cast<int32_t>(c.instances.size());
       break;
     case ProfileClosure::Outcome::kTooLarge:
       result.reason.kind = ConditionReason::Kind::kTooLarge;
-      result.reason.size = static_cast<int64_t>(closure.size());
+      result.reason.size = closure.elementCount();
       break;
     case ProfileClosure::Outcome::kStopped: result.reason.kind = ConditionReason::Kind::kStopped; break;
   }
