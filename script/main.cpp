@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/allocator_tuning.h"
 #include "script/script_runner.h"
 #include "script/sigint_progress.h"
 
@@ -36,6 +37,7 @@ int runScriptFile(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kest::keepFreedMemoryForReuse();
   bool scriptMode = false;
   for (int i = 1; i < argc; ++i) scriptMode |= std::string(argv[i]) == "--script";
   if (scriptMode) {

@@ -4,6 +4,8 @@
 #include <numeric>
 
 #include "structure/join_closure.h"
+#include "structure/packed_congruences.h"
+#include "structure/packed_partitions.h"
 
 namespace kest {
 
@@ -47,6 +49,11 @@ class PrincipalJoins {
   // least elements): a union hangs the larger root under the smaller, so
   // every entry stays at most its element and one pass upwards reads off
   // the canonical partition.
+  void joinEach(const Entry* const* xs, size_t count, size_t g, Entry* out) {
+    for (size_t t = 0; t < count; ++t) join(xs[t], g, out + t * static_cast<size_t>(n_));
+  }
+
+ private:
   void join(const Entry* x, size_t g, Entry* out) {
     const std::vector<std::pair<int32_t, int32_t>>& pairs = pairs_[g];
     if (pairs.size() <= kMostRelabelled) {
@@ -74,7 +81,6 @@ class PrincipalJoins {
     for (int32_t e = 0; e < n_; ++e) out[e] = static_cast<Entry>(parent[e] == e ? e : out[parent[e]]);
   }
 
- private:
   int32_t find(int32_t x) {
     int32_t* parent = parent_.data();
     while (parent[x] != x) {
@@ -151,6 +157,7 @@ LatticeResult congruenceLattice(const AlgebraView& alg, int64_t stop, Progress& 
   std::stable_sort(principals.begin(), principals.end(), [n](const Partition& p, const Partition& q) {
     return blocksOf(p.data(), n) > blocksOf(q.data(), n);
   });
+  if (n <= kMostPackedElements) return closePackedCongruences(principals, n, stop, progress);
   if (n <= 256) return closeCongruences<uint8_t>(principals, n, stop, progress);
   if (n <= 65536) return closeCongruences<uint16_t>(principals, n, stop, progress);
   return closeCongruences<int32_t>(principals, n, stop, progress);

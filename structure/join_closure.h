@@ -12,50 +12,141 @@
 // closed under joins with g and with the earlier irreducibles, since
 // (x v g) v h = (x v h) v g. So each join is taken once per irreducible,
 // not once per generator.
+//
+// Most of those joins need no work on rows (structure/join_table.h): every
+// element but the bottom was made as y v h, so its join with g is
+// (y v g) v h, a lookup in the table of joins with the earlier
+// irreducibles. Rows are joined only where the table cannot tell, or when
+// it would outgrow its memory.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "core/progress.h"
+#include "structure/join_table.h"
 #include "structure/lattice_listing.h"
 #include "structure/row_set.h"
 
 namespace kest {
 
-// lattice holds the bottom (row 0); ops gives, for generator g (0-based,
+// lattice (a RowSet, or a set with its members, find, insert and row)
+// holds the bottom (row 0); ops gives, for generator g (0-based,
 // in a linear extension):
 //   const Word* generatorRow(size_t g)
 //   bool generatorBelow(size_t g, const Word* x)     whether g <= x
-//   void join(const Word* x, size_t g, Word* out)    out = x v g
+//   void joinEach(const Word* const* xs, size_t count, size_t g, Word* out)
+//                     row t of out = xs[t] v g, count <= kJoinBatch
 //   int64_t joinCost()                               work units of a join
 // Afterwards lattice holds every join of generators (kDone), or it stopped
 // as soon as it held more than stop of them (kTooMany) or heard a stop
-// (kInterrupted). irreducible gets a flag per row of lattice.
-template <class Word, class Ops>
-LatticeStatus closeByJoinIrreducibles(RowSet<Word>& lattice, size_t generators, Ops& ops, int64_t stop,
-                                      Progress& progress, std::vector<uint8_t>& irreducible) {
+// (kInterrupted). irreducible gets a flag per row of lattice. The table of
+// joins keeps at most mostTableEntries entries.
+inline constexpr size_t kJoinBatch = 4;
+
+namespace join_closure {
+
+// What one irreducible's turn works with.
+template <class Set, class Ops>
+struct Turn {
+  Set& lattice;
+  Ops& ops;
+  size_t g;
+  int64_t stop;
+  Progress& progress;
+  WorkPoll& poll;
+  std::vector<typename Set::Word>& joined;
+
+  bool interrupted() {
+    return poll.add(1, [&] { progress.report(static_cast<int64_t>(lattice.size()), 0, "elements"); });
+  }
+  // x v g by joining rows; its number, or kStopped / kTooManyRows.
+  int64_t joinRows(uint32_t x) {
+    if (ops.generatorBelow(g, lattice.row(x))) return x;
+    if (poll.add(ops.joinCost())) return kStoppedTurn;
+    const typename Set::Word* rows[1] = {lattice.row(x)};
+    ops.joinEach(rows, 1, g, joined.data());
+    if (progress.stopped()) return kStoppedTurn;  // the join is unfinished
+    const auto [at, added] = lattice.insert(joined.data());
+    if (added && static_cast<int64_t>(lattice.size()) > stop) return kTooManyTurn;
+    return static_cast<int64_t>(at);
+  }
+  static constexpr int64_t kStoppedTurn = -1;
+  static constexpr int64_t kTooManyTurn = -2;
+};
+
+// g joined with every element found so far, rows only; batches of joins
+// are made before any is added: they are independent, so the processor
+// (or ops) overlaps them, and rows stay put until an insert.
+template <class Set, class Ops>
+LatticeStatus plainTurn(Turn<Set, Ops>& t) {
+  const size_t width = t.lattice.width();
+  const typename Set::Word* batch[kJoinBatch];
+  std::vector<typename Set::Word> joined(kJoinBatch * width);
+  const size_t before = t.lattice.size();
+  for (size_t i = 0; i < before; i += kJoinBatch) {
+    const size_t count = std::min(kJoinBatch, before - i);
+    if (t.poll.add(t.ops.joinCost() * static_cast<int64_t>(count),
+                   [&] { t.progress.report(static_cast<int64_t>(t.lattice.size()), 0, "elements"); })) {
+      return LatticeStatus::kInterrupted;
+    }
+    size_t made = 0;
+    for (size_t k = 0; k < count; ++k) {
+      if (!t.ops.generatorBelow(t.g, t.lattice.row(i + k))) batch[made++] = t.lattice.row(i + k);
+    }
+    t.ops.joinEach(batch, made, t.g, joined.data());
+    if (t.progress.stopped()) return LatticeStatus::kInterrupted;  // a join is unfinished
+    for (size_t k = 0; k < made; ++k) {
+      if (t.lattice.insert(joined.data() + k * width).second && static_cast<int64_t>(t.lattice.size()) > t.stop) {
+        return LatticeStatus::kTooMany;
+      }
+    }
+  }
+  return LatticeStatus::kDone;
+}
+
+// The same turn through the table: x v g for x = y v h is (y v g) v h.
+template <class Set, class Ops>
+LatticeStatus tableTurn(Turn<Set, Ops>& t, JoinTable& table) {
+  const uint32_t before = static_cast<uint32_t>(t.lattice.size());
+  table.beginTurn(before);
+  for (uint32_t i = 0; i < before; ++i) {
+    if (t.interrupted()) return LatticeStatus::kInterrupted;
+    int64_t r = table.lookup(i);
+    if (r < 0) {
+      const uint32_t size = static_cast<uint32_t>(t.lattice.size());
+      // Rows joined: x itself, or where the table cannot tell yet (then
+      // y v g is new and its join with h lies further on).
+      r = t.joinRows(i);
+      if (r == Turn<Set, Ops>::kStoppedTurn) return LatticeStatus::kInterrupted;
+      if (r == Turn<Set, Ops>::kTooManyTurn) return LatticeStatus::kTooMany;
+      for (uint32_t made = size; made < t.lattice.size(); ++made) table.made(i);
+    }
+    table.setJoin(i, static_cast<uint32_t>(r));
+  }
+  table.endTurn(static_cast<uint32_t>(t.lattice.size()));
+  return LatticeStatus::kDone;
+}
+
+}  // namespace join_closure
+
+template <class Set, class Ops>
+LatticeStatus closeByJoinIrreducibles(Set& lattice, size_t generators, Ops& ops, int64_t stop, Progress& progress,
+                                      std::vector<uint8_t>& irreducible,
+                                      int64_t mostTableEntries = JoinTable::kMostEntries) {
   if (static_cast<int64_t>(lattice.size()) > stop) return LatticeStatus::kTooMany;
-  std::vector<Word> joined(lattice.width());
+  std::vector<typename Set::Word> joined(lattice.width());
   WorkPoll poll(progress);
-  const int64_t cost = ops.joinCost();
+  JoinTable table(lattice.size(), mostTableEntries);
   for (size_t g = 0; g < generators; ++g) {
     if (progress.stopRequested()) return LatticeStatus::kInterrupted;
     progress.report(static_cast<int64_t>(lattice.size()), 0, "elements");
     if (lattice.find(ops.generatorRow(g)) >= 0) continue;
-    const size_t before = lattice.size();
-    for (size_t i = 0; i < before; ++i) {
-      if (poll.add(cost, [&] { progress.report(static_cast<int64_t>(lattice.size()), 0, "elements"); })) {
-        return LatticeStatus::kInterrupted;
-      }
-      const Word* x = lattice.row(i);
-      if (ops.generatorBelow(g, x)) continue;
-      ops.join(x, g, joined.data());
-      if (progress.stopped()) return LatticeStatus::kInterrupted;  // the join is unfinished
-      if (lattice.insert(joined.data()).second && static_cast<int64_t>(lattice.size()) > stop) {
-        return LatticeStatus::kTooMany;
-      }
-    }
+    join_closure::Turn<Set, Ops> turn{lattice, ops, g, stop, progress, poll, joined};
+    const LatticeStatus status =
+        table.fits(lattice.size()) ? join_closure::tableTurn(turn, table) : join_closure::plainTurn(turn);
+    if (status != LatticeStatus::kDone) return status;
     irreducible.resize(lattice.size(), 0);
     irreducible[static_cast<size_t>(lattice.find(ops.generatorRow(g)))] = 1;
   }

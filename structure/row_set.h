@@ -14,9 +14,11 @@
 
 namespace kest {
 
-template <class Word>
+template <class W>
 class RowSet {
  public:
+  using Word = W;
+
   // maxWords bounds the arena: an insert beyond it throws std::bad_alloc,
   // which the command boundary reports as a lack of memory.
   RowSet(size_t width, int64_t maxWords) : width_(width), maxWords_(maxWords) { slots_.assign(1024, 0); }

@@ -37,7 +37,10 @@ class OneGeneratedJoins {
   }
 
   // A stop inside leaves out unfinished; progress.stopped() tells.
-  void join(const uint64_t* x, size_t g, uint64_t* out) { closer_.join(x, generatorRow(g), out, poll_); }
+  void joinEach(const uint64_t* const* xs, size_t count, size_t g, uint64_t* out) {
+    for (size_t t = 0; t < count && !poll_.progress().stopped(); ++t)
+      closer_.join(xs[t], generatorRow(g), out + t * words_, poll_);
+  }
 
  private:
   BitsetCloser& closer_;
