@@ -45,12 +45,20 @@ class PackedJoins {
   // Four joins side by side: each merge waits on the one before it, the
   // four chains do not wait on each other.
   void joinEach(const uint64_t* const* xs, size_t count, size_t g, uint64_t* out) const {
+    if (count < kJoinBatch) {
+      for (size_t t = 0; t < count; ++t) {
+        uint64_t w = *xs[t];
+        for (const auto& [a, b] : pairs_[g]) w = packedUnite(w, a, b);
+        out[t] = w;
+      }
+      return;
+    }
     uint64_t w[kJoinBatch];
-    for (size_t t = 0; t < kJoinBatch; ++t) w[t] = t < count ? *xs[t] : kPackedIdentity;
+    for (size_t t = 0; t < kJoinBatch; ++t) w[t] = *xs[t];
     for (const auto& [a, b] : pairs_[g]) {
       for (size_t t = 0; t < kJoinBatch; ++t) w[t] = packedUnite(w[t], a, b);
     }
-    std::copy_n(w, count, out);
+    std::copy_n(w, kJoinBatch, out);
   }
 
  private:
