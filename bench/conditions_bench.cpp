@@ -108,6 +108,19 @@ BENCHMARK(BM_Condition)
     ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, benchmark::CreateDenseRange(0, 12, 1)})
     ->Unit(benchmark::kMillisecond);
 
+// A groupoid on three elements with a large clone (F(2) has up to 19,683
+// elements): the searches end within their bound on products, answered or not.
+void BM_ConditionOnLargeFreeAlgebra(benchmark::State& state) {
+  static const int32_t table[9] = {0, 0, 0, 1, 0, 2, 2, 1, 1};
+  Sample s = binary(".", 3, [](int32_t x, int32_t y) { return table[x * 3 + y]; });
+  const ConditionInfo& info = conditionTable()[static_cast<size_t>(state.range(0))];
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(decideCondition(s.ws.view(s.k), info.condition, info.defaultK, noProgress()));
+  }
+  state.SetLabel(info.word);
+}
+BENCHMARK(BM_ConditionOnLargeFreeAlgebra)->DenseRange(0, 11, 1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 void BM_ConditionPlain(benchmark::State& state) {
   Sample s = sample(state.range(0));
   const ConditionInfo& info = conditionTable()[static_cast<size_t>(state.range(1))];

@@ -209,6 +209,10 @@ std::string verdictLine(const ConditionResult& r, int32_t k) {
       if (r.reason.kind == ConditionReason::Kind::kTooLarge) {
         return "Could not decide: the search outgrew " + grouped(r.reason.size) + " terms";
       }
+      if (r.reason.kind == ConditionReason::Kind::kTooLong) {
+        return "Could not decide: the search gave up after " + grouped(r.reason.products) + " products of its " +
+               grouped(r.reason.size) + " terms";
+      }
       return "Could not decide: the search was stopped";
   }
   return "";

@@ -22,9 +22,11 @@ std::unique_ptr<ProfileClosure> closeAll(SearchContext& ctx, const std::vector<s
   const ProfileClosure::Outcome o = closure->close([](size_t) { return false; }, ctx.poll());
   if (o == ProfileClosure::Outcome::kComplete) return closure;
   result.verdict = Verdict::kUndecided;
-  result.reason.kind =
-      o == ProfileClosure::Outcome::kStopped ? ConditionReason::Kind::kStopped : ConditionReason::Kind::kTooLarge;
-  result.reason.size = static_cast<int64_t>(closure->size());
+  result.reason.kind = o == ProfileClosure::Outcome::kStopped   ? ConditionReason::Kind::kStopped
+                       : o == ProfileClosure::Outcome::kTooLong ? ConditionReason::Kind::kTooLong
+                                                                : ConditionReason::Kind::kTooLarge;
+  result.reason.size = closure->elementCount();
+  result.reason.products = closure->products();
   return nullptr;
 }
 

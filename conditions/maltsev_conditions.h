@@ -74,6 +74,7 @@ struct ConditionReason {
     kNoChain,     // chain conditions: no chain at all among size profiles
     kSubalgebra,  // the subalgebra on members fails it, for the inner reason
     kTooLarge,    // undecided: the profiles or term tables outgrew size
+    kTooLong,     // undecided: products of size profiles were tried, none answered
     kImplied,     // a weaker condition, via (with viaK), fails for the inner reason
     kStopped,
   };
@@ -82,7 +83,8 @@ struct ConditionReason {
   std::vector<std::vector<int32_t>> tuples;      // kLocal: the generators' tuples (elements of A)
   std::vector<int32_t> target;                   // kLocal: the tuple missed
   std::vector<int32_t> members;                  // kAbelian
-  int64_t size = 0;                              // kLocal, kExhausted, kNoChain, kTooLarge
+  int64_t size = 0;                              // kLocal, kExhausted, kNoChain, kTooLarge, kTooLong
+  int64_t products = 0;                          // kTooLong
   int32_t variables = 2;                         // kExhausted, kNoChain: F(2) or F(3)
   std::shared_ptr<const ConditionReason> inner;  // kSubalgebra, kImplied
   Condition via = Condition::kAll;               // kImplied

@@ -40,6 +40,10 @@ ConditionResult fromOutcome(ProfileClosure::Outcome o, const ProfileClosure& c) 
       r.reason.kind = ConditionReason::Kind::kExhausted;
       break;
     case ProfileClosure::Outcome::kTooLarge: r.reason.kind = ConditionReason::Kind::kTooLarge; break;
+    case ProfileClosure::Outcome::kTooLong:
+      r.reason.kind = ConditionReason::Kind::kTooLong;
+      r.reason.products = c.products();
+      break;
     case ProfileClosure::Outcome::kStopped: r.reason.kind = ConditionReason::Kind::kStopped; break;
   }
   r.reason.size = c.elementCount();
@@ -122,7 +126,8 @@ ConditionResult searchSdMeet(SearchContext& ctx) {
         return r;
       }
       if (outcome[side] != ProfileClosure::Outcome::kFound) done[side] = true;
-      if (outcome[side] == ProfileClosure::Outcome::kTooLarge || outcome[side] == ProfileClosure::Outcome::kStopped) {
+      if (outcome[side] == ProfileClosure::Outcome::kTooLarge || outcome[side] == ProfileClosure::Outcome::kTooLong ||
+          outcome[side] == ProfileClosure::Outcome::kStopped) {
         return fromOutcome(outcome[side], c);
       }
     }

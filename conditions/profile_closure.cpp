@@ -15,12 +15,13 @@ std::vector<std::vector<int32_t>> patternsOf(const std::vector<Instance>& instan
 }  // namespace
 
 ProfileClosure::ProfileClosure(const AlgebraView& a, std::vector<TermTables*> spaces, std::vector<Instance> instances,
-                               int32_t arity, int64_t maxProfiles, bool symmetric)
+                               int32_t arity, int64_t maxProfiles, bool symmetric, int64_t maxProducts)
     : a_(a),
       spaces_(std::move(spaces)),
       instances_(std::move(instances)),
       arity_(arity),
       maxProfiles_(maxProfiles),
+      maxProducts_(maxProducts),
       profiles_(instances_.size(), INT64_MAX),
       scratch_(instances_.size()) {
   for (const Instance& in : instances_) {
@@ -107,6 +108,11 @@ ProfileClosure::Outcome ProfileClosure::combinePair(size_t e, size_t partner, co
       o = Outcome::kStopped;
       return false;
     }
+    if (products_ == maxProducts_) {
+      o = Outcome::kTooLong;
+      return false;
+    }
+    ++products_;
     int64_t added = -1;
     if (!combine(op, l, r, rIndex, pi, added)) {
       o = Outcome::kTooLarge;

@@ -36,16 +36,20 @@ struct Instance {
 
 class ProfileClosure {
  public:
-  enum class Outcome { kFound, kComplete, kTooLarge, kStopped };
+  // kTooLong: more than kMostProducts products were tried, a bound on the
+  // time a search takes (a closure of N profiles tries about N^2).
+  enum class Outcome { kFound, kComplete, kTooLarge, kTooLong, kStopped };
+  static constexpr int64_t kMostProducts = int64_t{1} << 24;
 
   // spaces are shared with other closures over the same algebra.
   ProfileClosure(const AlgebraView& a, std::vector<TermTables*> spaces, std::vector<Instance> instances, int32_t arity,
-                 int64_t maxProfiles, bool symmetric = false);
+                 int64_t maxProfiles, bool symmetric = false, int64_t maxProducts = kMostProducts);
 
   // The profiles kept, and the elements of the subalgebra they stand for
   // (more when kept up to rearrangement).
   size_t size() const { return profiles_.size(); }
   int64_t elementCount() const { return elements_; }
+  int64_t products() const { return products_; }
   size_t width() const { return instances_.size(); }
   // Component j of profile i: a table number in instance j's space.
   const int32_t* profile(size_t i) const { return profiles_.row(i); }
@@ -86,6 +90,7 @@ class ProfileClosure {
   std::vector<Instance> instances_;
   int32_t arity_;
   int64_t maxProfiles_;
+  int64_t maxProducts_;
   RowSet<int32_t> profiles_;
   std::vector<WitnessStep> steps_;
   std::vector<std::vector<int32_t>> projections_;  // per instance, per argument
@@ -97,6 +102,7 @@ class ProfileClosure {
   std::vector<int32_t> rightRow_;  // a right operand, and its rearrangements
   std::vector<int32_t> arranged_;
   int64_t elements_ = 0;
+  int64_t products_ = 0;
   bool started_ = false;
   size_t next_ = 0;     // the profile being combined
   size_t partner_ = 0;  // with this earlier one next

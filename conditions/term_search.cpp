@@ -62,6 +62,11 @@ ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const cha
       result.reason.size = closure.elementCount();
       result.reason.power = static_cast<int32_t>(c.instances.size());
       break;
+    case ProfileClosure::Outcome::kTooLong:
+      result.reason.kind = ConditionReason::Kind::kTooLong;
+      result.reason.size = closure.elementCount();
+      result.reason.products = closure.products();
+      break;
     case ProfileClosure::Outcome::kTooLarge:
       result.reason.kind = ConditionReason::Kind::kTooLarge;
       result.reason.size = closure.elementCount();

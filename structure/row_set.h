@@ -98,13 +98,19 @@ class RowSet {
     return true;
   }
 
+  // A slot holds the high half of its row's hash beside the row number:
+  // a probe reads the row only when the halves agree. On sets larger than
+  // the caches every read elsewhere is a trip to memory.
+  static uint64_t tagOf(uint64_t h) { return h & 0xffffffff00000000ull; }
+
   int64_t find(const Word* r, uint64_t h) const {
     const size_t mask = slots_.size() - 1;
+    const uint64_t tag = tagOf(h);
     for (size_t s = static_cast<size_t>(h) & mask;; s = (s + 1) & mask) {
-      const uint32_t slot = slots_[s];
+      const uint64_t slot = slots_[s];
       if (slot == 0) return -1;
-      const size_t i = slot - 1;
-      if (hashes_[i] == h && same(row(i), r)) return static_cast<int64_t>(i);
+      const size_t i = static_cast<uint32_t>(slot) - 1;
+      if (tagOf(slot) == tag && same(row(i), r)) return static_cast<int64_t>(i);
     }
   }
 
@@ -112,7 +118,7 @@ class RowSet {
     const size_t mask = slots_.size() - 1;
     size_t s = static_cast<size_t>(hashes_[i]) & mask;
     while (slots_[s] != 0) s = (s + 1) & mask;
-    slots_[s] = static_cast<uint32_t>(i + 1);
+    slots_[s] = tagOf(hashes_[i]) | static_cast<uint32_t>(i + 1);
   }
 
   void grow() {
@@ -124,7 +130,7 @@ class RowSet {
   int64_t maxWords_;
   std::vector<Word> words_;
   std::vector<uint64_t> hashes_;
-  std::vector<uint32_t> slots_;  // row number + 1, 0 empty; a power of two, at most half full
+  std::vector<uint64_t> slots_;  // hash tag | row number + 1, 0 empty; a power of two, at most half full
 };
 
 }  // namespace kest

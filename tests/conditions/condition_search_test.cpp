@@ -1,10 +1,13 @@
 // The fast decisions against the plain search on random small algebras,
-// and what a search does with a partial algebra, one element and a stop.
+// and what a search does with a partial algebra, one element, a stop and
+// a closure that takes too long.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "commands/condition_commands.h"
+#include "commands/condition_texts.h"
+#include "conditions/linear_conditions.h"
 #include "core/algebra_store.h"
 #include "core/command_scope.h"
 #include "tests/oracle/random_inputs.h"
@@ -75,6 +78,31 @@ TEST(MaltsevConditions, RefusalsOneElementAndStops) {
     EXPECT_EQ(big.terms.nodeOp.size(), nodes) << at;
     EXPECT_EQ(big.algebraCount(), 1) << at;
   }
+}
+
+// A groupoid on three elements whose Maltsev search meets tens of
+// thousands of terms: with a bound of 1000 products the closure gives up
+// at exactly that many, and the verdict says how far it came.
+TEST(MaltsevConditions, ASearchGivesUpAfterItsProductsAndSaysSo) {
+  Workspace ws = oracle::workspaceWithSignature(".");
+  const int32_t k = createAlgebra(ws, 3);
+  ws.algebra(k).table = {0, 0, 0, 1, 0, 2, 2, 1, 1};
+  const AlgebraView a = ws.view(k);
+  WorkPoll poll(noProgress());
+  TermTables f1(a, 1, int64_t{1} << 20, poll);
+  TermTables f2(a, 2, int64_t{1} << 20, poll);
+  const TermCondition c = maltsevCondition();
+  ProfileClosure closure(a, {&f1, &f2}, c.instances, c.arity, kMostProfiles, false, 1000);
+  EXPECT_EQ(closure.close([](size_t) { return false; }, poll), ProfileClosure::Outcome::kTooLong);
+  EXPECT_EQ(closure.products(), 1000);
+  ConditionResult r;
+  r.verdict = Verdict::kUndecided;
+  r.reason.kind = ConditionReason::Kind::kTooLong;
+  r.reason.size = closure.elementCount();
+  r.reason.products = closure.products();
+  EXPECT_EQ(verdictLine(r, k), "Could not decide: the search gave up after 1,000 products of its " +
+                                   std::to_string(closure.elementCount()) + " terms");
+  EXPECT_GT(closure.elementCount(), 10);
 }
 
 }  // namespace
