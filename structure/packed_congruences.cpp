@@ -107,7 +107,8 @@ LatticeListing listPacked(const PackedPartitionSet& lattice, const std::vector<u
 LatticeResult closePackedCongruences(const std::vector<Partition>& principals, int32_t n, int64_t stop,
                                      Progress& progress) {
   PackedJoins joins(principals);
-  PackedPartitionSet lattice;
+  // As many partitions as rows of bytes would hold.
+  PackedPartitionSet lattice(static_cast<size_t>(kMaxLatticeEntries / std::max(n, 1)));
   lattice.insert(&kPackedIdentity);
   std::vector<uint8_t> irreducible;
   const LatticeStatus status = closeByJoinIrreducibles(lattice, joins.count(), joins, stop, progress, irreducible);

@@ -10,6 +10,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -56,7 +57,9 @@ class PackedPartitionSet {
  public:
   using Word = uint64_t;
 
-  PackedPartitionSet() { slots_.assign(1024, kEmpty); }
+  // An insert beyond maxRows throws std::bad_alloc, which the command
+  // boundary reports as a lack of memory.
+  explicit PackedPartitionSet(size_t maxRows) : maxRows_(maxRows) { slots_.assign(1024, kEmpty); }
 
   size_t size() const { return words_.size(); }
   size_t width() const { return 1; }
@@ -76,6 +79,7 @@ class PackedPartitionSet {
     for (; slots_[s].word != kEmpty.word; s = (s + 1) & mask) {
       if (slots_[s].word == *p) return {static_cast<size_t>(slots_[s].index), false};
     }
+    if (words_.size() >= maxRows_) throw std::bad_alloc();
     words_.push_back(*p);
     slots_[s] = {*p, static_cast<int64_t>(words_.size() - 1)};
     if (words_.size() * 2 > slots_.size()) grow();
@@ -107,6 +111,7 @@ class PackedPartitionSet {
     }
   }
 
+  size_t maxRows_;
   std::vector<uint64_t> words_;
   std::vector<Slot> slots_;
   int32_t shift_ = 64 - 10;  // 64 - log2 of the slot count

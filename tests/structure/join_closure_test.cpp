@@ -83,7 +83,7 @@ TEST(JoinClosure, EveryUnionOnceWithTableRowsOrBoth) {
 // differ only in their last places included).
 TEST(PackedPartitions, MergesCountsAndFindsLikePlainArrays) {
   std::mt19937_64 rng(43);
-  PackedPartitionSet set;
+  PackedPartitionSet set(SIZE_MAX);
   std::set<uint64_t> plainSet;
   for (int round = 0; round < 3000; ++round) {
     const int32_t n = 1 + static_cast<int32_t>(rng() % 16);
@@ -110,6 +110,14 @@ TEST(PackedPartitions, MergesCountsAndFindsLikePlainArrays) {
     ASSERT_EQ(*set.row(at), word);
   }
   EXPECT_EQ(set.size(), plainSet.size());
+  // Beyond its bound an insert throws, which a command reports as a lack of memory.
+  PackedPartitionSet small(2);
+  small.insert(&kPackedIdentity);
+  const uint64_t all = 0xfedcba9876500000ull;
+  small.insert(&all);
+  EXPECT_EQ(small.insert(&kPackedIdentity).second, false);
+  const uint64_t other = packedUnite(kPackedIdentity, 0, 1);
+  EXPECT_THROW(small.insert(&other), std::bad_alloc);
 }
 
 }  // namespace
