@@ -77,9 +77,49 @@ std::optional<std::vector<uint64_t>> oneGenerated(BitsetCloser& closer, const st
   return rows;
 }
 
+uint64_t reverseBits(uint64_t v) {
+  v = __builtin_bswap64(v);
+  v = ((v >> 4) & 0x0f0f0f0f0f0f0f0full) | ((v & 0x0f0f0f0f0f0f0f0full) << 4);
+  v = ((v >> 2) & 0x3333333333333333ull) | ((v & 0x3333333333333333ull) << 2);
+  return ((v >> 1) & 0x5555555555555555ull) | ((v & 0x5555555555555555ull) << 1);
+}
+
+// Up to this many elements a subuniverse and its size fit one sort key.
+constexpr int32_t kMostInSortKey = 57;
+
+// Size in the top 7 bits, then the members reversed and complemented:
+// ascending keys put smaller first and, of one size, the one holding the
+// least element where they differ (element e at bit 63 - 7 - e).
+uint64_t sortKey(uint64_t members) {
+  return (static_cast<uint64_t>(std::popcount(members)) << kMostInSortKey) | (~reverseBits(members) >> 7);
+}
+
+uint64_t membersOfKey(uint64_t key) { return reverseBits(~(key << 7)) & ((uint64_t{1} << kMostInSortKey) - 1); }
+
+// The list order of small algebras' subuniverses, sorting their keys
+// (millions of them: an order of row numbers would read rows all over).
+LatticeListing listSmallSubuniverses(const RowSet<uint64_t>& lattice, const std::vector<uint8_t>& irreducible,
+                                     int32_t n) {
+  std::vector<uint64_t> keys(lattice.size());
+  std::vector<uint64_t> irreducibleKeys;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    keys[i] = sortKey(*lattice.row(i));
+    if (irreducible[i]) irreducibleKeys.push_back(keys[i]);
+  }
+  std::sort(keys.begin(), keys.end());
+  std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
+  std::vector<uint8_t> flags(keys.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    flags[i] = std::binary_search(irreducibleKeys.begin(), irreducibleKeys.end(), keys[i]);
+    keys[i] = membersOfKey(keys[i]);
+  }
+  return LatticeListing(std::move(keys), n, std::move(flags));
+}
+
 // The rows in list order: smaller first; of two of one size, the one
 // holding the least element where they differ.
 LatticeListing listSubuniverses(const RowSet<uint64_t>& lattice, const std::vector<uint8_t>& irreducible, int32_t n) {
+  if (n >= 1 && n <= kMostInSortKey) return listSmallSubuniverses(lattice, irreducible, n);
   const size_t words = lattice.width();
   const size_t count = lattice.size();
   std::vector<int32_t> sizes(count);

@@ -3,6 +3,8 @@
 // the covers found from the join irreducibles against a plain order test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "core/algebra_store.h"
@@ -96,6 +98,39 @@ TEST(LatticeTwins, SubAgreesWithAllSubsetsOnRandomPartialAlgebras) {
     const std::optional<CoverPairs> covers = latticeCovers(fast.listing, noProgress());
     ASSERT_TRUE(covers.has_value());
     EXPECT_EQ(*covers, oracle::coversReference(plain, false)) << what;
+  }
+}
+
+// A permutation's subuniverses are the unions of its cycles. On 50 to 64
+// elements (one-word sort keys up to 57, rows of members past them) the
+// list holds each union once, smaller first and, of one size, the one
+// holding the least element where two differ.
+TEST(LatticeTwins, SubOfPermutationsListsEveryUnionOfCyclesInOrder) {
+  std::mt19937 rng(79);
+  for (int32_t n = 50; n <= 64; ++n) {
+    Workspace ws = oracle::workspaceWithSignature("-");
+    const int32_t k = createAlgebra(ws, n);
+    std::vector<int32_t> elements(static_cast<size_t>(n));
+    std::iota(elements.begin(), elements.end(), 0);
+    std::shuffle(elements.begin(), elements.end(), rng);
+    int32_t cycles = 0;
+    for (int32_t start = 0; start < n; ++cycles) {
+      const int32_t length = std::min(n - start, 4 + static_cast<int32_t>(rng() % 5));
+      for (int32_t i = 0; i < length; ++i) {
+        ws.algebra(k).table[static_cast<size_t>(elements[static_cast<size_t>(start + i)])] =
+            elements[static_cast<size_t>(start + (i + 1) % length)];
+      }
+      start += length;
+    }
+    const LatticeResult sub = subuniverseLattice(ws.view(k), 1 << 20);
+    ASSERT_EQ(sub.status, LatticeStatus::kDone) << n;
+    ASSERT_EQ(sub.listing.size(), size_t{1} << cycles) << n;
+    EXPECT_EQ(sub.listing.joinIrreducibleCount(), static_cast<size_t>(cycles)) << n;
+    for (size_t i = 0; i + 1 < sub.listing.size(); ++i) {
+      const std::vector<int32_t> s = sub.listing.members(i);
+      const std::vector<int32_t> t = sub.listing.members(i + 1);
+      ASSERT_TRUE(s.size() < t.size() || (s.size() == t.size() && s < t)) << n << " at " << i;
+    }
   }
 }
 
