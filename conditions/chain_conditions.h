@@ -9,6 +9,8 @@
 // or the middle of two Jonsson terms), which needs no complete closure.
 #pragma once
 
+#include <optional>
+
 #include "conditions/search_context.h"
 
 namespace kest {
@@ -18,5 +20,10 @@ namespace kest {
 ConditionResult searchPermutable(SearchContext& ctx, int32_t k);
 ConditionResult searchJonsson(SearchContext& ctx, int32_t k);
 ConditionResult searchGumm(SearchContext& ctx, int32_t k);
+
+// Jonsson terms looked at pairs of elements: the reason (kLocalChain) when
+// at some pair no chain exists, or nothing (also after a stop or when the
+// work allowed ran out).
+std::optional<ConditionReason> jonssonChainFailsAtPair(SearchContext& ctx);
 
 }  // namespace kest

@@ -25,18 +25,18 @@ bool meetsAt(const TermCondition& c, const int32_t* t, int32_t a, int32_t b) {
   return true;
 }
 
-// Closes the tuples at (a, b); whether one meets the condition (nothing
-// when the closure grew too large or was stopped). work counts tuples made.
-std::optional<bool> closesToTarget(SearchContext& ctx, const TermCondition& c, int32_t a, int32_t b,
-                                   std::vector<std::vector<int32_t>>& generators, int64_t& size, int64_t& work) {
+}  // namespace
+
+std::optional<bool> closeTuplesAt(SearchContext& ctx, const TermCondition& c, int32_t a, int32_t b,
+                                  RowSet<int32_t>& tuples, std::vector<std::vector<int32_t>>& generators, int64_t& work,
+                                  const std::function<bool(const int32_t*)>& stopAt) {
   const AlgebraView& A = ctx.algebra();
   const size_t k = c.instances.size();
-  RowSet<int32_t> tuples(k, INT64_MAX);
   std::vector<int32_t> t(k);
   auto add = [&]() {
     const bool fresh = tuples.insert(t.data()).second;
     ++work;
-    return fresh && meetsAt(c, t.data(), a, b);
+    return fresh && stopAt(t.data());
   };
   generators.clear();
   for (int32_t i = 0; i < c.arity; ++i) {
@@ -67,36 +67,44 @@ std::optional<bool> closesToTarget(SearchContext& ctx, const TermCondition& c, i
       }
     }
   }
-  size = static_cast<int64_t>(tuples.size());
   return false;
 }
 
-}  // namespace
-
-std::optional<ConditionReason> refuteLocally(SearchContext& ctx, const TermCondition& c) {
-  for (const Instance& in : c.instances) {
-    if (in.space > 1) return std::nullopt;
-  }
+std::optional<ConditionReason> atEachPair(SearchContext& ctx, const TermCondition& c, const PairStop& stopAt,
+                                          const PairJudge& judge) {
   const int32_t n = ctx.algebra().card();
   int64_t work = 0;
   std::vector<std::vector<int32_t>> generators;
   for (int32_t a = 0; a < n; ++a) {
     for (int32_t b = 0; b < n; ++b) {
       if (a == b) continue;
-      int64_t size = 0;
-      const std::optional<bool> reached = closesToTarget(ctx, c, a, b, generators, size, work);
+      RowSet<int32_t> tuples(c.instances.size(), INT64_MAX);
+      const std::optional<bool> reached =
+          closeTuplesAt(ctx, c, a, b, tuples, generators, work, [&](const int32_t* t) { return stopAt(a, b, t); });
       if (!reached) return std::nullopt;
-      if (*reached) continue;
-      ConditionReason r;
-      r.kind = ConditionReason::Kind::kLocal;
-      r.power = static_cast<int32_t>(c.instances.size());
-      r.tuples = generators;
-      for (int32_t v : c.target) r.target.push_back(v < 0 ? -1 : v == 0 ? a : b);
-      r.size = size;
-      return r;
+      if (std::optional<ConditionReason> r = judge(a, b, *reached, tuples, generators)) return r;
     }
   }
   return std::nullopt;
+}
+
+std::optional<ConditionReason> refuteLocally(SearchContext& ctx, const TermCondition& c) {
+  for (const Instance& in : c.instances) {
+    if (in.space > 1) return std::nullopt;
+  }
+  return atEachPair(
+      ctx, c, [&](int32_t a, int32_t b, const int32_t* t) { return meetsAt(c, t, a, b); },
+      [&](int32_t a, int32_t b, bool reached, const RowSet<int32_t>& tuples,
+          const std::vector<std::vector<int32_t>>& generators) -> std::optional<ConditionReason> {
+        if (reached) return std::nullopt;
+        ConditionReason r;
+        r.kind = ConditionReason::Kind::kLocal;
+        r.power = static_cast<int32_t>(c.instances.size());
+        r.tuples = generators;
+        for (int32_t v : c.target) r.target.push_back(v < 0 ? -1 : v == 0 ? a : b);
+        r.size = static_cast<int64_t>(tuples.size());
+        return r;
+      });
 }
 
 }  // namespace kest
