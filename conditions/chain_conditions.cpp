@@ -22,12 +22,7 @@ std::unique_ptr<ProfileClosure> closeAll(SearchContext& ctx, const std::vector<s
   auto closure = std::make_unique<ProfileClosure>(ctx.algebra(), ctx.spaces(), instances, 3, kMostProfiles);
   const ProfileClosure::Outcome o = closure->close([](size_t) { return false; }, ctx.poll());
   if (o == ProfileClosure::Outcome::kComplete) return closure;
-  result.verdict = Verdict::kUndecided;
-  result.reason.kind = o == ProfileClosure::Outcome::kStopped   ? ConditionReason::Kind::kStopped
-                       : o == ProfileClosure::Outcome::kTooLong ? ConditionReason::Kind::kTooLong
-                                                                : ConditionReason::Kind::kTooLarge;
-  result.reason.size = closure->elementCount();
-  result.reason.products = closure->products();
+  result = resultOf(o, *closure);
   return nullptr;
 }
 

@@ -31,25 +31,6 @@ bool semilatticeTable(const int32_t* t, int32_t n) {
   return true;
 }
 
-ConditionResult fromOutcome(ProfileClosure::Outcome o, const ProfileClosure& c) {
-  ConditionResult r;
-  switch (o) {
-    case ProfileClosure::Outcome::kFound: r.verdict = Verdict::kHolds; break;
-    case ProfileClosure::Outcome::kComplete:
-      r.verdict = Verdict::kFails;
-      r.reason.kind = ConditionReason::Kind::kExhausted;
-      break;
-    case ProfileClosure::Outcome::kTooLarge: r.reason.kind = ConditionReason::Kind::kTooLarge; break;
-    case ProfileClosure::Outcome::kTooLong:
-      r.reason.kind = ConditionReason::Kind::kTooLong;
-      r.reason.products = c.products();
-      break;
-    case ProfileClosure::Outcome::kStopped: r.reason.kind = ConditionReason::Kind::kStopped; break;
-  }
-  r.reason.size = c.elementCount();
-  return r;
-}
-
 // Whether s satisfies the Siggers identities on A.
 bool siggersOnA(const WitnessTerm& s, const AlgebraView& a) {
   const int32_t n = a.card();
@@ -78,8 +59,7 @@ ConditionResult searchSemilattice(SearchContext& ctx) {
         return semilatticeTable(f2.table(c.profile(i)[0]), n);
       },
       ctx.poll());
-  ConditionResult r = fromOutcome(o, c);
-  r.reason.power = 1;
+  ConditionResult r = resultOf(o, c);
   if (r.verdict == Verdict::kHolds) r.terms.push_back(c.term(hit, "t"));
   return r;
 }
@@ -128,7 +108,7 @@ ConditionResult searchSdMeet(SearchContext& ctx) {
       if (outcome[side] != ProfileClosure::Outcome::kFound) done[side] = true;
       if (outcome[side] == ProfileClosure::Outcome::kTooLarge || outcome[side] == ProfileClosure::Outcome::kTooLong ||
           outcome[side] == ProfileClosure::Outcome::kStopped) {
-        return fromOutcome(outcome[side], c);
+        return resultOf(outcome[side], c);
       }
     }
   }

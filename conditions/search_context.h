@@ -59,6 +59,11 @@ struct TermCondition {
   bool symmetric = false;
 };
 
+// The verdict of a closure that ended with o: holds when found, fails when
+// complete (the whole closure, one power of F(v) per instance), otherwise
+// undecided with the reason; sizes count the closure's elements.
+ConditionResult resultOf(ProfileClosure::Outcome o, const ProfileClosure& c);
+
 // Whether profile i of closure meets the condition.
 bool meets(const TermCondition& c, ProfileClosure& closure, size_t i);
 

@@ -32,6 +32,26 @@ bool meets(const TermCondition& c, ProfileClosure& closure, size_t i) {
   return true;
 }
 
+ConditionResult resultOf(ProfileClosure::Outcome o, const ProfileClosure& c) {
+  ConditionResult r;
+  switch (o) {
+    case ProfileClosure::Outcome::kFound: r.verdict = Verdict::kHolds; break;
+    case ProfileClosure::Outcome::kComplete:
+      r.verdict = Verdict::kFails;
+      r.reason.kind = ConditionReason::Kind::kExhausted;
+      r.reason.power = static_cast<int32_t>(c.width());
+      break;
+    case ProfileClosure::Outcome::kTooLarge: r.reason.kind = ConditionReason::Kind::kTooLarge; break;
+    case ProfileClosure::Outcome::kTooLong:
+      r.reason.kind = ConditionReason::Kind::kTooLong;
+      r.reason.products = c.products();
+      break;
+    case ProfileClosure::Outcome::kStopped: r.reason.kind = ConditionReason::Kind::kStopped; break;
+  }
+  r.reason.size = c.elementCount();
+  return r;
+}
+
 ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const char* name) {
   ConditionResult result;
   if (std::optional<ConditionReason> local = refuteLocally(ctx, c)) {
@@ -51,28 +71,8 @@ ConditionResult searchTerm(SearchContext& ctx, const TermCondition& c, const cha
         return meets(c, closure, i);
       },
       ctx.poll());
-  switch (o) {
-    case ProfileClosure::Outcome::kFound:
-      result.verdict = Verdict::kHolds;
-      result.terms.push_back(closure.term(hit, name));
-      break;
-    case ProfileClosure::Outcome::kComplete:
-      result.verdict = Verdict::kFails;
-      result.reason.kind = ConditionReason::Kind::kExhausted;
-      result.reason.size = closure.elementCount();
-      result.reason.power = static_cast<int32_t>(c.instances.size());
-      break;
-    case ProfileClosure::Outcome::kTooLong:
-      result.reason.kind = ConditionReason::Kind::kTooLong;
-      result.reason.size = closure.elementCount();
-      result.reason.products = closure.products();
-      break;
-    case ProfileClosure::Outcome::kTooLarge:
-      result.reason.kind = ConditionReason::Kind::kTooLarge;
-      result.reason.size = closure.elementCount();
-      break;
-    case ProfileClosure::Outcome::kStopped: result.reason.kind = ConditionReason::Kind::kStopped; break;
-  }
+  result = resultOf(o, closure);
+  if (result.verdict == Verdict::kHolds) result.terms.push_back(closure.term(hit, name));
   return result;
 }
 

@@ -22,11 +22,7 @@ class PrincipalJoins {
 
   PrincipalJoins(const std::vector<Partition>& generators, int32_t n) : n_(n), parent_(static_cast<size_t>(n)) {
     for (const Partition& p : generators) {
-      std::vector<std::pair<int32_t, int32_t>> pairs;
-      for (int32_t e = 0; e < n; ++e) {
-        if (p[static_cast<size_t>(e)] != e) pairs.emplace_back(p[static_cast<size_t>(e)], e);
-      }
-      pairs_.push_back(std::move(pairs));
+      pairs_.push_back(spanningPairs(p));
       generators_.insert(generators_.end(), p.begin(), p.end());
     }
   }

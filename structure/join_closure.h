@@ -58,13 +58,14 @@ struct Turn {
   WorkPoll& poll;
   std::vector<typename Set::Word>& joined;
 
-  bool interrupted() {
-    return poll.add(1, [&] { progress.report(static_cast<int64_t>(lattice.size()), 0, "elements"); });
+  // Whether to stop, after work more units.
+  bool interrupted(int64_t work = 1) {
+    return poll.add(work, [&] { progress.report(static_cast<int64_t>(lattice.size()), 0, "elements"); });
   }
   // x v g by joining rows; its number, or kStopped / kTooManyRows.
   int64_t joinRows(uint32_t x) {
     if (ops.generatorBelow(g, lattice.row(x))) return x;
-    if (poll.add(ops.joinCost())) return kStoppedTurn;
+    if (interrupted(ops.joinCost())) return kStoppedTurn;
     const typename Set::Word* rows[1] = {lattice.row(x)};
     ops.joinEach(rows, 1, g, joined.data());
     if (progress.stopped()) return kStoppedTurn;  // the join is unfinished
@@ -87,10 +88,7 @@ LatticeStatus plainTurn(Turn<Set, Ops>& t) {
   const size_t before = t.lattice.size();
   for (size_t i = 0; i < before; i += kJoinBatch) {
     const size_t count = std::min(kJoinBatch, before - i);
-    if (t.poll.add(t.ops.joinCost() * static_cast<int64_t>(count),
-                   [&] { t.progress.report(static_cast<int64_t>(t.lattice.size()), 0, "elements"); })) {
-      return LatticeStatus::kInterrupted;
-    }
+    if (t.interrupted(t.ops.joinCost() * static_cast<int64_t>(count))) return LatticeStatus::kInterrupted;
     size_t made = 0;
     for (size_t k = 0; k < count; ++k) {
       if (!t.ops.generatorBelow(t.g, t.lattice.row(i + k))) batch[made++] = t.lattice.row(i + k);

@@ -24,11 +24,7 @@ class PackedJoins {
  public:
   explicit PackedJoins(const std::vector<Partition>& generators) {
     for (const Partition& p : generators) {
-      std::vector<std::pair<int32_t, int32_t>> pairs;
-      for (size_t e = 0; e < p.size(); ++e) {
-        if (p[e] != static_cast<int32_t>(e)) pairs.emplace_back(p[e], static_cast<int32_t>(e));
-      }
-      pairs_.push_back(std::move(pairs));
+      pairs_.push_back(spanningPairs(p));
       generators_.push_back(packed(p));
     }
   }
@@ -70,17 +66,17 @@ class PackedJoins {
 // blocks first), then the places in reverse order, element 0 (whose place
 // always holds 0) dropped: comparing these compares the partition arrays
 // from their first entry on.
-uint64_t listKey(uint64_t p, int32_t n) {
+// The sixteen places in reverse order (its own inverse).
+uint64_t reversedPlaces(uint64_t p) {
   const uint64_t bytes = __builtin_bswap64(p);
-  const uint64_t reversed = ((bytes & 0x0f0f0f0f0f0f0f0full) << 4) | ((bytes >> 4) & 0x0f0f0f0f0f0f0f0full);
-  return (static_cast<uint64_t>(16 - packedBlocks(p, n)) << 60) | reversed;
+  return ((bytes & 0x0f0f0f0f0f0f0f0full) << 4) | ((bytes >> 4) & 0x0f0f0f0f0f0f0f0full);
 }
 
-uint64_t partitionOfKey(uint64_t key) {
-  const uint64_t reversed = key & 0x0fffffffffffffffull;
-  const uint64_t bytes = ((reversed & 0x0f0f0f0f0f0f0f0full) << 4) | ((reversed >> 4) & 0x0f0f0f0f0f0f0f0full);
-  return __builtin_bswap64(bytes);
+uint64_t listKey(uint64_t p, int32_t n) {
+  return (static_cast<uint64_t>(16 - packedBlocks(p, n)) << 60) | reversedPlaces(p);
 }
+
+uint64_t partitionOfKey(uint64_t key) { return reversedPlaces(key & 0x0fffffffffffffffull); }
 
 // More blocks first, then by their entries.
 LatticeListing listPacked(const PackedPartitionSet& lattice, const std::vector<uint8_t>& irreducible, int32_t n) {

@@ -87,4 +87,12 @@ int32_t countBlocks(const Partition& p) {
   return count;
 }
 
+std::vector<std::pair<int32_t, int32_t>> spanningPairs(const Partition& p) {
+  std::vector<std::pair<int32_t, int32_t>> pairs;
+  for (size_t e = 0; e < p.size(); ++e) {
+    if (p[e] != static_cast<int32_t>(e)) pairs.emplace_back(p[e], static_cast<int32_t>(e));
+  }
+  return pairs;
+}
+
 }  // namespace kest

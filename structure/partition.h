@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kest {
@@ -38,6 +39,10 @@ bool partitionBelow(const Partition& p, const Partition& q);
 
 // The number of elements that are their own entry.
 int32_t countBlocks(const Partition& p);
+
+// The pairs (least element of a block, another element of it) of a
+// canonical partition: the pairs that generate it as an equivalence.
+std::vector<std::pair<int32_t, int32_t>> spanningPairs(const Partition& p);
 
 // The equivalence join of two canonical partitions (a congruence when both
 // are), canonical.
