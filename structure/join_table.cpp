@@ -21,30 +21,10 @@ void JoinTable::beginTurn(uint32_t before) {
   current_.assign(before, kNone);
 }
 
-int64_t JoinTable::lookup(uint32_t i) {
-  const uint32_t h = via_[i];
-  if (h == kNone) return -1;
-  const uint32_t z = current_[parent_[i]];
-  std::vector<uint32_t>& column = columns_[h];
-  if (column[z] != kNone) return column[z];
-  // z is new: z v h = (p v h) v g, known when p v h comes before i.
-  const uint32_t w = column[parent_[z]];
-  if (w >= i) return -1;
-  column[z] = current_[w];
-  return column[z];
-}
-
-void JoinTable::made(uint32_t from) {
-  parent_.push_back(from);
-  via_.push_back(static_cast<uint32_t>(columns_.size()));
-  for (std::vector<uint32_t>& column : columns_) column.push_back(kNone);
-}
-
 void JoinTable::endTurn(uint32_t size) {
   for (std::vector<uint32_t>& column : columns_) {
-    for (uint32_t z = before_; z < size; ++z) {
-      if (column[z] == kNone) column[z] = current_[column[parent_[z]]];
-    }
+    column.resize(size);
+    for (uint32_t z = before_; z < size; ++z) column[z] = current_[column[parent_[z]]];
   }
   // The new elements lie above this turn's irreducible.
   current_.resize(size);

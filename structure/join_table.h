@@ -31,11 +31,27 @@ class JoinTable {
 
   void beginTurn(uint32_t before);
   // Element i joined with this turn's irreducible, or -1 when the rows
-  // must tell. Asked for i = 0, 1, ... in order, each answer given to setJoin.
-  int64_t lookup(uint32_t i);
+  // must tell. Asked for i = 0, 1, ... in order, each answer given to
+  // setJoin. Inline: a lattice of thousands of elements asks tens of
+  // thousands of times, and most answers are two loads.
+  int64_t lookup(uint32_t i) const {
+    const uint32_t h = via_[i];
+    if (h == kNone) return -1;
+    const uint32_t z = current_[parent_[i]];
+    const uint32_t* column = columns_[h].data();
+    if (z < before_) return column[z];
+    // z is new: z v h = (p v h) v g, known once p v h has had its place.
+    const uint32_t w = column[parent_[z]];
+    if (w >= i) return -1;
+    return current_[w];
+  }
   void setJoin(uint32_t i, uint32_t joined) { current_[i] = joined; }
-  // A new element, made as element from v this turn's irreducible.
-  void made(uint32_t from);
+  // A new element, made as element from v this turn's irreducible; its
+  // joins with the earlier irreducibles are filled in at the end of the turn.
+  void made(uint32_t from) {
+    parent_.push_back(from);
+    via_.push_back(static_cast<uint32_t>(columns_.size()));
+  }
   void endTurn(uint32_t size);
 
  private:
@@ -43,7 +59,7 @@ class JoinTable {
 
   std::vector<uint32_t> parent_;
   std::vector<uint32_t> via_;                   // the irreducible's turn, kNone for the first elements
-  std::vector<std::vector<uint32_t>> columns_;  // columns_[h][x] = x v h; kNone for new ones mid-turn
+  std::vector<std::vector<uint32_t>> columns_;  // columns_[h][x] = x v h, for the elements before the turn
   std::vector<uint32_t> current_;               // x v g in this turn
   uint32_t before_ = 0;
   int64_t mostEntries_;
