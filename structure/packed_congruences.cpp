@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/radix_sort.h"
 #include "structure/join_closure.h"
 #include "structure/packed_partitions.h"
 
@@ -86,7 +87,7 @@ LatticeListing listPacked(const PackedPartitionSet& lattice, const std::vector<u
     keys[i] = listKey(*lattice.row(i), n);
     if (irreducible[i]) irreducibleKeys.push_back(keys[i]);
   }
-  std::sort(keys.begin(), keys.end());
+  radixSort(keys);
   std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
   std::vector<int32_t> rows(keys.size() * static_cast<size_t>(n));
   std::vector<uint8_t> flags(keys.size());

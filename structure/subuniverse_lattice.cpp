@@ -3,6 +3,7 @@
 #include <numeric>
 #include <optional>
 
+#include "core/radix_sort.h"
 #include "structure/bitset_closure.h"
 #include "structure/congruence_lattice.h"
 #include "structure/join_closure.h"
@@ -106,7 +107,7 @@ LatticeListing listSmallSubuniverses(const RowSet<uint64_t>& lattice, const std:
     keys[i] = sortKey(*lattice.row(i));
     if (irreducible[i]) irreducibleKeys.push_back(keys[i]);
   }
-  std::sort(keys.begin(), keys.end());
+  radixSort(keys);
   std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
   std::vector<uint8_t> flags(keys.size());
   for (size_t i = 0; i < keys.size(); ++i) {
