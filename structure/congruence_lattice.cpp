@@ -148,11 +148,15 @@ LatticeResult congruenceLattice(const AlgebraView& alg, int64_t stop, Progress& 
   if (progress.stopped()) return {LatticeStatus::kInterrupted, {}};
   if (principals.size() > most && static_cast<int64_t>(principals.size()) + 1 > stop)
     return {LatticeStatus::kTooMany, {}};
-  // A congruence below another has more blocks: by block counts, the
-  // principal congruences come in a linear extension.
-  std::stable_sort(principals.begin(), principals.end(), [n](const Partition& p, const Partition& q) {
-    return blocksOf(p.data(), n) > blocksOf(q.data(), n);
-  });
+  // A congruence below another has more blocks: by block counts, most
+  // first, the principal congruences come in a linear extension (kept in
+  // the order found within one count).
+  std::vector<std::vector<Partition>> byBlocks(static_cast<size_t>(n) + 1);
+  for (Partition& p : principals) byBlocks[static_cast<size_t>(blocksOf(p.data(), n))].push_back(std::move(p));
+  principals.clear();
+  for (size_t b = byBlocks.size(); b-- > 0;) {
+    for (Partition& p : byBlocks[b]) principals.push_back(std::move(p));
+  }
   if (n <= kMostPackedElements) return closePackedCongruences(principals, n, stop, progress);
   if (n <= 256) return closeCongruences<uint8_t>(principals, n, stop, progress);
   if (n <= 65536) return closeCongruences<uint16_t>(principals, n, stop, progress);

@@ -1,6 +1,7 @@
 #include "structure/packed_congruences.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/radix_sort.h"
 #include "structure/join_closure.h"
@@ -20,23 +21,28 @@ uint64_t packed(const Partition& p) {
 }
 
 // Joins with principal congruences, each kept as the pairs (least element
-// of a block, another element of it) that generate it.
+// of a block, another element of it) that generate it, all generators'
+// pairs in one array.
 class PackedJoins {
  public:
   explicit PackedJoins(const std::vector<Partition>& generators) {
     for (const Partition& p : generators) {
-      pairs_.push_back(spanningPairs(p));
+      starts_.push_back(pairs_.size());
+      for (size_t e = 0; e < p.size(); ++e) {
+        if (p[e] != static_cast<int32_t>(e)) pairs_.push_back({static_cast<uint8_t>(p[e]), static_cast<uint8_t>(e)});
+      }
       generators_.push_back(packed(p));
     }
+    starts_.push_back(pairs_.size());
   }
 
-  size_t count() const { return pairs_.size(); }
+  size_t count() const { return generators_.size(); }
   const uint64_t* generatorRow(size_t g) const { return &generators_[g]; }
   int64_t joinCost() const { return 4; }
   // Every pair of g in one block of x; the pairs are tested side by side.
   bool generatorBelow(size_t g, const uint64_t* x) const {
     uint32_t apart = 0;
-    for (const auto& [a, b] : pairs_[g]) apart |= packedEntry(*x, a) ^ packedEntry(*x, b);
+    for (const Pair& p : pairsOf(g)) apart |= packedEntry(*x, p.least) ^ packedEntry(*x, p.other);
     return apart == 0;
   }
   // Four joins side by side: each merge waits on the one before it, the
@@ -45,22 +51,29 @@ class PackedJoins {
     if (count < kJoinBatch) {
       for (size_t t = 0; t < count; ++t) {
         uint64_t w = *xs[t];
-        for (const auto& [a, b] : pairs_[g]) w = packedUnite(w, a, b);
+        for (const Pair& p : pairsOf(g)) w = packedUnite(w, p.least, p.other);
         out[t] = w;
       }
       return;
     }
     uint64_t w[kJoinBatch];
     for (size_t t = 0; t < kJoinBatch; ++t) w[t] = *xs[t];
-    for (const auto& [a, b] : pairs_[g]) {
-      for (size_t t = 0; t < kJoinBatch; ++t) w[t] = packedUnite(w[t], a, b);
+    for (const Pair& p : pairsOf(g)) {
+      for (size_t t = 0; t < kJoinBatch; ++t) w[t] = packedUnite(w[t], p.least, p.other);
     }
     std::copy_n(w, kJoinBatch, out);
   }
 
  private:
+  struct Pair {
+    uint8_t least;
+    uint8_t other;
+  };
+  std::span<const Pair> pairsOf(size_t g) const { return {pairs_.data() + starts_[g], pairs_.data() + starts_[g + 1]}; }
+
   std::vector<uint64_t> generators_;
-  std::vector<std::vector<std::pair<int32_t, int32_t>>> pairs_;
+  std::vector<Pair> pairs_;
+  std::vector<size_t> starts_;  // generator g's pairs are pairs_[starts_[g] .. starts_[g + 1])
 };
 
 // One word to sort by: 16 less the block count in the top four bits (more
@@ -79,6 +92,12 @@ uint64_t listKey(uint64_t p, int32_t n) {
 
 uint64_t partitionOfKey(uint64_t key) { return reversedPlaces(key & 0x0fffffffffffffffull); }
 
+// The sixteen places of p as entries (all of them: out has room for 16).
+// Constant shifts, so that the compiler unrolls them.
+void unpack(uint64_t p, int32_t* out) {
+  for (int32_t e = 0; e < kMostPackedElements; ++e) out[e] = static_cast<int32_t>((p >> (4 * e)) & 0xf);
+}
+
 // More blocks first, then by their entries.
 LatticeListing listPacked(const PackedPartitionSet& lattice, const std::vector<uint8_t>& irreducible, int32_t n) {
   std::vector<uint64_t> keys(lattice.size());
@@ -89,13 +108,18 @@ LatticeListing listPacked(const PackedPartitionSet& lattice, const std::vector<u
   }
   radixSort(keys);
   std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
-  std::vector<int32_t> rows(keys.size() * static_cast<size_t>(n));
+  // Room for a last row of 16 entries however few of them count.
+  std::vector<int32_t> rows(keys.size() * static_cast<size_t>(n) + kMostPackedElements);
   std::vector<uint8_t> flags(keys.size());
+  // Both key lists ascending: the irreducible ones are met in one walk.
+  size_t next = 0;
   for (size_t i = 0; i < keys.size(); ++i) {
-    const uint64_t p = partitionOfKey(keys[i]);
-    for (int32_t e = 0; e < n; ++e) rows[i * static_cast<size_t>(n) + static_cast<size_t>(e)] = packedEntry(p, e);
-    flags[i] = std::binary_search(irreducibleKeys.begin(), irreducibleKeys.end(), keys[i]);
+    unpack(partitionOfKey(keys[i]), rows.data() + i * static_cast<size_t>(n));
+    const bool isIrreducible = next < irreducibleKeys.size() && irreducibleKeys[next] == keys[i];
+    flags[i] = isIrreducible;
+    next += isIrreducible;
   }
+  rows.resize(keys.size() * static_cast<size_t>(n));
   return LatticeListing(std::move(rows), n, std::move(flags));
 }
 
