@@ -58,8 +58,10 @@ class PackedPartitionSet {
   using Word = uint64_t;
 
   // An insert beyond maxRows throws std::bad_alloc, which the command
-  // boundary reports as a lack of memory.
-  explicit PackedPartitionSet(size_t maxRows) : maxRows_(maxRows) { slots_.assign(1024, kEmpty); }
+  // boundary reports as a lack of memory. It starts with room for 2048
+  // (64 KB of slots): the lattices met here run to thousands, and growing
+  // step by step from a few hundred re-inserts as many again.
+  explicit PackedPartitionSet(size_t maxRows) : maxRows_(maxRows) { slots_.assign(4096, kEmpty); }
 
   size_t size() const { return words_.size(); }
   size_t width() const { return 1; }
@@ -114,7 +116,7 @@ class PackedPartitionSet {
   size_t maxRows_;
   std::vector<uint64_t> words_;
   std::vector<Slot> slots_;
-  int32_t shift_ = 64 - 10;  // 64 - log2 of the slot count
+  int32_t shift_ = 64 - 12;  // 64 - log2 of the slot count
 };
 
 }  // namespace kest
