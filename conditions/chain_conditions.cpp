@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "conditions/linear_conditions.h"
 #include "conditions/local_refutation.h"
@@ -160,9 +161,9 @@ std::optional<ConditionReason> noChainAtPair(SearchContext& ctx, bool gumm) {
           const std::vector<std::vector<int32_t>>& generators) -> std::optional<ConditionReason> {
         const TupleRows rows{tuples};
         const int64_t end = tuples.find(generators[2].data());
-        std::unordered_map<int32_t, bool> qEnds;
+        std::unordered_set<int32_t> qEnds;
         for (size_t i = 0; i < tuples.size(); ++i) {
-          if (tuples.row(i)[1] == b) qEnds.emplace(tuples.row(i)[2], true);
+          if (tuples.row(i)[1] == b) qEnds.insert(tuples.row(i)[2]);
         }
         bool reached = false;
         shortestChain(

@@ -20,11 +20,6 @@ namespace kest {
 // variables, or a stop came: ctx.poll() tells).
 std::optional<ConditionReason> refuteLocally(SearchContext& ctx, const TermCondition& c);
 
-// The subalgebra of A^k (k instances, one or two variables each) generated
-// by the projections' tuples at x = a, y = b and the constants, into
-// tuples (empty before); generators gets the projections' tuples. True as
-// soon as a new tuple satisfies stopAt; nothing when the tuples or the
-// work (counted on, across calls) outgrew their bounds, or a stop came.
 // Closes the tuples at every pair a != b in turn (until stopAt(a, b, t)
 // answers true for a new tuple t) and asks judge(a, b, whether stopAt
 // answered, tuples, generators) for a reason; the first reason, or nothing
@@ -35,6 +30,11 @@ using PairJudge = std::function<std::optional<ConditionReason>(int32_t, int32_t,
 std::optional<ConditionReason> atEachPair(SearchContext& ctx, const TermCondition& c, const PairStop& stopAt,
                                           const PairJudge& judge);
 
+// The subalgebra of A^k (k instances, one or two variables each) generated
+// by the projections' tuples at x = a, y = b and the constants, into
+// tuples (empty before); generators gets the projections' tuples. True as
+// soon as a new tuple satisfies stopAt; nothing when the tuples or the
+// work (counted on, across calls) outgrew their bounds, or a stop came.
 std::optional<bool> closeTuplesAt(SearchContext& ctx, const TermCondition& c, int32_t a, int32_t b,
                                   RowSet<int32_t>& tuples, std::vector<std::vector<int32_t>>& generators, int64_t& work,
                                   const std::function<bool(const int32_t*)>& stopAt);

@@ -62,7 +62,7 @@ struct Turn {
   bool interrupted(int64_t work = 1) {
     return poll.add(work, [&] { progress.report(static_cast<int64_t>(lattice.size()), 0, "elements"); });
   }
-  // x v g by joining rows; its number, or kStopped / kTooManyRows.
+  // x v g by joining rows; its number, or kStoppedTurn / kTooManyTurn.
   int64_t joinRows(uint32_t x) {
     if (ops.generatorBelow(g, lattice.row(x))) return x;
     if (interrupted(ops.joinCost())) return kStoppedTurn;

@@ -3,7 +3,28 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/radix_sort.h"
+
 namespace kest {
+
+std::vector<uint8_t> sortListKeys(std::vector<uint64_t>& keys, const std::vector<uint8_t>& irreducible) {
+  std::vector<uint64_t> irreducibleKeys;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (irreducible[i]) irreducibleKeys.push_back(keys[i]);
+  }
+  radixSort(keys);
+  std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
+  // Both ascending (and the keys distinct): the irreducible ones are met
+  // in one walk.
+  std::vector<uint8_t> flags(keys.size());
+  size_t next = 0;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const bool isIrreducible = next < irreducibleKeys.size() && irreducibleKeys[next] == keys[i];
+    flags[i] = isIrreducible;
+    next += isIrreducible;
+  }
+  return flags;
+}
 
 LatticeListing::LatticeListing(std::vector<int32_t> partitions, int32_t n, std::vector<uint8_t> joinIrreducible)
     : kind_(Kind::kCongruences),

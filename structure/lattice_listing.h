@@ -16,6 +16,12 @@ namespace kest {
 
 enum class LatticeStatus { kDone, kTooMany, kInterrupted };
 
+// Lists of small algebras sort one 64-bit key per element (its place in
+// list order, and the element itself). Sorts keys (given in element
+// order, irreducible flagging them) ascending and answers the flags in
+// the sorted order.
+std::vector<uint8_t> sortListKeys(std::vector<uint64_t>& keys, const std::vector<uint8_t>& irreducible);
+
 class LatticeListing {
  public:
   enum class Kind : char { kCongruences = 'C', kSubuniverses = 'S' };

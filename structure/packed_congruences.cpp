@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <span>
 
-#include "core/radix_sort.h"
 #include "structure/join_closure.h"
 #include "structure/packed_partitions.h"
 
@@ -28,9 +27,8 @@ class PackedJoins {
   explicit PackedJoins(const std::vector<Partition>& generators) {
     for (const Partition& p : generators) {
       starts_.push_back(pairs_.size());
-      for (size_t e = 0; e < p.size(); ++e) {
-        if (p[e] != static_cast<int32_t>(e)) pairs_.push_back({static_cast<uint8_t>(p[e]), static_cast<uint8_t>(e)});
-      }
+      for (const auto& [least, other] : spanningPairs(p))
+        pairs_.push_back({static_cast<uint8_t>(least), static_cast<uint8_t>(other)});
       generators_.push_back(packed(p));
     }
     starts_.push_back(pairs_.size());
@@ -76,16 +74,16 @@ class PackedJoins {
   std::vector<size_t> starts_;  // generator g's pairs are pairs_[starts_[g] .. starts_[g + 1])
 };
 
-// One word to sort by: 16 less the block count in the top four bits (more
-// blocks first), then the places in reverse order, element 0 (whose place
-// always holds 0) dropped: comparing these compares the partition arrays
-// from their first entry on.
 // The sixteen places in reverse order (its own inverse).
 uint64_t reversedPlaces(uint64_t p) {
   const uint64_t bytes = __builtin_bswap64(p);
   return ((bytes & 0x0f0f0f0f0f0f0f0full) << 4) | ((bytes >> 4) & 0x0f0f0f0f0f0f0f0full);
 }
 
+// One word to sort by: 16 less the block count in the top four bits (more
+// blocks first), then the places in reverse order, element 0 (whose place
+// always holds 0) dropped: comparing these compares the partition arrays
+// from their first entry on.
 uint64_t listKey(uint64_t p, int32_t n) {
   return (static_cast<uint64_t>(16 - packedBlocks(p, n)) << 60) | reversedPlaces(p);
 }
@@ -101,24 +99,11 @@ void unpack(uint64_t p, int32_t* out) {
 // More blocks first, then by their entries.
 LatticeListing listPacked(const PackedPartitionSet& lattice, const std::vector<uint8_t>& irreducible, int32_t n) {
   std::vector<uint64_t> keys(lattice.size());
-  std::vector<uint64_t> irreducibleKeys;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    keys[i] = listKey(*lattice.row(i), n);
-    if (irreducible[i]) irreducibleKeys.push_back(keys[i]);
-  }
-  radixSort(keys);
-  std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
+  for (size_t i = 0; i < keys.size(); ++i) keys[i] = listKey(*lattice.row(i), n);
+  std::vector<uint8_t> flags = sortListKeys(keys, irreducible);
   // Room for a last row of 16 entries however few of them count.
   std::vector<int32_t> rows(keys.size() * static_cast<size_t>(n) + kMostPackedElements);
-  std::vector<uint8_t> flags(keys.size());
-  // Both key lists ascending: the irreducible ones are met in one walk.
-  size_t next = 0;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    unpack(partitionOfKey(keys[i]), rows.data() + i * static_cast<size_t>(n));
-    const bool isIrreducible = next < irreducibleKeys.size() && irreducibleKeys[next] == keys[i];
-    flags[i] = isIrreducible;
-    next += isIrreducible;
-  }
+  for (size_t i = 0; i < keys.size(); ++i) unpack(partitionOfKey(keys[i]), rows.data() + i * static_cast<size_t>(n));
   rows.resize(keys.size() * static_cast<size_t>(n));
   return LatticeListing(std::move(rows), n, std::move(flags));
 }

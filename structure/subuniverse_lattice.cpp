@@ -3,7 +3,6 @@
 #include <numeric>
 #include <optional>
 
-#include "core/radix_sort.h"
 #include "structure/bitset_closure.h"
 #include "structure/congruence_lattice.h"
 #include "structure/join_closure.h"
@@ -102,18 +101,9 @@ uint64_t membersOfKey(uint64_t key) { return reverseBits(~(key << 7)) & ((uint64
 LatticeListing listSmallSubuniverses(const RowSet<uint64_t>& lattice, const std::vector<uint8_t>& irreducible,
                                      int32_t n) {
   std::vector<uint64_t> keys(lattice.size());
-  std::vector<uint64_t> irreducibleKeys;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    keys[i] = sortKey(*lattice.row(i));
-    if (irreducible[i]) irreducibleKeys.push_back(keys[i]);
-  }
-  radixSort(keys);
-  std::sort(irreducibleKeys.begin(), irreducibleKeys.end());
-  std::vector<uint8_t> flags(keys.size());
-  for (size_t i = 0; i < keys.size(); ++i) {
-    flags[i] = std::binary_search(irreducibleKeys.begin(), irreducibleKeys.end(), keys[i]);
-    keys[i] = membersOfKey(keys[i]);
-  }
+  for (size_t i = 0; i < keys.size(); ++i) keys[i] = sortKey(*lattice.row(i));
+  std::vector<uint8_t> flags = sortListKeys(keys, irreducible);
+  for (uint64_t& key : keys) key = membersOfKey(key);
   return LatticeListing(std::move(keys), n, std::move(flags));
 }
 
